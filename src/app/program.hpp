@@ -1,0 +1,74 @@
+// The composition root: owns the shared state, the window registry, the event loop and
+// one instance of every platform service, and runs the program from its start window.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/shared.hpp"
+#include "core/system.hpp"
+#include "platform/clock.hpp"
+#include "platform/dialogs.hpp"
+#include "platform/errors.hpp"
+#include "platform/event_loop.hpp"
+#include "platform/filesystem.hpp"
+#include "platform/form.hpp"
+#include "platform/random.hpp"
+#include "platform/screen.hpp"
+#include "platform/settings.hpp"
+#include "platform/shell.hpp"
+
+namespace pv {
+
+struct Services {
+  std::unique_ptr<Clock> clock;
+  std::unique_ptr<FileSystem> files;
+  std::unique_ptr<SettingsStore> settings;
+  std::unique_ptr<Dialogs> dialogs;  // null: boxes shown on the desktop
+  std::unique_ptr<Shell> shell;
+  std::unique_ptr<Random> random;
+  std::unique_ptr<Clipboard> clipboard;
+  std::unique_ptr<TextMeasure> measure;
+  Screen screen;
+  bool real_time = true;
+};
+
+class Program {
+ public:
+  Program(Services services, std::string command_line);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // What the runtime does at process start: create and load the start window.
+  void start();
+  // Handles one input event as the event loop does.
+  void dispatch(const std::function<void()>& event);
+  // Runs the event loop until the program ends; real runs only.
+  void run();
+  bool ended() const { return ended_; }
+
+  Shared& shared() { return *shared_; }
+  System& system() { return *system_; }
+  FormRegistry& forms() { return *forms_; }
+  EventLoop& loop() { return *loop_; }
+  Screen& screen() { return services_.screen; }
+  // The desktop's open message boxes, when the program shows them itself.
+  DesktopDialogs* desktop_dialogs() { return desktop_dialogs_; }
+
+ private:
+  void guarded(const std::function<void()>& event);
+  void end_when_no_window_is_loaded();
+
+  Services services_;
+  std::unique_ptr<Shared> shared_;
+  std::unique_ptr<EventLoop> loop_;
+  std::unique_ptr<FormRegistry> forms_;
+  std::unique_ptr<ErrorLog> error_log_;
+  std::unique_ptr<System> system_;
+  DesktopDialogs* desktop_dialogs_ = nullptr;
+  bool ended_ = false;
+};
+
+}  // namespace pv

@@ -1,0 +1,57 @@
+// What every window and shared procedure of the system reaches: the shared state, the
+// window registry and the platform services. Built by the Program.
+#pragma once
+
+#include <string>
+
+#include "core/shared.hpp"
+#include "platform/form.hpp"
+
+namespace pv {
+
+class Clock;
+class Clipboard;
+class Dialogs;
+class ErrorLog;
+class EventLoop;
+class FileSystem;
+class Random;
+class Screen;
+class SettingsStore;
+class Shell;
+class TextMeasure;
+
+struct System {
+  Shared& g;
+  FormRegistry& forms;
+  EventLoop& loop;
+  Dialogs& dialogs;
+  SettingsStore& settings;
+  FileSystem& files;
+  Shell& shell;
+  Screen& screen;
+  TextMeasure& measure;
+  Clipboard& clipboard;
+  Random& random;
+  const Clock& clock;
+  ErrorLog& error_log;
+  // The program's command line as the user gave it (the runtime's Command$).
+  std::string command_line;
+};
+
+// Base of the system's windows.
+class SystemForm : public Form {
+ public:
+  SystemForm(System& system, std::string name)
+      : Form(system.forms, std::move(name)), sys(system), g(system.g) {}
+
+ protected:
+  System& sys;
+  Shared& g;
+};
+
+// The maker's addresses (our own invented values).
+inline constexpr const char* kMakerMailDomain = "pelmabooks.example";
+inline constexpr const char* kSalesAddress = "sales@pelmabooks.example";
+
+}  // namespace pv

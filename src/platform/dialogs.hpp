@@ -1,0 +1,104 @@
+// Message boxes and input boxes. They are modal: the caller waits for the answer.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace pv {
+
+// Button sets, icons and answers, with the runtime's values.
+enum MsgStyle : int {
+  vbOKOnly = 0,
+  vbOKCancel = 1,
+  vbAbortRetryIgnore = 2,
+  vbYesNoCancel = 3,
+  vbYesNo = 4,
+  vbRetryCancel = 5,
+  vbCritical = 16,
+  vbQuestion = 32,
+  vbExclamation = 48,
+  vbInformation = 64,
+};
+
+enum MsgResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+struct MessageBoxCall {
+  std::string text;
+  int style = 0;
+  std::string title;
+};
+
+struct InputBoxCall {
+  std::string prompt;
+  std::string title;
+  std::string default_text;
+};
+
+// The program's title, shown by a message box that has no title of its own.
+inline constexpr const char* kProgramTitle = "Prepvant";
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual int msgbox(const std::string& text, int style = vbOKOnly,
+                     const std::string& title = kProgramTitle) = 0;
+  // The typed text, or "" when the user cancels.
+  virtual std::string inputbox(const std::string& prompt, const std::string& title = kProgramTitle,
+                               const std::string& default_text = "") = 0;
+};
+
+// Records every box and answers from a script; unscripted message boxes answer with
+// their first button, unscripted input boxes with their default text.
+class FakeDialogs final : public Dialogs {
+ public:
+  int msgbox(const std::string& text, int style, const std::string& title) override;
+  std::string inputbox(const std::string& prompt, const std::string& title,
+                       const std::string& default_text) override;
+
+  std::vector<MessageBoxCall> messages;
+  std::vector<InputBoxCall> inputs;
+  std::deque<int> answers;
+  std::deque<std::string> typed;
+};
+
+int first_button(int style);
+
+}  // namespace pv
+
+namespace pv {
+
+class EventLoop;
+
+// Boxes shown on the desktop: each open box waits in a nested event loop until the user
+// answers it from the front-end.
+class DesktopDialogs final : public Dialogs {
+ public:
+  struct OpenBox {
+    int id = 0;
+    bool is_input = false;
+    MessageBoxCall message;
+    InputBoxCall input;
+    bool answered = false;
+    int result = 0;
+    std::string text;
+  };
+
+  explicit DesktopDialogs(EventLoop& loop) : loop_(loop) {}
+  int msgbox(const std::string& text, int style, const std::string& title) override;
+  std::string inputbox(const std::string& prompt, const std::string& title,
+                       const std::string& default_text) override;
+
+  // Open boxes, the newest last. Engine thread only.
+  const std::vector<OpenBox>& open_boxes() const { return boxes_; }
+  // The user's answer to box `id` (ignored when that box is not open).
+  void answer(int id, int result, const std::string& text = "");
+
+ private:
+  OpenBox& wait_for(int id);
+  EventLoop& loop_;
+  std::vector<OpenBox> boxes_;
+  int next_id_ = 1;
+};
+
+}  // namespace pv

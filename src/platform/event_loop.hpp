@@ -1,0 +1,51 @@
+// The one user-interface thread's event loop: a queue of input events posted from any
+// thread, and the timers of loaded windows, driven by a Clock. do_events() pumps once;
+// modal windows and message boxes run a nested loop with run_until().
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+
+namespace pv {
+
+class Clock;
+class FormRegistry;
+
+class EventLoop {
+ public:
+  // With real_time, an idle loop sleeps until input arrives or a timer is due. Without
+  // it (tests), time moves only when the clock is advanced, and an idle nested loop calls
+  // `idle` (or fails, rather than wait for ever).
+  EventLoop(const Clock& clock, bool real_time) : clock_(clock), real_time_(real_time) {}
+
+  void attach(FormRegistry& forms) { forms_ = &forms; }
+  // Safe from any thread.
+  void post(std::function<void()> event);
+  // Handles the queued events and the due timers once; true when anything ran.
+  bool do_events();
+  // Runs the loop until `done` holds (checked after every event).
+  void run_until(const std::function<bool()>& done);
+  // Wakes a sleeping loop (after post, or to re-check `done`).
+  void wake();
+
+  std::function<void()> idle;         // tests: what the user does while a nested loop waits
+  std::function<void()> after_event;  // called after each handled event or tick
+  int depth() const { return depth_; }
+
+ private:
+  bool run_due_timers();
+  int64_t next_due() const;
+
+  const Clock& clock_;
+  bool real_time_;
+  FormRegistry* forms_ = nullptr;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::function<void()>> queue_;
+  int depth_ = 0;
+};
+
+}  // namespace pv

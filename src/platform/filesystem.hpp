@@ -1,0 +1,92 @@
+// Files as the system uses them: names relative to the current folder, "\" accepted as a
+// folder separator, a case-insensitive fallback when an exact name is missing, text
+// written with CR LF line ends, and an atomic replace.
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pv {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Absolute folders, each with a trailing "/".
+  virtual std::string current_folder() const = 0;
+  virtual std::string program_folder() const = 0;
+
+  // The path a name stands for (see above). Never fails; a missing file resolves to the
+  // name as written.
+  virtual std::string resolve(std::string_view name) const = 0;
+  virtual bool exists(std::string_view name) const = 0;  // a file, not a folder
+  virtual bool folder_exists(std::string_view name) const = 0;
+
+  // Errors: 53 file not found, 76 path not found, 75 access error.
+  virtual std::string read_all(std::string_view name) const = 0;
+  // Creates or truncates the file (opening it for output).
+  virtual void write_all(std::string_view name, std::string_view content) = 0;
+  virtual void append(std::string_view name, std::string_view content) = 0;
+  // Writes a sibling temporary file and renames it over the name: readers see the old
+  // or the new content, never a part.
+  virtual void replace_atomic(std::string_view name, std::string_view content) = 0;
+  virtual void remove(std::string_view name) = 0;
+  virtual void make_folder(std::string_view name) = 0;
+};
+
+// Lines of a text, split at CR LF, CR or LF; a last line without an end is kept.
+std::vector<std::string> split_lines(std::string_view text);
+std::vector<std::string> read_lines(const FileSystem& files, std::string_view name);
+// Each line followed by CR LF.
+std::string join_lines(const std::vector<std::string>& lines);
+void append_line(FileSystem& files, std::string_view name, std::string_view line);
+
+// The real file system, with a settable current folder.
+class DiskFileSystem : public FileSystem {
+ public:
+  DiskFileSystem(std::string current_folder, std::string program_folder);
+
+  std::string current_folder() const override { return current_; }
+  std::string program_folder() const override { return program_; }
+  void set_current_folder(std::string folder);
+
+  std::string resolve(std::string_view name) const override;
+  bool exists(std::string_view name) const override;
+  bool folder_exists(std::string_view name) const override;
+  std::string read_all(std::string_view name) const override;
+  void write_all(std::string_view name, std::string_view content) override;
+  void append(std::string_view name, std::string_view content) override;
+  void replace_atomic(std::string_view name, std::string_view content) override;
+  void remove(std::string_view name) override;
+  void make_folder(std::string_view name) override;
+
+ protected:
+  // Called before every write to `path`; raises to refuse it.
+  virtual void check_writable(const std::string& path) const;
+
+ private:
+  std::string current_;
+  std::string program_;
+};
+
+// A disk file system whose chosen folders refuse writes, as a read-only folder does for
+// an ordinary user (tests run as root, where permissions would not stop them).
+class FakeFileSystem final : public DiskFileSystem {
+ public:
+  using DiskFileSystem::DiskFileSystem;
+  void deny_writes_in(std::string folder) { read_only_.insert(std::move(folder)); }
+
+ protected:
+  void check_writable(const std::string& path) const override;
+
+ private:
+  std::set<std::string> read_only_;
+};
+
+// The folder part of a path with its trailing "/", or "" for a bare name.
+std::string folder_of(std::string_view path);
+std::string with_trailing_slash(std::string folder);
+
+}  // namespace pv

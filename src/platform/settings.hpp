@@ -1,0 +1,87 @@
+// The per-user program-settings store: text values by application, section and key.
+// Names compare without regard to case; values are kept exactly as given.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace pv {
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::string get(std::string_view app, std::string_view section, std::string_view key,
+                          std::string_view default_value = "") const = 0;
+  // Raises run-time error 75 when the value cannot be stored.
+  virtual void save(std::string_view app, std::string_view section, std::string_view key,
+                    std::string_view value) = 0;
+  virtual void remove(std::string_view app, std::string_view section, std::string_view key) = 0;
+};
+
+// The values of a store, keyed case-insensitively.
+class SettingsTable {
+ public:
+  const std::string* find(std::string_view app, std::string_view section,
+                          std::string_view key) const;
+  void set(std::string_view app, std::string_view section, std::string_view key,
+           std::string_view value);
+  void erase(std::string_view app, std::string_view section, std::string_view key);
+
+  // One line per value: app, section, key and value separated by tabs, escaped.
+  std::string serialize() const;
+  // False when the text is not a settings file; `out` is then left empty.
+  static bool parse(std::string_view text, SettingsTable& out);
+
+ private:
+  struct Entry {
+    std::string app, section, key, value;
+  };
+  static std::string fold(std::string_view app, std::string_view section, std::string_view key);
+  std::map<std::string, Entry> entries_;
+};
+
+// Kept in a file in the per-user configuration folder, rewritten atomically on every
+// change. A damaged file gives the defaults; it is reported once and kept aside on the
+// next save.
+class FileSettingsStore final : public SettingsStore {
+ public:
+  using Reporter = std::function<void(const std::string& message)>;
+  FileSettingsStore(std::string folder, Reporter report_damage);
+
+  std::string get(std::string_view app, std::string_view section, std::string_view key,
+                  std::string_view default_value) const override;
+  void save(std::string_view app, std::string_view section, std::string_view key,
+            std::string_view value) override;
+  void remove(std::string_view app, std::string_view section, std::string_view key) override;
+
+  static std::string default_folder();  // $XDG_CONFIG_HOME/prepvant or ~/.config/prepvant
+
+ private:
+  void load() const;
+  void store();
+
+  std::string folder_;
+  Reporter report_damage_;
+  mutable bool loaded_ = false;
+  mutable bool damaged_ = false;
+  mutable SettingsTable table_;
+};
+
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  std::string get(std::string_view app, std::string_view section, std::string_view key,
+                  std::string_view default_value) const override;
+  void save(std::string_view app, std::string_view section, std::string_view key,
+            std::string_view value) override;
+  void remove(std::string_view app, std::string_view section, std::string_view key) override;
+
+  bool fail_writes = false;
+  int writes = 0;
+
+ private:
+  SettingsTable table_;
+};
+
+}  // namespace pv

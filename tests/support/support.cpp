@@ -1,0 +1,86 @@
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "support/temp_folder.hpp"
+#include "support/test_program.hpp"
+
+namespace pv::testing {
+
+TempFolder::TempFolder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/prepvant-test-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern + "/";
+}
+
+TempFolder::~TempFolder() {
+  ::nftw(
+      path_.c_str(),
+      [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
+      FTW_DEPTH | FTW_PHYS);
+}
+
+void TempFolder::write(const std::string& name, const std::string& content) const {
+  std::ofstream(path_ + name, std::ios::binary) << content;
+}
+
+std::string TempFolder::read(const std::string& name) const {
+  std::ifstream in(path_ + name, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool TempFolder::exists(const std::string& name) const {
+  struct stat st {};
+  return ::stat((path_ + name).c_str(), &st) == 0;
+}
+
+TestProgram::TestProgram(std::string command_line, int pixels_per_inch) {
+  Services s;
+  auto clock_owned = std::make_unique<FakeClock>();
+  clock = clock_owned.get();
+  s.clock = std::move(clock_owned);
+  auto files_owned = std::make_unique<FakeFileSystem>(current.path(), program_folder.path());
+  files = files_owned.get();
+  s.files = std::move(files_owned);
+  auto settings_owned = std::make_unique<MemorySettingsStore>();
+  settings = settings_owned.get();
+  s.settings = std::move(settings_owned);
+  auto dialogs_owned = std::make_unique<FakeDialogs>();
+  dialogs = dialogs_owned.get();
+  s.dialogs = std::move(dialogs_owned);
+  auto shell_owned = std::make_unique<FakeShell>();
+  shell = shell_owned.get();
+  s.shell = std::move(shell_owned);
+  auto random_owned = std::make_unique<ScriptedRandom>();
+  random = random_owned.get();
+  s.random = std::move(random_owned);
+  s.clipboard = std::make_unique<MemoryClipboard>();
+  s.measure = std::make_unique<TableTextMeasure>();
+  s.screen = Screen(1920, 1080, pixels_per_inch);
+  s.real_time = false;
+  program = std::make_unique<Program>(std::move(s), std::move(command_line));
+}
+
+void TestProgram::advance_ms(int64_t ms) {
+  clock->advance_ms(ms);
+  program->dispatch([this] { program->loop().do_events(); });
+}
+
+std::vector<std::string> TestProgram::visible_windows() {
+  std::vector<std::string> names;
+  for (Form* f : forms().windows())
+    if (f->is_loaded() && f->visible()) names.push_back(f->name());
+  return names;
+}
+
+std::string TestProgram::error_log() { return current.read("error.log"); }
+
+}  // namespace pv::testing

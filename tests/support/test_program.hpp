@@ -1,0 +1,50 @@
+// A Program built with fakes: a virtual clock, scripted dialogs and random numbers,
+// an in-memory settings store and a file system in fresh temporary folders (the
+// current folder and a program folder holding the product files).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/program.hpp"
+#include "support/temp_folder.hpp"
+
+namespace pv::testing {
+
+class TestProgram {
+ public:
+  explicit TestProgram(std::string command_line = "46000", int pixels_per_inch = 96);
+
+  // Runs the start-up, as the process start does.
+  void start() { program->start(); }
+  // A user's click on a control.
+  void click(Control& c) {
+    program->dispatch([&c] { c.click(); });
+  }
+  // Lets virtual time pass and handles the timers that fall due.
+  void advance_ms(int64_t ms);
+
+  Shared& g() { return program->shared(); }
+  System& sys() { return program->system(); }
+  FormRegistry& forms() { return program->forms(); }
+  template <class T>
+  T* loaded() {
+    T* f = forms().find<T>();
+    return f != nullptr && f->is_loaded() ? f : nullptr;
+  }
+  // Names of the visible windows, bottom to top.
+  std::vector<std::string> visible_windows();
+  std::string error_log();
+
+  TempFolder current;
+  TempFolder program_folder;
+  FakeClock* clock;
+  FakeFileSystem* files;
+  MemorySettingsStore* settings;
+  FakeDialogs* dialogs;
+  FakeShell* shell;
+  ScriptedRandom* random;
+  std::unique_ptr<Program> program;
+};
+
+}  // namespace pv::testing
