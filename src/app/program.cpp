@@ -31,6 +31,7 @@ Program::Program(Services services, std::string command_line)
     services_.dialogs = std::move(desktop);
   }
   error_log_ = std::make_unique<ErrorLog>(*services_.files, *services_.clock);
+  loop_->on_error = [this](const RuntimeError& e) { log_untrapped(e); };
   system_ = std::make_unique<System>(System{*shared_, *forms_, *loop_, *services_.dialogs,
                                             *services_.settings, *services_.files,
                                             *services_.shell, services_.screen,
@@ -59,9 +60,13 @@ void Program::guarded(const std::function<void()>& event) {
   } catch (const ProgramEnded&) {
     ended_ = true;
   } catch (const RuntimeError& e) {
-    // An error no handler trapped: log it and keep the program running.
-    error_log_->append("unhandled event", "Prepvant", e);
+    log_untrapped(e);
   }
+}
+
+void Program::log_untrapped(const RuntimeError& e) {
+  // An error that no handler trapped: logged, and the program keeps running.
+  error_log_->append("unhandled event", "Prepvant", e);
 }
 
 void Program::end_when_no_window_is_loaded() {

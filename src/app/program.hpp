@@ -60,6 +60,7 @@ class Program {
  private:
   void guarded(const std::function<void()>& event);
   void end_when_no_window_is_loaded();
+  void log_untrapped(const RuntimeError& e);
 
   Services services_;
   std::unique_ptr<Shared> shared_;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/clock.hpp"
+#include "platform/errors.hpp"
 #include "platform/form.hpp"
 
 namespace pv {
@@ -31,6 +32,15 @@ void EventLoop::post(std::function<void()> event) {
 
 void EventLoop::wake() { wake_.notify_all(); }
 
+void EventLoop::handle(const std::function<void()>& event) {
+  try {
+    event();
+  } catch (const RuntimeError& e) {
+    if (!on_error) throw;
+    on_error(e);
+  }
+}
+
 bool EventLoop::run_due_timers() {
   const int64_t now = clock_.monotonic_ms();
   std::vector<Timer*> due;
@@ -50,7 +60,7 @@ bool EventLoop::run_due_timers() {
     t->due_ms = now + t->interval;
     t->ticking = true;
     try {
-      t->fire(t->on_timer);
+      handle([t] { t->fire(t->on_timer); });
     } catch (...) {
       t->ticking = false;
       throw;
@@ -79,7 +89,7 @@ bool EventLoop::do_events() {
       batch.swap(queue_);
     }
     for (auto& event : batch) {
-      event();
+      handle(event);
       ran = true;
       if (after_event) after_event();
     }

@@ -13,6 +13,7 @@ namespace pv {
 
 class Clock;
 class FormRegistry;
+struct RuntimeError;
 
 class EventLoop {
  public:
@@ -33,10 +34,13 @@ class EventLoop {
 
   std::function<void()> idle;         // tests: what the user does while a nested loop waits
   std::function<void()> after_event;  // called after each handled event or tick
+  // Called with a run-time error that an event's handlers did not trap; the loop goes on.
+  std::function<void(const RuntimeError&)> on_error;
   int depth() const { return depth_; }
 
  private:
   bool run_due_timers();
+  void handle(const std::function<void()>& event);
   int64_t next_due() const;
 
   const Clock& clock_;
