@@ -51,6 +51,7 @@ bool Form::auto_load() {
 void Form::load() {
   if (state_ != FormState::Unloaded) return;
   state_ = FormState::Loading;
+  if (forms_.trace) forms_.trace("load", name_);
   try {
     run_handler([this] { Form_Load(); });
   } catch (...) {
@@ -63,6 +64,7 @@ void Form::load() {
 void Form::unload() {
   if (state_ != FormState::Loaded) return;
   state_ = FormState::Unloading;
+  if (forms_.trace) forms_.trace("unload", name_);
   int cancel = 0;
   try {
     run_handler([&] { Form_Unload(cancel); });

@@ -182,6 +182,9 @@ class FormRegistry {
   // one of them ends the program.
   void teardown();
 
+  // Sees every load and unload as it starts ("load"/"unload" and the window's name).
+  std::function<void(const std::string& event, const std::string& window)> trace;
+
   EventLoop& loop() const { return loop_; }
   Screen& screen() const { return screen_; }
   TextMeasure& measure() const { return measure_; }

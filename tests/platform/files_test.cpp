@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/errors.hpp"
+#include "platform/filesystem.hpp"
+#include "platform/picture.hpp"
+#include "platform/settings.hpp"
+#include "support/temp_folder.hpp"
+
+namespace pv {
+namespace {
+
+using testing::TempFolder;
+
+int error_of(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const RuntimeError& e) {
+    return e.number;
+  }
+  return 0;
+}
+
+TEST(FileSystem, NamesAreRelativeToTheCurrentFolderAndFoundWithoutRegardToCase) {
+  TempFolder cur, prog;
+  DiskFileSystem fs(cur.path(), prog.path());
+  EXPECT_EQ(fs.program_folder(), prog.path());
+  ::mkdir((prog / "Sims").c_str(), 0755);
+  prog.write("Sims/OUT.ini", "[Answer]\r\n");
+  EXPECT_TRUE(fs.exists(prog.path() + "sims\\out.ini"));
+  EXPECT_EQ(fs.resolve(prog.path() + "sims\\out.ini"), prog.path() + "Sims/OUT.ini");
+  cur.write("History.46000.BOB.htm", "x");
+  EXPECT_EQ(fs.read_all("history.46000.bob.htm"), "x");
+  EXPECT_FALSE(fs.exists("missing.txt"));
+  EXPECT_FALSE(fs.exists(prog.path() + "Sims"));  // a folder is not a file
+  EXPECT_TRUE(fs.folder_exists(prog.path() + "sims"));
+}
+
+TEST(FileSystem, ErrorsHaveTheRuntimesNumbers) {
+  TempFolder cur;
+  DiskFileSystem fs(cur.path(), cur.path());
+  EXPECT_EQ(error_of([&] { fs.read_all("nothing.txt"); }), 53);
+  EXPECT_EQ(error_of([&] { fs.read_all("no/such/folder.txt"); }), 76);
+  EXPECT_EQ(error_of([&] { fs.write_all("no/such/folder.txt", "x"); }), 76);
+  EXPECT_EQ(error_of([&] { fs.remove("nothing.txt"); }), 53);
+}
+
+TEST(FileSystem, LinesEndWithCrLfAndAreReadWhateverTheirEnds) {
+  TempFolder cur;
+  DiskFileSystem fs(cur.path(), cur.path());
+  fs.write_all("a.txt", join_lines({"one", "", "three"}));
+  EXPECT_EQ(cur.read("a.txt"), "one\r\n\r\nthree\r\n");
+  append_line(fs, "a.txt", "four");
+  EXPECT_EQ(read_lines(fs, "a.txt"), (std::vector<std::string>{"one", "", "three", "four"}));
+  EXPECT_EQ(split_lines("a\rb\nc\r\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(split_lines(""), std::vector<std::string>{});
+}
+
+TEST(FileSystem, AtomicReplaceLeavesNoTemporaryFileAndReadOnlyFoldersRefuse) {
+  TempFolder cur;
+  FakeFileSystem fs(cur.path(), cur.path());
+  fs.write_all("r.txt", "old");
+  fs.replace_atomic("r.txt", "new");
+  EXPECT_EQ(cur.read("r.txt"), "new");
+  fs.deny_writes_in(cur.path());
+  EXPECT_EQ(error_of([&] { fs.replace_atomic("r.txt", "newer"); }), 75);
+  EXPECT_EQ(error_of([&] { append_line(fs, "error.log", "x"); }), 75);
+  EXPECT_EQ(cur.read("r.txt"), "new");
+  EXPECT_FALSE(cur.exists("error.log"));
+}
+
+TEST(Pictures, SizesAreReadFromTheFileAndOtherFilesAreRefused) {
+  TempFolder cur;
+  DiskFileSystem fs(cur.path(), cur.path());
+  std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x45\0\0\0\x2d", 24);
+  cur.write("b.png", png);
+  const Picture p = load_picture(fs, "B.PNG");
+  EXPECT_EQ(p.width_pixels, 69);
+  EXPECT_EQ(p.height_pixels, 45);
+  cur.write("c.jpg", "not a picture");
+  EXPECT_EQ(error_of([&] { load_picture(fs, "c.jpg"); }), 481);
+  EXPECT_EQ(error_of([&] { load_picture(fs, "d.jpg"); }), 53);
+}
+
+TEST(SettingsStore, ValuesSurviveARestartExactly) {
+  TempFolder config;
+  const std::string tricky = "  lead\tand \\ trail \r\nline2 \xE2\x80\x99 ";
+  {
+    FileSettingsStore store(config.path() + "prepvant", nullptr);
+    store.save("veltotest", "stuff", "student", tricky);
+    store.save("velto", "46000", "num_times", "3");
+    store.save("VELTOTEST", "Stuff", "STUDENT", tricky + "x");  // the same key
+  }
+  FileSettingsStore again(config.path() + "prepvant", nullptr);
+  EXPECT_EQ(again.get("veltotest", "stuff", "student", ""), tricky + "x");
+  EXPECT_EQ(again.get("Velto", "46000", "Num_Times", ""), "3");
+  EXPECT_EQ(again.get("velto", "46000", "missing", "dflt"), "dflt");
+  again.remove("velto", "46000", "num_times");
+  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr).get("velto", "46000", "num_times", "0"),
+            "0");
+}
+
+TEST(SettingsStore, ADamagedFileGivesTheDefaultsIsReportedAndKeptAside) {
+  TempFolder config;
+  ::mkdir((config / "prepvant").c_str(), 0700);
+  config.write("prepvant/settings", "prepvant settings 1\nbroken line without tabs\n");
+  std::vector<std::string> reports;
+  FileSettingsStore store(config.path() + "prepvant", [&](const std::string& m) { reports.push_back(m); });
+  EXPECT_EQ(store.get("veltotest", "stuff", "x", "default"), "default");
+  EXPECT_EQ(reports.size(), 1u);
+  store.save("veltotest", "stuff", "x", "1");
+  EXPECT_TRUE(config.exists("prepvant/settings.damaged"));
+  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr).get("veltotest", "stuff", "x", ""), "1");
+  config.write("prepvant/settings", std::string("\0\xff garbage", 10));
+  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr).get("a", "b", "c", "d"), "d");
+}
+
+TEST(SettingsStore, AFailedSaveRaisesAndKeepsTheOldValue) {
+  TempFolder config;
+  config.write("blocker", "a file where the folder should be");
+  FileSettingsStore store(config.path() + "blocker/prepvant", nullptr);
+  EXPECT_EQ(error_of([&] { store.save("a", "b", "c", "d"); }), 75);
+  EXPECT_EQ(store.get("a", "b", "c", "old"), "old");
+}
+
+TEST(SettingsStore, TheFolderFollowsXdgConfigHome) {
+  ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
+  EXPECT_EQ(FileSettingsStore::default_folder(), "/tmp/xdg-test/prepvant/");
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(FileSettingsStore::default_folder(), "/home/u/.config/prepvant/");
+}
+
+}  // namespace
+}  // namespace pv
