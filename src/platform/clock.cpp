@@ -31,14 +31,16 @@ DateTime date_time_from_seconds(int64_t s) {
   const int64_t d = doy - (153 * mp + 2) / 5 + 1;
   const int64_t m = mp < 10 ? mp + 3 : mp - 9;
   const int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-  return DateTime{static_cast<int>(y),         static_cast<int>(m),
-                  static_cast<int>(d),         static_cast<int>(rest / 3600),
-                  static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60)};
+  return DateTime{static_cast<int>(y),
+                  static_cast<int>(m),
+                  static_cast<int>(d),
+                  static_cast<int>(rest / 3600),
+                  static_cast<int>(rest / 60 % 60),
+                  static_cast<int>(rest % 60)};
 }
 
 int64_t seconds_from_date_time(const DateTime& t) {
-  return days_from_civil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-         t.second;
+  return days_from_civil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
 int weekday(const DateTime& t) {

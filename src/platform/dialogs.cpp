@@ -4,12 +4,17 @@ namespace pv {
 
 int first_button(int style) {
   switch (style & 7) {
-    case vbOKCancel: return vbOK;
-    case vbAbortRetryIgnore: return vbAbort;
+    case vbOKCancel:
+      return vbOK;
+    case vbAbortRetryIgnore:
+      return vbAbort;
     case vbYesNoCancel:
-    case vbYesNo: return vbYes;
-    case vbRetryCancel: return vbRetry;
-    default: return vbOK;
+    case vbYesNo:
+      return vbYes;
+    case vbRetryCancel:
+      return vbRetry;
+    default:
+      return vbOK;
   }
 }
 
@@ -50,7 +55,8 @@ void DesktopDialogs::answer(int id, int result, const std::string& text) {
 
 DesktopDialogs::OpenBox& DesktopDialogs::wait_for(int id) {
   auto find = [this, id]() -> OpenBox& {
-    return *std::find_if(boxes_.begin(), boxes_.end(), [id](const OpenBox& b) { return b.id == id; });
+    return *std::find_if(boxes_.begin(), boxes_.end(),
+                         [id](const OpenBox& b) { return b.id == id; });
   };
   try {
     loop_.run_until([&] { return find().answered; });

@@ -21,7 +21,15 @@ enum MsgStyle : int {
   vbInformation = 64,
 };
 
-enum MsgResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgResult : int {
+  vbOK = 1,
+  vbCancel = 2,
+  vbAbort = 3,
+  vbRetry = 4,
+  vbIgnore = 5,
+  vbYes = 6,
+  vbNo = 7
+};
 
 struct MessageBoxCall {
   std::string text;

@@ -8,32 +8,56 @@ namespace pv {
 
 std::string standard_error_text(int number) {
   switch (number) {
-    case 5: return "Invalid procedure call or argument";
-    case 6: return "Overflow";
-    case 7: return "Out of memory";
-    case 9: return "Subscript out of range";
-    case 11: return "Division by zero";
-    case 13: return "Type mismatch";
-    case 52: return "Bad file name or number";
-    case 53: return "File not found";
-    case 55: return "File already open";
-    case 57: return "Device I/O error";
-    case 58: return "File already exists";
-    case 61: return "Disk full";
-    case 62: return "Input past end of file";
-    case 70: return "Permission denied";
-    case 75: return "Path/File access error";
-    case 76: return "Path not found";
-    case 91: return "Object variable or With block variable not set";
-    case 380: return "Invalid property value";
-    case 481: return "Invalid picture";
-    default: return "Application-defined or object-defined error";
+    case 5:
+      return "Invalid procedure call or argument";
+    case 6:
+      return "Overflow";
+    case 7:
+      return "Out of memory";
+    case 9:
+      return "Subscript out of range";
+    case 11:
+      return "Division by zero";
+    case 13:
+      return "Type mismatch";
+    case 52:
+      return "Bad file name or number";
+    case 53:
+      return "File not found";
+    case 55:
+      return "File already open";
+    case 57:
+      return "Device I/O error";
+    case 58:
+      return "File already exists";
+    case 61:
+      return "Disk full";
+    case 62:
+      return "Input past end of file";
+    case 70:
+      return "Permission denied";
+    case 75:
+      return "Path/File access error";
+    case 76:
+      return "Path not found";
+    case 91:
+      return "Object variable or With block variable not set";
+    case 380:
+      return "Invalid property value";
+    case 481:
+      return "Invalid picture";
+    default:
+      return "Application-defined or object-defined error";
   }
 }
 
-void raise_error(int number) { throw RuntimeError(number); }
+void raise_error(int number) {
+  throw RuntimeError(number);
+}
 
-void end_program() { throw ProgramEnded{}; }
+void end_program() {
+  throw ProgramEnded{};
+}
 
 std::string ErrorLog::line_for(const std::string& procedure, const std::string& source,
                                const RuntimeError& error) const {

@@ -30,7 +30,9 @@ void EventLoop::post(std::function<void()> event) {
   wake_.notify_all();
 }
 
-void EventLoop::wake() { wake_.notify_all(); }
+void EventLoop::wake() {
+  wake_.notify_all();
+}
 
 void EventLoop::handle(const std::function<void()>& event) {
   try {
@@ -49,8 +51,10 @@ bool EventLoop::run_due_timers() {
       t.due_ms = -1;
       return;
     }
-    if (t.due_ms < 0) t.due_ms = now + t.interval;
-    else if (t.due_ms <= now && !t.ticking) due.push_back(&t);
+    if (t.due_ms < 0)
+      t.due_ms = now + t.interval;
+    else if (t.due_ms <= now && !t.ticking)
+      due.push_back(&t);
   });
   for (Timer* t : due) {
     // A handler may have disabled or destroyed a later timer's window: check again.

@@ -12,12 +12,16 @@ uint32_t be16(std::string_view b, size_t i) {
   return (static_cast<uint32_t>(static_cast<unsigned char>(b[i])) << 8) |
          static_cast<unsigned char>(b[i + 1]);
 }
-uint32_t be32(std::string_view b, size_t i) { return (be16(b, i) << 16) | be16(b, i + 2); }
+uint32_t be32(std::string_view b, size_t i) {
+  return (be16(b, i) << 16) | be16(b, i + 2);
+}
 uint32_t le16(std::string_view b, size_t i) {
   return static_cast<unsigned char>(b[i]) |
          (static_cast<uint32_t>(static_cast<unsigned char>(b[i + 1])) << 8);
 }
-uint32_t le32(std::string_view b, size_t i) { return le16(b, i) | (le16(b, i + 2) << 16); }
+uint32_t le32(std::string_view b, size_t i) {
+  return le16(b, i) | (le16(b, i + 2) << 16);
+}
 
 bool jpeg_size(std::string_view b, int& w, int& h) {
   size_t i = 2;
@@ -29,8 +33,8 @@ bool jpeg_size(std::string_view b, int& w, int& h) {
       continue;
     }
     const uint32_t length = be16(b, i + 2);
-    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                       marker != 0xCC;
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frame) {
       h = static_cast<int>(be16(b, i + 5));
       w = static_cast<int>(be16(b, i + 7));

@@ -19,7 +19,9 @@ void VbRandom::randomize(double seed) {
   state_ = (state_ & 0xFF0000FFu) | (mixed & 0x00FFFF00u);
 }
 
-void VbRandom::randomize() { randomize(clock_.timer()); }
+void VbRandom::randomize() {
+  randomize(clock_.timer());
+}
 
 float ScriptedRandom::rnd() {
   ++draws;

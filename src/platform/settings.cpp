@@ -19,11 +19,20 @@ std::string escape(std::string_view s) {
   std::string out;
   for (char c : s) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -38,11 +47,20 @@ bool unescape(std::string_view s, std::string& out) {
     }
     if (++i >= s.size()) return false;
     switch (s[i]) {
-      case '\\': out += '\\'; break;
-      case 't': out += '\t'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      default: return false;
+      case '\\':
+        out += '\\';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      default:
+        return false;
     }
   }
   return true;
@@ -194,8 +212,8 @@ std::string MemorySettingsStore::get(std::string_view app, std::string_view sect
   return v != nullptr ? *v : std::string(default_value);
 }
 
-void MemorySettingsStore::save(std::string_view app, std::string_view section,
-                               std::string_view key, std::string_view value) {
+void MemorySettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
+                               std::string_view value) {
   if (fail_writes) raise_error(75);
   ++writes;
   table_.set(app, section, key, value);

@@ -44,7 +44,9 @@ std::string format_significant(double value, int digits) {
   return shape_number(s);
 }
 
-std::string with_sign_blank(std::string s) { return s[0] == '-' ? s : " " + s; }
+std::string with_sign_blank(std::string s) {
+  return s[0] == '-' ? s : " " + s;
+}
 
 // Byte offset of the character with 0-based index `chars`, or s.size().
 size_t byte_offset(std::string_view s, int64_t chars) {
@@ -57,8 +59,12 @@ size_t byte_offset(std::string_view s, int64_t chars) {
   return i;
 }
 
-char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char ascii_upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+char ascii_lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 int64_t round_half_even(double value) {
   const double floor_value = std::floor(value);
@@ -76,10 +82,12 @@ size_t parse_decimal(std::string_view s, double& out) {
   std::string text;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) text += s[i++];
   bool digits = false;
-  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) text += s[i++], digits = true;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
+    text += s[i++], digits = true;
   if (i < s.size() && s[i] == '.') {
     text += s[i++];
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) text += s[i++], digits = true;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
+      text += s[i++], digits = true;
   }
   if (!digits) return 0;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
@@ -87,7 +95,8 @@ size_t parse_decimal(std::string_view s, double& out) {
     std::string exp = "e";
     if (j < s.size() && (s[j] == '+' || s[j] == '-')) exp += s[j++];
     bool exp_digits = false;
-    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) exp += s[j++], exp_digits = true;
+    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])))
+      exp += s[j++], exp_digits = true;
     if (exp_digits) {
       text += exp;
       i = j;
@@ -99,11 +108,21 @@ size_t parse_decimal(std::string_view s, double& out) {
 
 }  // namespace
 
-std::string str(int64_t value) { return with_sign_blank(std::to_string(value)); }
-std::string str(double value) { return with_sign_blank(format_significant(value, 15)); }
-std::string str_single(float value) { return with_sign_blank(format_significant(value, 7)); }
-std::string cstr(int64_t value) { return std::to_string(value); }
-std::string cstr(double value) { return format_significant(value, 15); }
+std::string str(int64_t value) {
+  return with_sign_blank(std::to_string(value));
+}
+std::string str(double value) {
+  return with_sign_blank(format_significant(value, 15));
+}
+std::string str_single(float value) {
+  return with_sign_blank(format_significant(value, 7));
+}
+std::string cstr(int64_t value) {
+  return std::to_string(value);
+}
+std::string cstr(double value) {
+  return format_significant(value, 15);
+}
 
 double val(std::string_view text) {
   std::string s;
@@ -221,7 +240,9 @@ std::string rtrim(std::string_view s) {
   return p == std::string_view::npos ? std::string() : std::string(s.substr(0, p + 1));
 }
 
-std::string trim(std::string_view s) { return ltrim(rtrim(s)); }
+std::string trim(std::string_view s) {
+  return ltrim(rtrim(s));
+}
 
 std::string replace(std::string_view s, std::string_view find, std::string_view with) {
   if (find.empty()) return std::string(s);
@@ -273,8 +294,8 @@ std::string format_date_time(const DateTime& t) {
 }
 
 std::string weekday_name(const DateTime& t) {
-  static constexpr std::array<const char*, 7> names = {
-      "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  static constexpr std::array<const char*, 7> names = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                       "Thursday", "Friday", "Saturday"};
   return names[static_cast<size_t>(weekday(t))];
 }
 

@@ -14,7 +14,7 @@ namespace pv {
 
 // Str: one blank before a non-negative number, no leading zero (" .7", "-.5", " 42").
 std::string str(int64_t value);
-std::string str(double value);      // up to 15 significant digits
+std::string str(double value);        // up to 15 significant digits
 std::string str_single(float value);  // up to 7 significant digits
 // CStr: the same without the leading blank.
 std::string cstr(int64_t value);
@@ -62,8 +62,8 @@ inline constexpr std::string_view vbTab = "\t";
 
 // "12/9/2026 4:16:33 AM"; the time is left out at exactly midnight, as the runtime does.
 std::string format_date_time(const DateTime& t);
-std::string format_date(const DateTime& t);  // "12/9/2026"
-std::string format_time(const DateTime& t);  // "4:16:33 AM"
+std::string format_date(const DateTime& t);   // "12/9/2026"
+std::string format_time(const DateTime& t);   // "4:16:33 AM"
 std::string weekday_name(const DateTime& t);  // "Wednesday"
 std::string month_name(int month);            // "December"
 

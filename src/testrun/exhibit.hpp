@@ -6,7 +6,9 @@ namespace pv {
 
 class Exhibit final : public SystemForm {
  public:
-  explicit Exhibit(System& system) : SystemForm(system, "Exhibit") { design(0, 0, 9000, 6600, "Exhibit"); }
+  explicit Exhibit(System& system) : SystemForm(system, "Exhibit") {
+    design(0, 0, 9000, 6600, "Exhibit");
+  }
 };
 
 }  // namespace pv

@@ -97,7 +97,8 @@ TEST(SettingsStore, ValuesSurviveARestartExactly) {
   EXPECT_EQ(again.get("Velto", "46000", "Num_Times", ""), "3");
   EXPECT_EQ(again.get("velto", "46000", "missing", "dflt"), "dflt");
   again.remove("velto", "46000", "num_times");
-  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr).get("velto", "46000", "num_times", "0"),
+  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr)
+                .get("velto", "46000", "num_times", "0"),
             "0");
 }
 
@@ -106,12 +107,15 @@ TEST(SettingsStore, ADamagedFileGivesTheDefaultsIsReportedAndKeptAside) {
   ::mkdir((config / "prepvant").c_str(), 0700);
   config.write("prepvant/settings", "prepvant settings 1\nbroken line without tabs\n");
   std::vector<std::string> reports;
-  FileSettingsStore store(config.path() + "prepvant", [&](const std::string& m) { reports.push_back(m); });
+  FileSettingsStore store(config.path() + "prepvant",
+                          [&](const std::string& m) { reports.push_back(m); });
   EXPECT_EQ(store.get("veltotest", "stuff", "x", "default"), "default");
   EXPECT_EQ(reports.size(), 1u);
   store.save("veltotest", "stuff", "x", "1");
   EXPECT_TRUE(config.exists("prepvant/settings.damaged"));
-  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr).get("veltotest", "stuff", "x", ""), "1");
+  EXPECT_EQ(
+      FileSettingsStore(config.path() + "prepvant", nullptr).get("veltotest", "stuff", "x", ""),
+      "1");
   config.write("prepvant/settings", std::string("\0\xff garbage", 10));
   EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr).get("a", "b", "c", "d"), "d");
 }

@@ -19,7 +19,9 @@ struct Harness {
   std::vector<std::string> events;
   Harness() {
     loop.attach(forms);
-    forms.trace = [this](const std::string& e, const std::string& w) { events.push_back(e + " " + w); };
+    forms.trace = [this](const std::string& e, const std::string& w) {
+      events.push_back(e + " " + w);
+    };
   }
 };
 
@@ -151,10 +153,11 @@ TEST(FormLifeCycle, AHandlerThatUnloadsItsOwnWindowDoesNotLoadItAgain) {
     a.hide();  // a later statement of the same handler
     a.set_caption("x");
     EXPECT_EQ(a.state(), FormState::Discarded);
+    EXPECT_EQ(a.loads, 1);
   };
   h.loop.post([&] { a.button.click(); });
-  h.loop.do_events();
-  EXPECT_EQ(a.loads, 1);
+  h.loop.do_events();  // the discarded window is destroyed once its handler is done
+  EXPECT_EQ(h.events, (std::vector<std::string>{"load A", "unload A"}));
   EXPECT_EQ(h.forms.find<A>(), nullptr);
   EXPECT_FALSE(h.forms.any_loaded());
 }
