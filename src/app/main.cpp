@@ -51,12 +51,15 @@ int main(int argc, char** argv) {
   services.real_time = true;
 
   pv::Program program(std::move(services), command_line);
-  program.loop().after_event = [&program] {
+  // Until the browser front-end draws them, the visible windows are listed.
+  auto list_windows = [&program] {
     for (pv::Form* f : program.forms().windows())
       if (f->visible()) std::cout << "window: " << f->name() << " \"" << f->caption() << "\"\n";
     std::cout.flush();
   };
+  program.loop().after_event = list_windows;
   program.start();
+  list_windows();
   program.run();
   return 0;
 }
