@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_of.hpp"
+
 #include "platform/clock.hpp"
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
@@ -41,14 +43,7 @@ struct ControlsTest : ::testing::Test {
   }
 };
 
-int error_of(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.number;
-  }
-  return 0;
-}
+using testing::error_of;
 
 TEST_F(ControlsTest, SettingAValueInCodeRunsTheHandlerAtOnceWhenItChanges) {
   int clicks = 0;

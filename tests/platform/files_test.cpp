@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/error_of.hpp"
+
 #include <cstdlib>
 
 #include "platform/errors.hpp"
@@ -13,14 +15,7 @@ namespace {
 
 using testing::TempFolder;
 
-int error_of(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.number;
-  }
-  return 0;
-}
+using testing::error_of;
 
 TEST(FileSystem, NamesAreRelativeToTheCurrentFolderAndFoundWithoutRegardToCase) {
   TempFolder cur, prog;

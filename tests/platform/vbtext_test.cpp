@@ -2,19 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_of.hpp"
+
 #include "platform/errors.hpp"
 
 namespace pv {
 namespace {
 
-int error_of(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.number;
-  }
-  return 0;
-}
+using testing::error_of;
 
 TEST(NumberText, LeadingBlankAndNoLeadingZero) {
   EXPECT_EQ(str(int64_t{5}), " 5");
