@@ -5,6 +5,7 @@
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
 #include "platform/screen.hpp"
+#include "platform/vbtext.hpp"
 
 namespace pv {
 
@@ -15,8 +16,12 @@ bool Form::is_loaded() const {
          state_ == FormState::Unloading;
 }
 
-EventLoop& Form::loop() const { return forms_.loop(); }
-Screen& Form::screen() const { return forms_.screen(); }
+EventLoop& Form::loop() const {
+  return forms_.loop();
+}
+Screen& Form::screen() const {
+  return forms_.screen();
+}
 
 void Form::add(Control& c) {
   c.attach(*this);
@@ -29,6 +34,27 @@ std::vector<Menu*> Form::menus() const {
     if (c->kind() == ControlKind::Menu && static_cast<Menu*>(c)->parent == nullptr)
       top.push_back(static_cast<Menu*>(c));
   return top;
+}
+
+Menu* Form::menu_for_keys(std::string_view keys) const {
+  const auto matches = [](const Menu* m, char key) {
+    const char k = access_key(m->caption);
+    return m->available() && k != 0 &&
+           lcase(std::string_view(&k, 1)) == lcase(std::string_view(&key, 1));
+  };
+  Menu* found = nullptr;
+  std::vector<Menu*> level = menus();
+  for (char key : keys) {
+    found = nullptr;
+    for (Menu* m : level)
+      if (matches(m, key)) {
+        found = m;
+        break;
+      }
+    if (found == nullptr) return nullptr;
+    level = found->items;
+  }
+  return found;
 }
 
 void Form::run_handler(const std::function<void()>& handler) {
@@ -144,13 +170,17 @@ float Form::title_height() const {
   return 20.0f * static_cast<float>(screen().twips_per_pixel_y());
 }
 
-float Form::client_width() const { return std::max(0.0f, width_ - 2 * frame_width()); }
+float Form::client_width() const {
+  return std::max(0.0f, width_ - 2 * frame_width());
+}
 
 float Form::client_height() const {
   return std::max(0.0f, height_ - 2 * frame_width() - title_height());
 }
 
-float Form::text_width(std::string_view text) const { return forms_.measure().text_width(font, text); }
+float Form::text_width(std::string_view text) const {
+  return forms_.measure().text_width(font, text);
+}
 
 FormRegistry::~FormRegistry() = default;
 
@@ -186,7 +216,9 @@ void FormRegistry::bring_to_front(Form& f) {
   z_order_.push_back(&f);
 }
 
-std::vector<Form*> FormRegistry::windows() const { return z_order_; }
+std::vector<Form*> FormRegistry::windows() const {
+  return z_order_;
+}
 
 bool FormRegistry::any_loaded() const {
   for (const auto& [type, slot] : slots_)
@@ -195,7 +227,8 @@ bool FormRegistry::any_loaded() const {
 }
 
 void FormRegistry::collect() {
-  std::erase_if(discarded_, [](const std::unique_ptr<Form>& f) { return f->handlers_running() == 0; });
+  std::erase_if(discarded_,
+                [](const std::unique_ptr<Form>& f) { return f->handlers_running() == 0; });
 }
 
 void FormRegistry::teardown() {
