@@ -39,9 +39,7 @@ void Control::set_focus() {
   fire(on_got_focus);
 }
 
-void raise_subscript_error() {
-  raise_error(9);
-}
+void raise_subscript_error() { raise_error(9); }
 
 void TextBox::set_text(std::string value) {
   if (max_length > 0 && static_cast<int>(value.size()) > max_length) value.resize(max_length);
@@ -121,10 +119,8 @@ void ListBox::remove_item(int i) {
   items_.erase(items_.begin() + pos);
   data_.erase(data_.begin() + pos);
   selected_.erase(selected_.begin() + pos);
-  if (list_index_ == i)
-    list_index_ = -1;
-  else if (list_index_ > i)
-    --list_index_;
+  if (list_index_ == i) list_index_ = -1;
+  else if (list_index_ > i) --list_index_;
   if (top_index >= list_count()) top_index = list_count() > 0 ? list_count() - 1 : 0;
 }
 
@@ -154,10 +150,8 @@ bool ListBox::selected(int i) const {
 void ListBox::set_selected(int i, bool on) {
   check(i, 381);
   if (multi_select == 0) {
-    if (on)
-      set_list_index(i);
-    else if (list_index_ == i)
-      set_list_index(-1);
+    if (on) set_list_index(i);
+    else if (list_index_ == i) set_list_index(-1);
     return;
   }
   selected_[static_cast<size_t>(i)] = on;

@@ -16,12 +16,8 @@ bool Form::is_loaded() const {
          state_ == FormState::Unloading;
 }
 
-EventLoop& Form::loop() const {
-  return forms_.loop();
-}
-Screen& Form::screen() const {
-  return forms_.screen();
-}
+EventLoop& Form::loop() const { return forms_.loop(); }
+Screen& Form::screen() const { return forms_.screen(); }
 
 void Form::add(Control& c) {
   c.attach(*this);
@@ -170,17 +166,13 @@ float Form::title_height() const {
   return 20.0f * static_cast<float>(screen().twips_per_pixel_y());
 }
 
-float Form::client_width() const {
-  return std::max(0.0f, width_ - 2 * frame_width());
-}
+float Form::client_width() const { return std::max(0.0f, width_ - 2 * frame_width()); }
 
 float Form::client_height() const {
   return std::max(0.0f, height_ - 2 * frame_width() - title_height());
 }
 
-float Form::text_width(std::string_view text) const {
-  return forms_.measure().text_width(font, text);
-}
+float Form::text_width(std::string_view text) const { return forms_.measure().text_width(font, text); }
 
 FormRegistry::~FormRegistry() = default;
 
@@ -216,9 +208,7 @@ void FormRegistry::bring_to_front(Form& f) {
   z_order_.push_back(&f);
 }
 
-std::vector<Form*> FormRegistry::windows() const {
-  return z_order_;
-}
+std::vector<Form*> FormRegistry::windows() const { return z_order_; }
 
 bool FormRegistry::any_loaded() const {
   for (const auto& [type, slot] : slots_)
@@ -227,8 +217,7 @@ bool FormRegistry::any_loaded() const {
 }
 
 void FormRegistry::collect() {
-  std::erase_if(discarded_,
-                [](const std::unique_ptr<Form>& f) { return f->handlers_running() == 0; });
+  std::erase_if(discarded_, [](const std::unique_ptr<Form>& f) { return f->handlers_running() == 0; });
 }
 
 void FormRegistry::teardown() {

@@ -7,7 +7,9 @@ namespace pv {
 
 class quest final : public SystemForm {
  public:
-  explicit quest(System& system) : SystemForm(system, "quest") { design(0, 0, 11970, 8895, ""); }
+  explicit quest(System& system) : SystemForm(system, "quest") {
+    design(0, 0, 11970, 8895, "");
+  }
   void Form_Unload(int& cancel) override;
   void Form_Terminate() override;
   // Presents the next question of the running test (the test start calls it for the

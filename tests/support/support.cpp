@@ -81,9 +81,7 @@ std::vector<std::string> TestProgram::visible_windows() {
   return names;
 }
 
-std::string TestProgram::error_log() {
-  return current.read("error.log");
-}
+std::string TestProgram::error_log() { return current.read("error.log"); }
 
 void TestProgram::use_banks(std::vector<BankModule> table) {
   banks = std::move(table);
