@@ -28,10 +28,15 @@ TEST_F(Options, FirstRunShowsTheDesignStatesAndReadsTheDefaults) {
   EXPECT_EQ(g().answer_position, "top");
   EXPECT_EQ(g().test_mode, vbFalse);
   EXPECT_EQ(g().count_bar_position, 1000);
-  const std::vector<std::pair<CheckBox*, int>> design = {
-      {&w.random_answers, 1}, {&w.random_questions, 1}, {&w.answer_when_right, 0},
-      {&w.answer_when_wrong, 1}, {&w.backb, 1}, {&w.scoregraph, 1},
-      {&w.showhowmanyanswers, 1}, {&w.chkEmbed, 0}, {&w.timeron, 0}};
+  const std::vector<std::pair<CheckBox*, int>> design = {{&w.random_answers, 1},
+                                                         {&w.random_questions, 1},
+                                                         {&w.answer_when_right, 0},
+                                                         {&w.answer_when_wrong, 1},
+                                                         {&w.backb, 1},
+                                                         {&w.scoregraph, 1},
+                                                         {&w.showhowmanyanswers, 1},
+                                                         {&w.chkEmbed, 0},
+                                                         {&w.timeron, 0}};
   for (auto [box, value] : design) EXPECT_EQ(box->value(), value) << box->name();
   EXPECT_EQ(w.timeamount.text(), "75");
   EXPECT_EQ(w.VScroll1.value(), 170);
@@ -124,9 +129,13 @@ TEST_F(Options, PresetsSetTheirControlsAndSayWhy) {
   EXPECT_EQ(g().test_mode, vbFalse);
   EXPECT_EQ(w.timeamount.text(), "75");
   EXPECT_FALSE(w.timeamount.visible);
-  const std::vector<std::pair<CheckBox*, int>> design = {
-      {&w.timeron, 0},    {&w.answer_when_wrong, 1}, {&w.answer_when_right, 0},
-      {&w.random_questions, 1}, {&w.random_answers, 1}, {&w.scoregraph, 1}, {&w.backb, 1}};
+  const std::vector<std::pair<CheckBox*, int>> design = {{&w.timeron, 0},
+                                                         {&w.answer_when_wrong, 1},
+                                                         {&w.answer_when_right, 0},
+                                                         {&w.random_questions, 1},
+                                                         {&w.random_answers, 1},
+                                                         {&w.scoregraph, 1},
+                                                         {&w.backb, 1}};
   for (auto [box, value] : design) EXPECT_EQ(box->value(), value) << box->name();
   EXPECT_EQ(w.showhowmanyanswers.value(), 0);  // not a preset's business
   choose_menu(w.mnu_simulatormode);

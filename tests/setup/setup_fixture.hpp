@@ -64,14 +64,13 @@ void load_shape(Shared& g) {
 
 // GUDAR: a book bank of 40, a CD-ROM bank of 200 (category 1 holds 73 records, one of
 // them stored as category 0) and a full exam of 240.
-inline constexpr BankShape kGudarBook{"GUDAR Book Bank",
-                                      {10, 10, 10, 10},
-                                      {"Cabling", "Addressing", "Security  ", "Routing"}};
-inline constexpr BankShape kGudarCd{"GUDAR CD Bank",
-                                    {73, 2, 3, 122},
-                                    {"Network Basics", "Two Questions", "Three Questions",
-                                     "Everything Else"},
-                                    73};
+inline constexpr BankShape kGudarBook{
+    "GUDAR Book Bank", {10, 10, 10, 10}, {"Cabling", "Addressing", "Security  ", "Routing"}};
+inline constexpr BankShape kGudarCd{
+    "GUDAR CD Bank",
+    {73, 2, 3, 122},
+    {"Network Basics", "Two Questions", "Three Questions", "Everything Else"},
+    73};
 inline constexpr BankShape kGudarFull{"GUDAR Full Bank", {120, 120, 0, 0}, {"Book", "CD-ROM"}};
 // VARB: a book bank of 6 in one category, a CD-ROM bank of 30, a full exam of 36.
 inline constexpr BankShape kVarbBook{"VARB Book Bank", {6, 0, 0, 0}, {"Only Chapter"}};

@@ -68,8 +68,8 @@ TEST_F(SetupWindow, MenusOfferOnlyWhatThisSystemHas) {
   std::vector<std::string> bar;
   for (Menu* m : w.menus())
     if (m->available()) bar.push_back(m->caption);
-  EXPECT_EQ(bar, (std::vector<std::string>{"&File", "Histor&y", "Testing M&ode",
-                                           "&Save Settings"}));
+  EXPECT_EQ(bar,
+            (std::vector<std::string>{"&File", "Histor&y", "Testing M&ode", "&Save Settings"}));
   EXPECT_FALSE(w.mnu_update123.enabled);
   EXPECT_FALSE(w.mnu_check_for_upgrade123.available());
   EXPECT_FALSE(w.menu_contents.available());

@@ -121,13 +121,13 @@ TEST_F(TestStart, TheFlashCardProductRunsItsSecondTest) {
 }
 
 TEST_F(TestStart, NamesAreCleanedIntoSafeUpperCaseText) {
-  for (const auto& [typed, kept] : std::vector<std::pair<std::string, std::string>>{
-           {"", "STUDENT"},
-           {"   ", "STUDENT"},
-           {" ann ", " ANN "},
-           {"!?#", "   "},
-           {"../x", "   X"},
-           {"Zoë 2", "ZO  2"}}) {
+  for (const auto& [typed, kept] :
+       std::vector<std::pair<std::string, std::string>>{{"", "STUDENT"},
+                                                        {"   ", "STUDENT"},
+                                                        {" ann ", " ANN "},
+                                                        {"!?#", "   "},
+                                                        {"../x", "   X"},
+                                                        {"Zoë 2", "ZO  2"}}) {
     pick_a_quiz& w = open_setup();
     type(w.txtstudentname, typed);
     press(w.Command1);
@@ -192,8 +192,7 @@ TEST_F(TestStart, NothingMissedLastTimeRunsTheWholeTestShuffled) {
 }
 
 // The score report's retake: it remembers the test and loads the setup window.
-void ask_for_retake(SetupTest& t, TestProgram& app, int quiz, int bank,
-                    std::vector<int> missed) {
+void ask_for_retake(SetupTest& t, TestProgram& app, int quiz, int bank, std::vector<int> missed) {
   Shared& g = app.g();
   g.selected_quiz = static_cast<int16_t>(quiz);
   g.chosen_bank = static_cast<int16_t>(bank);
