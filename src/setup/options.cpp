@@ -1,6 +1,6 @@
 // The setup window's options: the settings read at load, the save, the two presets and
 // the small handlers behind the option controls.
-#include <cmath>
+#include <cstdlib>
 
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"

@@ -109,9 +109,8 @@ void pick_a_quiz::place_controls() {
   Label5.move(3420, 2160, 855, 255);
   Label2.caption = "OR";
   Label2.move(4320, 2160, 315, 255);
-  for (Control* c : {static_cast<Control*>(&Label1), static_cast<Control*>(&howmanyq),
-                     static_cast<Control*>(&VScroll2), static_cast<Control*>(&Label5),
-                     static_cast<Control*>(&Label2)})
+  for (Control* c :
+       std::initializer_list<Control*>{&Label1, &howmanyq, &VScroll2, &Label5, &Label2})
     c->visible = false;
 
   // "General": the student.
