@@ -181,7 +181,8 @@ void select_product(System& sys) {
 
   int test = g.chosen_bank != 0 ? g.chosen_bank : (g.selected_quiz != 0 ? g.selected_quiz : 1);
   if (test != 2 && test != 3) test = 1;
-  if (const BankModule* bank = find_bank(product->banks[static_cast<size_t>(test - 1)]))
+  const std::string_view module = product->banks[static_cast<size_t>(test - 1)];
+  if (const BankModule* bank = sys.bank_lookup ? sys.bank_lookup(module) : find_bank(module))
     bank->load_bank(g);
 }
 

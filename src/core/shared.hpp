@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/clock.hpp"
 #include "platform/vbarray.hpp"
 
 namespace pv {
@@ -99,10 +100,11 @@ struct Shared {
   int16_t retake_mode = 0;
   int16_t retake_quiz = 0;
   int16_t retake_bank = 0;
+  int16_t count_bar_position = 0;  // last position of the setup window's count bar
   std::string student_name;
   int16_t timed_test = 0;
-  int16_t time_limit = 0;
-  double start_time = 0;
+  int16_t time_limit = 0;  // minutes; see time_limit_seconds
+  DateTime start_time;
 
   // Options.
   int16_t use_radio_buttons = vbFalse;
@@ -116,8 +118,12 @@ struct Shared {
   int16_t embed_tutor = 0;
   int16_t page_font_size = 0;
   std::string page_font_name;
-  int16_t answer_position = 0;
+  std::string answer_position;  // "top" or "bottom"
   int16_t mail_type = 0;
 };
+
+// The time limit in seconds, counted in 32 bits: a 16-bit count would overflow above
+// 546 minutes and make a long test expire at its first tick.
+inline int32_t time_limit_seconds(const Shared& g) { return int32_t{g.time_limit} * 60; }
 
 }  // namespace pv

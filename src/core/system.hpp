@@ -2,13 +2,16 @@
 // window registry and the platform services. Built by the Program.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/shared.hpp"
 #include "platform/form.hpp"
 
 namespace pv {
 
+struct BankModule;
 class Clock;
 class Clipboard;
 class Dialogs;
@@ -37,6 +40,8 @@ struct System {
   ErrorLog& error_log;
   // The program's command line as the user gave it (the runtime's Command$).
   std::string command_line;
+  // Finds a bank module by name in place of the compiled-in ones (tests); empty: those.
+  std::function<const BankModule*(std::string_view name)> bank_lookup = {};
 };
 
 // Base of the system's windows.

@@ -1,5 +1,7 @@
 #include "platform/controls.hpp"
 
+#include <algorithm>
+
 #include "platform/errors.hpp"
 #include "platform/form.hpp"
 
@@ -16,6 +18,28 @@ void Control::fire(const Handler& handler) {
   }
   form_->run_handler(handler);
 }
+
+bool Control::showing() const {
+  if (!visible) return false;
+  if (container != nullptr) {
+    if (!container->showing()) return false;
+    if (tab_page >= 0 && container->kind() == ControlKind::TabbedDialog &&
+        static_cast<const TabbedDialog*>(container)->tab() != tab_page)
+      return false;
+  }
+  return form_ == nullptr || form_->visible();
+}
+
+void Control::set_focus() {
+  if (!showing() || !enabled || form_ == nullptr) raise_error(5);
+  Control* previous = form_->active_control();
+  if (previous == this) return;
+  form_->active_control_ = this;
+  if (previous != nullptr) previous->fire(previous->on_lost_focus);
+  fire(on_got_focus);
+}
+
+void raise_subscript_error() { raise_error(9); }
 
 void TextBox::set_text(std::string value) {
   if (max_length > 0 && static_cast<int>(value.size()) > max_length) value.resize(max_length);
@@ -145,6 +169,32 @@ int ListBox::sel_count() const {
   return n;
 }
 
+void ListBox::click_item(int i, int shift) {
+  check(i, 381);
+  if (multi_select == 0) {
+    set_list_index(i);
+    return;
+  }
+  const auto at = static_cast<size_t>(i);
+  if (multi_select == 1 || (shift & 2) != 0) {
+    selected_[at] = !selected_[at];
+    anchor_ = i;
+  } else if ((shift & 1) != 0 && anchor_ >= 0 && anchor_ < list_count()) {
+    const int lo = std::min(anchor_, i), hi = std::max(anchor_, i);
+    for (int k = 0; k < list_count(); ++k) selected_[static_cast<size_t>(k)] = k >= lo && k <= hi;
+  } else {
+    for (size_t k = 0; k < selected_.size(); ++k) selected_[k] = k == at;
+    anchor_ = i;
+  }
+  list_index_ = i;
+  fire(on_click);
+}
+
+void ListBox::dbl_click_item(int i) {
+  click_item(i);
+  fire(on_dbl_click);
+}
+
 void ComboBox::set_text(std::string value) {
   if (value == caption) return;
   caption = std::move(value);
@@ -167,6 +217,21 @@ void Timer::set_interval(int ms) {
   if (ms < 0 || ms > 65535) raise_error(380);
   interval = ms;
   due_ms = -1;
+}
+
+bool Menu::available() const {
+  for (const Menu* m = this; m != nullptr; m = m->parent)
+    if (!m->visible || !m->enabled) return false;
+  return true;
+}
+
+char access_key(std::string_view caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return caption[i + 1];
+    ++i;  // "&&" is a literal "&"
+  }
+  return 0;
 }
 
 Menu::Menu(std::string name, std::string caption_text, Menu* parent_menu, int index)
@@ -215,6 +280,11 @@ bool TabbedDialog::tab_visible(int i) const {
 void TabbedDialog::set_tab_visible(int i, bool on) {
   check(i);
   visible_[static_cast<size_t>(i)] = on;
+}
+
+void TabbedDialog::click_tab(int i) {
+  if (i < 0 || i >= tabs() || !tab_enabled(i) || !tab_visible(i)) return;
+  set_tab(i);
 }
 
 void TabbedDialog::set_tab(int i) {

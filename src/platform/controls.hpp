@@ -3,9 +3,12 @@
 // desktop runtime does.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pv {
@@ -68,6 +71,12 @@ class Control {
   void fire(const Handler& handler);
   // A user's click, or a click raised by code.
   void click() { fire(on_click); }
+  // True when the control can be seen: it and every container are visible, a control on a
+  // page of a tabbed dialog only while that page is shown, and its window is visible.
+  bool showing() const;
+  // Gives the control the keyboard focus (lost-focus and got-focus events run). Error 5
+  // when it cannot take it: not showing or disabled.
+  void set_focus();
 
   // Where the control sits: inside a frame, a picture box or a page of a tabbed dialog.
   Control* container = nullptr;
@@ -187,6 +196,12 @@ class ListBox : public Control {
   bool selected(int i) const;
   void set_selected(int i, bool on);  // runs on_click
   int sel_count() const;
+  // A user's click on item i with the shift state (1 Shift, 2 Ctrl), by the selection
+  // style: none selects the item; simple toggles it; extended selects it alone, Ctrl
+  // toggles it and Shift selects the range from the last clicked item. Runs on_click.
+  void click_item(int i, int shift = 0);
+  // A user's double-click: the click on the item, then on_dbl_click.
+  void dbl_click_item(int i);
   int top_index = 0;
   int multi_select = 0;  // 0 none, 1 simple, 2 extended
   bool sorted = false;
@@ -199,6 +214,7 @@ class ListBox : public Control {
   std::vector<int64_t> data_;
   std::vector<bool> selected_;
   int list_index_ = -1;
+  int anchor_ = -1;  // where an extended Shift-click range starts
 };
 
 class ComboBox : public ListBox {
@@ -278,7 +294,14 @@ class Menu : public Control {
   std::vector<Menu*> items;
   bool checked = false;
   std::string shortcut;
+  // True when the user can reach the entry: it and every menu above it are visible and
+  // enabled.
+  bool available() const;
 };
+
+// The access key of a caption: the character after a single "&" ("E&xit" gives 'x'),
+// or 0 when there is none ("&&" stands for the "&" character itself).
+char access_key(std::string_view caption);
 
 class TabbedDialog : public Control {
  public:
@@ -295,6 +318,8 @@ class TabbedDialog : public Control {
   int tab() const { return tab_; }
   // Shows page i; runs on_tab_click with the previous page when the page changes.
   void set_tab(int i);
+  // A user's click on the tab of page i: ignored for a disabled or hidden page.
+  void click_tab(int i);
   int tabs_per_row = 4;
   std::function<void(int previous_tab)> on_tab_click;
 
@@ -315,5 +340,40 @@ class Line : public Control {
   uint32_t border_color = kWindowText;
   int border_width = 1;
 };
+
+// A control array: controls of one kind sharing a name, with the indexes Lo to Hi. An
+// index outside them raises error 9.
+template <class T, int Lo, int Hi>
+class ControlArray {
+  static_assert(Hi >= Lo);
+  static constexpr size_t kSize = Hi - Lo + 1;
+
+ public:
+  explicit ControlArray(const std::string& name)
+      : items_(make(name, std::make_index_sequence<kSize>())) {}
+
+  T& operator[](int i) { return items_[slot(i)]; }
+  const T& operator[](int i) const { return items_[slot(i)]; }
+  static constexpr int lower = Lo;
+  static constexpr int upper = Hi;
+  auto begin() { return items_.begin(); }
+  auto end() { return items_.end(); }
+
+ private:
+  template <size_t... I>
+  static std::array<T, kSize> make(const std::string& name, std::index_sequence<I...>) {
+    return {T(name, Lo + static_cast<int>(I))...};
+  }
+  static size_t slot(int i);
+  std::array<T, kSize> items_;
+};
+
+[[noreturn]] void raise_subscript_error();
+
+template <class T, int Lo, int Hi>
+size_t ControlArray<T, Lo, Hi>::slot(int i) {
+  if (i < Lo || i > Hi) raise_subscript_error();
+  return static_cast<size_t>(i - Lo);
+}
 
 }  // namespace pv

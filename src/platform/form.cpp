@@ -5,6 +5,7 @@
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
 #include "platform/screen.hpp"
+#include "platform/vbtext.hpp"
 
 namespace pv {
 
@@ -33,6 +34,27 @@ std::vector<Menu*> Form::menus() const {
     if (c->kind() == ControlKind::Menu && static_cast<Menu*>(c)->parent == nullptr)
       top.push_back(static_cast<Menu*>(c));
   return top;
+}
+
+Menu* Form::menu_for_keys(std::string_view keys) const {
+  const auto matches = [](const Menu* m, char key) {
+    const char k = access_key(m->caption);
+    return m->available() && k != 0 &&
+           lcase(std::string_view(&k, 1)) == lcase(std::string_view(&key, 1));
+  };
+  Menu* found = nullptr;
+  std::vector<Menu*> level = menus();
+  for (char key : keys) {
+    found = nullptr;
+    for (Menu* m : level)
+      if (matches(m, key)) {
+        found = m;
+        break;
+      }
+    if (found == nullptr) return nullptr;
+    level = found->items;
+  }
+  return found;
 }
 
 void Form::run_handler(const std::function<void()>& handler) {

@@ -90,6 +90,12 @@ class Form {
   // Controls in the order of the window's description (the first on top).
   const std::vector<Control*>& controls() const { return controls_; }
   std::vector<Menu*> menus() const;  // top-level menus in order
+  // The menu entry that the access keys reach from the menu bar ("fx": the entry with the
+  // access key x in the menu with the access key f), ignoring case; only entries the user
+  // can reach count. Null when there is none.
+  Menu* menu_for_keys(std::string_view keys) const;
+  // The control with the keyboard focus, or null.
+  Control* active_control() const { return active_control_; }
 
   // Handlers of the window. Default: nothing.
   virtual void Form_Load() {}
@@ -125,6 +131,7 @@ class Form {
 
  private:
   friend class FormRegistry;
+  friend class Control;
   // Loads an unloaded window; false when the window is discarded and must stay so.
   bool auto_load();
 
@@ -133,6 +140,7 @@ class Form {
   FormState state_ = FormState::Unloaded;
   int handlers_running_ = 0;
   std::vector<Control*> controls_;
+  Control* active_control_ = nullptr;
   std::string caption_;
   float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
   bool visible_ = false;

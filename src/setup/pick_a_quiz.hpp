@@ -1,20 +1,144 @@
-// The setup window: the test, its categories and options, and the start of a test.
+// The setup window: the product's tests, their options and saved settings, the category
+// lists and the start of a test. Its handlers live in several sources:
+// pick_a_quiz.cpp (the window, its load and the test choice), options.cpp (options,
+// presets and saved settings), categories.cpp (category lists and the category quiz) and
+// test_start.cpp (the start of a test and its question selection).
 #pragma once
 
 #include "core/system.hpp"
 
 namespace pv {
 
+class Trap;
+
 class pick_a_quiz final : public SystemForm {
  public:
   explicit pick_a_quiz(System& system);
 
+  // Window and test choice.
   void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Resize() override;
   void Form_Unload(int& cancel) override;
   void Form_Terminate() override;
+  void which_quiz_Click(int index);
+  void menu_exit_Click();
   void cmd_flashcards_Click();
 
-  CommandButton cmd_flashcards{"cmd_flashcards"};
+  // Test start.
+  void Command1_Click();
+  void start_the_quiz_from_command1();
+
+  // Options, presets and saved settings.
+  void savesettings_Click();
+  void cmdSaveSet_Click() { savesettings_Click(); }
+  void mnu_savesettings_Click() { savesettings_Click(); }
+  void cmd_save_settings_Click() { savesettings_Click(); }
+  void restore_defaults_Click();
+  void mnu_learningmode_Click() { restore_defaults_Click(); }
+  void Command2_Click();
+  void mnu_simulatormode_Click() { Command2_Click(); }
+  void chkRadio_Click();
+  void timeron_Click();
+  void VScroll1_Change();
+  void VScroll2_Change();
+  void txtstudentname_Change();
+  void timeamount_Change() {}
+
+  // Category lists and the category quiz.
+  void fill_the_cats();
+  void add_the_cats();
+  void remove_the_cats();
+  void cmd_add_cat_Click();
+  void cmd_add_all_cat_Click();
+  void cmd_remove_cat_Click();
+  void cmd_remove_all_cat_Click();
+  void lst_cats_not_to_ask_DblClick();
+  void lst_cats_to_ask_DblClick();
+  void cmd_start_cat_quiz_Click();
+
+  // Controls, in the order of the window's description (the first on top).
+  TabbedDialog SSTab1{"SSTab1"};
+
+  // Page "General": the tests.
+  Frame Frame3{"Frame3"};
+  ControlArray<OptionButton, 1, 6> which_quiz{"which_quiz"};
+  ControlArray<Label, 0, 2> lblELDAN_book{"lblELDAN_book"};
+  CommandButton Command1{"Command1"};
+  CheckBox askwrong{"askwrong"};
+  Label Label6{"Label6"}, howmany{"howmany"};
+  Label Label1{"Label1"}, howmanyq{"howmanyq"};
+  ScrollBar VScroll2{"VScroll2", true};
+  Label Label5{"Label5"}, Label2{"Label2"};
+  // Page "General": the student.
+  Frame Frame6{"Frame6"};
+  Label Label7{"Label7"};
+  TextBox txtstudentname{"txtstudentname"};
+  CommandButton cmd_reset_user_history{"cmd_reset_user_history"}, savesettings{"savesettings"};
+  Frame Frame4{"Frame4"};
+  Image Velto_P_A_Q{"Velto_P_A_Q"}, partner_picture{"partner_picture"};
+
+  // Page "Advanced Options".
+  Frame Frame2{"Frame2"};
+  CheckBox random_answers{"random_answers"}, random_questions{"random_questions"};
+  Frame Frame5{"Frame5"};
+  CheckBox answer_when_right{"answer_when_right"}, answer_when_wrong{"answer_when_wrong"};
+  Frame Frame7{"Frame7"};
+  CheckBox backb{"backb"}, scoregraph{"scoregraph"}, showhowmanyanswers{"showhowmanyanswers"},
+      chkEmbed{"chkEmbed"};
+  Label Label8{"Label8"};
+  CheckBox chkRadio{"chkRadio"};
+  Frame Frame8{"Frame8"};
+  CheckBox timeron{"timeron"};
+  TextBox timeamount{"timeamount"};
+  Label timeamountlabel{"timeamountlabel"};
+  ScrollBar VScroll1{"VScroll1", true};
+  CommandButton cmdSaveSet{"cmdSaveSet"}, restore_defaults{"restore_defaults"},
+      Command2{"Command2"}, cmd_flashcards{"cmd_flashcards"};
+
+  // Page "Select Categories".
+  Label lbl_cats_to_ask{"lbl_cats_to_ask"};
+  ListBox lst_cats_to_ask{"lst_cats_to_ask"};
+  Label lbl_Cats_not_ask{"lbl_Cats_not_ask"};
+  ListBox lst_cats_not_to_ask{"lst_cats_not_to_ask"};
+  CommandButton cmd_add_cat{"cmd_add_cat"}, cmd_add_all_cat{"cmd_add_all_cat"},
+      cmd_remove_cat{"cmd_remove_cat"}, cmd_remove_all_cat{"cmd_remove_all_cat"},
+      cmd_start_cat_quiz{"cmd_start_cat_quiz"};
+  Label Label4{"Label4"};
+
+  // Page "Study Saver".
+  Frame Frame1{"Frame1"};
+
+  // Menus.
+  Menu menu_file{"menu_file", "&File"};
+  Menu mnu_savesettings{"mnu_savesettings", "Save Settings", &menu_file};
+  Menu menu_exit{"menu_exit", "E&xit Program", &menu_file};
+  Menu mnu_history{"mnu_history", "Histor&y"};
+  Menu mnu_viewtestscorehistory{"mnu_viewtestscorehistory", "View Test Score History",
+                                &mnu_history};
+  Menu mnu_emailtestscorehistory{"mnu_emailtestscorehistory", "Email Test Score History",
+                                 &mnu_history};
+  Menu mnu_resetuserhistory{"mnu_resetuserhistory", "Reset User History", &mnu_history};
+  Menu mnu_testingmode{"mnu_testingmode", "Testing M&ode"};
+  Menu mnu_simulatormode{"mnu_simulatormode", "Test Mode", &mnu_testingmode};
+  Menu mnu_learningmode{"mnu_learningmode", "Practice (default)", &mnu_testingmode};
+  Menu mnu_update123{"mnu_update123", "&Update"};
+  Menu mnu_check_for_upgrade123{"mnu_check_for_upgrade123", "Check for Upgrade", &mnu_update123};
+  Menu cmd_save_settings{"cmd_save_settings", "&Save Settings"};
+  Menu menu_help{"menu_help", "&Help"};
+  Menu menu_contents{"menu_contents", "&Contents", &menu_help};
+  Menu menu_about{"menu_about", "&About", &menu_help};
+
+ private:
+  // The settings read at load, in their order; each failing statement is logged by the
+  // load's trap.
+  void apply_settings_at_load(Trap& step);
+  void place_controls();
+  void wire_handlers();
 };
+
+// The partner's picture and study-saver tab caption.
+inline constexpr const char* kPartnerPicture = "wux_partner.jpg";
+inline constexpr const char* kPartnerSaverCaption = "WUX Study Saver";
 
 }  // namespace pv

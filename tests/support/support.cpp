@@ -85,4 +85,13 @@ std::string TestProgram::error_log() {
   return current.read("error.log");
 }
 
+void TestProgram::use_banks(std::vector<BankModule> table) {
+  banks = std::move(table);
+  sys().bank_lookup = [this](std::string_view name) -> const BankModule* {
+    for (const BankModule& b : banks)
+      if (b.name == name) return &b;
+    return nullptr;
+  };
+}
+
 }  // namespace pv::testing

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/program.hpp"
+#include "catalogue/catalogue.hpp"
 #include "support/temp_folder.hpp"
 
 namespace pv::testing {
@@ -35,6 +36,8 @@ class TestProgram {
   // Names of the visible windows, bottom to top.
   std::vector<std::string> visible_windows();
   std::string error_log();
+  // Serves these bank modules in place of the compiled-in ones.
+  void use_banks(std::vector<BankModule> table);
 
   TempFolder current;
   TempFolder program_folder;
@@ -45,6 +48,7 @@ class TestProgram {
   FakeShell* shell;
   ScriptedRandom* random;
   std::unique_ptr<Program> program;
+  std::vector<BankModule> banks;
 };
 
 }  // namespace pv::testing

@@ -1,0 +1,194 @@
+// The setup window's options: the settings read at load, the save, the two presets and
+// the small handlers behind the option controls.
+#include <cstdlib>
+
+#include "platform/dialogs.hpp"
+#include "platform/errors.hpp"
+#include "platform/settings.hpp"
+#include "platform/vbtext.hpp"
+#include "setup/pick_a_quiz.hpp"
+
+namespace pv {
+namespace {
+
+constexpr const char* kApp = "veltotest";
+constexpr const char* kSection = "stuff";
+
+// Lenient: the number the text starts with (0 when none), to the nearest whole number,
+// halves to the even one. Error 6 when it does not fit 16 bits.
+int16_t read_whole(std::string_view text) {
+  return cint(val(text));
+}
+
+// Strict: the whole text must be a number (error 13 otherwise), then as above.
+int16_t convert_whole(std::string_view text) {
+  return cint(text);
+}
+
+// A check box takes 0 or 1 from the settings; anything else is an invalid value.
+int16_t check_value(int16_t value) {
+  if (value != 0 && value != 1) raise_error(380);
+  return value;
+}
+
+}  // namespace
+
+void pick_a_quiz::apply_settings_at_load(Trap& step) {
+  SettingsStore& store = sys.settings;
+  const auto get = [&](const char* key, const char* fallback) {
+    return store.get(kApp, kSection, key, fallback);
+  };
+  // 1-2.
+  step([&] { g.student_name = get("studentname", "STUDENT"); });
+  step([&] { txtstudentname.set_text(g.student_name); });
+  step([&] { g.count_bar_position = 1000; });
+  // 3-5. The values; the saved options are applied only after a save.
+  std::string saved, timedtest, timedminutes, randomanswers, randomquestions, scoregraph1, backb1;
+  step([&] { saved = get("savesettings", ""); });
+  step([&] { g.show_answer_wrong = read_whole(get("answerwhenwrong", "")); });
+  step([&] { g.show_answer_right = read_whole(get("answerwhenright", "")); });
+  step([&] { timedtest = get("timedtest", ""); });
+  step([&] { g.answer_position = get("putanswer", "top"); });
+  step([&] { timedminutes = get("timedminutes", ""); });
+  step([&] { randomanswers = get("randomanswers1", ""); });
+  step([&] { randomquestions = get("randomquestions1", ""); });
+  step([&] { scoregraph1 = get("scoregraph1", ""); });
+  step([&] { backb1 = get("backb", ""); });
+  // 6-8. Applied at every load.
+  step([&] {
+    const std::string shown = get("show#answers", "");
+    if (!shown.empty()) showhowmanyanswers.set_value(check_value(convert_whole(shown)));
+  });
+  step([&] { g.embed_tutor = convert_whole(get("EmbedWM", "0")); });
+  step([&] {
+    const bool radio = trim(get("radio", "1")) == "1";
+    chkRadio.set_value(radio ? 1 : 0);
+    g.use_radio_buttons = radio ? vbTrue : vbFalse;
+  });
+  // 9. Count labels.
+  step([&] { howmanyq.caption = trim(str(int64_t{g.questions_to_ask})); });
+  step([&] { howmany.caption = cstr(int64_t{g.pool_size}); });
+  // 10. The saved options.
+  if (saved == "saved") {
+    step([&] { timeamount.set_text(cstr(val(timedminutes))); });
+    step([&] { timeron.set_value(check_value(read_whole(timedtest))); });
+    step([&] { answer_when_wrong.set_value(check_value(g.show_answer_wrong)); });
+    step([&] { answer_when_right.set_value(check_value(g.show_answer_right)); });
+    step([&] { random_questions.set_value(check_value(read_whole(randomquestions))); });
+    step([&] { random_answers.set_value(check_value(read_whole(randomanswers))); });
+    step([&] { backb.set_value(check_value(read_whole(backb1))); });
+    step([&] { scoregraph.set_value(check_value(read_whole(scoregraph1))); });
+    step([&] { chkEmbed.set_value(check_value(g.embed_tutor)); });
+  }
+  // 11. The time-limit controls follow the timer box.
+  step([&] { timeron_Click(); });
+}
+
+void pick_a_quiz::savesettings_Click() {
+  // A value the store cannot keep is logged, and the user is told at the end.
+  bool failed = false;
+  const auto put = [&](const char* key, const std::string& value) {
+    try {
+      sys.settings.save(kApp, kSection, key, value);
+    } catch (const RuntimeError& e) {
+      failed = true;
+      sys.error_log.append("savesettings_Click()", "pick_a_quiz.frm", e);
+    }
+  };
+  const auto number_text = [](const CheckBox& c) { return str(int64_t{c.value()}); };
+  put("savesettings", "saved");
+  put("answerwhenwrong", number_text(answer_when_wrong));
+  put("answerwhenright", number_text(answer_when_right));
+  put("timedtest", number_text(timeron));
+  if (is_numeric(timeamount.text())) put("timedminutes", str(val(timeamount.text())));
+  put("randomanswers1", number_text(random_answers));
+  put("randomquestions1", number_text(random_questions));
+  put("scoregraph1", number_text(scoregraph));
+  put("backb", number_text(backb));
+  put("show#answers", number_text(showhowmanyanswers));
+  put("radio", number_text(chkRadio));
+  put("EmbedWM", cstr(int64_t{chkEmbed.value()}));
+  skip([&] {
+    g.page_font_size = convert_whole(sys.settings.get(kApp, kSection, "savedfont", "12"));
+  });
+  put("savedfont", g.page_font_size > 0 ? cstr(int64_t{g.page_font_size}) : "12");
+  skip([&] {
+    if (failed)
+      sys.dialogs.msgbox("User Settings could not be saved.", vbOKOnly, kProgramTitle);
+    else
+      sys.dialogs.msgbox("User Settings have been saved.", vbOKOnly, kProgramTitle);
+  });
+}
+
+void pick_a_quiz::restore_defaults_Click() {
+  skip([&] { g.test_mode = vbFalse; });
+  skip([&] { timeamount.set_text("75"); });
+  skip([&] { timeron.set_value(0); });
+  skip([&] { answer_when_wrong.set_value(1); });
+  skip([&] { answer_when_right.set_value(0); });
+  skip([&] { random_questions.set_value(1); });
+  skip([&] { random_answers.set_value(1); });
+  skip([&] { scoregraph.set_value(1); });
+  skip([&] { backb.set_value(1); });
+  skip([&] {
+    sys.dialogs.msgbox("User Settings have been changed to enhance learning.", vbOKOnly,
+                       "User Settings");
+  });
+}
+
+void pick_a_quiz::Command2_Click() {
+  skip([&] { g.test_mode = vbTrue; });
+  skip([&] { timeamount.set_text("75"); });
+  skip([&] { timeron.set_value(1); });
+  skip([&] { answer_when_wrong.set_value(0); });
+  skip([&] { answer_when_right.set_value(0); });
+  skip([&] { random_questions.set_value(1); });
+  skip([&] { random_answers.set_value(1); });
+  skip([&] { backb.set_value(0); });
+  skip([&] { scoregraph.set_value(0); });
+  skip([&] {
+    sys.dialogs.msgbox("User Settings have been changed to simulate the actual exam.", vbOKOnly,
+                       kProgramTitle);
+  });
+}
+
+void pick_a_quiz::chkRadio_Click() {
+  g.use_radio_buttons = chkRadio.value() != 0 ? vbTrue : vbFalse;
+}
+
+void pick_a_quiz::timeron_Click() {
+  const bool on = timeron.value() == 1;
+  timeamount.visible = on;
+  timeamountlabel.visible = on;
+  VScroll1.visible = on;
+}
+
+void pick_a_quiz::VScroll1_Change() {
+  skip([&] { timeamount.set_text(cstr(int64_t{std::abs(200 - VScroll1.value())})); });
+}
+
+void pick_a_quiz::VScroll2_Change() {
+  skip([&] {
+    int n = read_whole(howmanyq.caption);
+    const int16_t position = VScroll2.value();
+    if (position > g.count_bar_position) {
+      n = n - 1;
+      if (n == 0) n = 1;
+    }
+    if (position < g.count_bar_position) {
+      n = n + 1;
+      const int16_t cap =
+          which_quiz[5].value() || which_quiz[6].value() ? g.pool_size : g.questions_to_ask;
+      if (n > cap) n = cap;
+    }
+    howmanyq.caption = trim(str(int64_t{n}));
+    refresh();
+  });
+  skip([&] { g.count_bar_position = VScroll2.value(); });
+}
+
+void pick_a_quiz::txtstudentname_Change() {
+  g.student_name = txtstudentname.text();
+}
+
+}  // namespace pv
