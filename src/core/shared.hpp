@@ -117,7 +117,7 @@ struct Shared {
   int16_t page_font_size = 0;
   std::string page_font_name;
   int16_t answer_position = 0;
-  int16_t mail_type = 0;
+  std::string mail_type;  // "outlook" or "web"
 };
 
 }  // namespace pv

@@ -12,9 +12,11 @@ namespace pv {
 class Clock;
 class Clipboard;
 class Dialogs;
+class FileAssociations;
 class ErrorLog;
 class EventLoop;
 class FileSystem;
+class Media;
 class Random;
 class Screen;
 class SettingsStore;
@@ -35,6 +37,8 @@ struct System {
   Random& random;
   const Clock& clock;
   ErrorLog& error_log;
+  Media& media;
+  const FileAssociations& associations;
   // The program's command line as the user gave it (the runtime's Command$).
   std::string command_line;
 };

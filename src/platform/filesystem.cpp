@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/errors.hpp"
 #include "platform/vbtext.hpp"
@@ -46,14 +47,19 @@ std::string find_ignoring_case(const std::string& folder, const std::string& ent
 
 [[noreturn]] void raise_for_errno(int err, bool reading) {
   switch (err) {
-    case ENOENT: raise_error(reading ? 53 : 76);
-    case ENOTDIR: raise_error(76);
+    case ENOENT:
+      raise_error(reading ? 53 : 76);
+    case ENOTDIR:
+      raise_error(76);
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: raise_error(75);
-    case ENOSPC: raise_error(61);
-    default: raise_error(75);
+    case EISDIR:
+      raise_error(75);
+    case ENOSPC:
+      raise_error(61);
+    default:
+      raise_error(75);
   }
 }
 
@@ -123,9 +129,27 @@ std::string with_trailing_slash(std::string folder) {
   return folder;
 }
 
-DiskFileSystem::DiskFileSystem(std::string current_folder, std::string program_folder)
+void make_folders(FileSystem& files, std::string_view folder) {
+  const std::string path = replace(folder, "\\", "/");
+  for (size_t slash = path.find('/', 1); true; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (!part.empty() && !files.folder_exists(part)) files.make_folder(part);
+    if (slash == std::string::npos || slash + 1 == path.size()) break;
+  }
+}
+
+DiskFileSystem::DiskFileSystem(std::string current_folder, std::string program_folder,
+                               std::string cache_folder)
     : current_(with_trailing_slash(std::move(current_folder))),
-      program_(with_trailing_slash(std::move(program_folder))) {}
+      program_(with_trailing_slash(std::move(program_folder))),
+      cache_(with_trailing_slash(std::move(cache_folder))) {}
+
+std::string DiskFileSystem::default_cache_folder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/prepvant/";
+  const char* home = std::getenv("HOME");
+  return std::string(home != nullptr ? home : "") + "/.cache/prepvant/";
+}
 
 void DiskFileSystem::set_current_folder(std::string folder) {
   current_ = with_trailing_slash(std::move(folder));
@@ -157,7 +181,9 @@ std::string DiskFileSystem::resolve(std::string_view name) const {
   return resolved;
 }
 
-bool DiskFileSystem::exists(std::string_view name) const { return is_file(resolve(name)); }
+bool DiskFileSystem::exists(std::string_view name) const {
+  return is_file(resolve(name));
+}
 
 bool DiskFileSystem::folder_exists(std::string_view name) const {
   return is_folder(resolve(name));
