@@ -41,8 +41,7 @@ int main(int argc, char** argv) {
   const pv::Clock& clock = *services.clock;
   services.settings = std::make_unique<pv::FileSettingsStore>(
       pv::FileSettingsStore::default_folder(), [&file_ref, &clock](const std::string& what) {
-        pv::ErrorLog(file_ref, clock)
-            .append("settings store", "settings", pv::RuntimeError(75, what));
+        pv::ErrorLog(file_ref, clock).append("settings store", "settings", pv::RuntimeError(75, what));
       });
   services.associations = std::make_unique<pv::DesktopFileAssociations>();
   services.shell = std::make_unique<pv::PosixShell>(*services.associations);

@@ -180,10 +180,9 @@ void Welcome::Form_Load() {
   step([&] { set_height(8090); });
   step([&] {
     for (Control* c : std::initializer_list<Control*>{
-             &HMI_Start,    &hmi_help,     &hmi_exit,     &oldImage4[0],   &oldImage4[1],
-             &oldImage4[2], &About,        &Start_Quiz,   &cmd_start_real, &Command1,
-             &help_command, &lblLabels[2], &author_name2, &test_name,      &txtTestDescription,
-             &lRelease,     &Label5,       &Label2,       &Label3,         &Label1,
+             &HMI_Start, &hmi_help, &hmi_exit, &oldImage4[0], &oldImage4[1], &oldImage4[2], &About,
+             &Start_Quiz, &cmd_start_real, &Command1, &help_command, &lblLabels[2], &author_name2,
+             &test_name, &txtTestDescription, &lRelease, &Label5, &Label2, &Label3, &Label1,
              &Image1})
       c->visible = false;
   });
@@ -277,9 +276,7 @@ void Welcome::Form_Unload(int&) {
   skip([&] { unload(); });
 }
 
-void Welcome::Form_Terminate() {
-  unload_all_and_end(sys);
-}
+void Welcome::Form_Terminate() { unload_all_and_end(sys); }
 
 loading::loading(System& system) : SystemForm(system, "loading") {
   border_style = vbFixedSingle;

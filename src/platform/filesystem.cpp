@@ -47,19 +47,14 @@ std::string find_ignoring_case(const std::string& folder, const std::string& ent
 
 [[noreturn]] void raise_for_errno(int err, bool reading) {
   switch (err) {
-    case ENOENT:
-      raise_error(reading ? 53 : 76);
-    case ENOTDIR:
-      raise_error(76);
+    case ENOENT: raise_error(reading ? 53 : 76);
+    case ENOTDIR: raise_error(76);
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
-      raise_error(75);
-    case ENOSPC:
-      raise_error(61);
-    default:
-      raise_error(75);
+    case EISDIR: raise_error(75);
+    case ENOSPC: raise_error(61);
+    default: raise_error(75);
   }
 }
 
@@ -181,9 +176,7 @@ std::string DiskFileSystem::resolve(std::string_view name) const {
   return resolved;
 }
 
-bool DiskFileSystem::exists(std::string_view name) const {
-  return is_file(resolve(name));
-}
+bool DiskFileSystem::exists(std::string_view name) const { return is_file(resolve(name)); }
 
 bool DiskFileSystem::folder_exists(std::string_view name) const {
   return is_folder(resolve(name));

@@ -90,8 +90,6 @@ std::vector<std::string> TestProgram::visible_windows() {
   return names;
 }
 
-std::string TestProgram::error_log() {
-  return current.read("error.log");
-}
+std::string TestProgram::error_log() { return current.read("error.log"); }
 
 }  // namespace pv::testing
