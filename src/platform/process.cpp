@@ -71,6 +71,10 @@ bool on_search_path(const std::string& program) {
 
 int spawn_program(const std::vector<std::string>& argv, const std::string& folder) {
   SpawnActions spawn_actions;
+  // Desktop programs talk to the user, not to our standard streams.
+  for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+    ::posix_spawn_file_actions_addopen(&spawn_actions.actions, fd, "/dev/null",
+                                       fd == STDIN_FILENO ? O_RDONLY : O_WRONLY, 0);
   if (!folder.empty() &&
       ::posix_spawn_file_actions_addchdir_np(&spawn_actions.actions, folder.c_str()) != 0)
     return -1;

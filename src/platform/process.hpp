@@ -9,8 +9,8 @@
 
 namespace pv {
 
-// Starts argv[0] (found on the search path) in `folder` ("" for ours). The process id,
-// or -1 when it cannot be started.
+// Starts argv[0] (found on the search path) in `folder` ("" for ours), its standard
+// streams on /dev/null. The process id, or -1 when it cannot be started.
 int spawn_program(const std::vector<std::string>& argv, const std::string& folder = "");
 // Waits up to `ms` for a started process. Its exit code (a signal counts as -1), or
 // nothing when it is still running; a running process is then reaped in the background.
