@@ -17,6 +17,7 @@ constexpr size_t npos = std::string_view::npos;
 constexpr std::string_view kEntryStart = "<p><b>";
 constexpr std::string_view kCell = "td  align=center>";
 constexpr int64_t kLinkLimit = 1000;
+const std::string kCrLf = "\r\n";
 
 constexpr const char* kInstructionsPage =
     "<html><head><title>Web Based Email Intructions</title></head><body><p><font "
@@ -56,15 +57,14 @@ void reduce_entry(std::string_view entry, std::string& t) {
   std::string result = replace(piece(entry, q, result_end), "</b>", "");
   result = replace(result, "<br>", vbCrLf);
   result = replace(result, "&nbsp;", " ");
-  t += std::string(vbCrLf) + result + std::string(vbCrLf);
+  t += kCrLf + result + kCrLf;
   if (bar == npos) return;
 
   const size_t module = entry.find("Module", bar);
   if (module == npos) return;  // no per-category table
   size_t e = entry.find("</b>", module);
   if (e == npos) e = std::min(entry.find('<', module), entry.size());
-  t += piece(entry, module, e) + std::string(vbCrLf) + "%\t\t\tExam Module" + std::string(vbCrLf) +
-       std::string(vbCrLf);
+  t += piece(entry, module, e) + kCrLf + "%\t\t\tExam Module" + kCrLf + kCrLf;
 
   size_t table_end = entry.find("</table>", e);
   if (table_end == npos) table_end = entry.size();
@@ -74,7 +74,7 @@ void reduce_entry(std::string_view entry, std::string& t) {
     if (d == npos || d > table_end) break;             // a row cut short ends the table
     const size_t second = std::min(d + 9, table_end);  // past "</td><td>"
     e = std::min(entry.find("</td>", second), table_end);
-    t += ltrim(piece(entry, first, d)) + "\t" + piece(entry, second, e) + std::string(vbCrLf);
+    t += ltrim(piece(entry, first, d)) + "\t" + piece(entry, second, e) + kCrLf;
   }
 }
 
@@ -92,16 +92,16 @@ HistoryReport reduce_history(std::string_view h) {
     report.heading = piece(head, s->begin, s->end);
     pos = s->end + 5;
   }
-  t = report.heading + std::string(vbCrLf);
+  t = report.heading + kCrLf;
   std::string title;
   if (const auto s = between(head, pos, "<h3>", "</h3>")) {
     title = trim(piece(head, s->begin, s->end));
     pos = s->end + 5;
   }
-  t += title + std::string(vbCrLf);
+  t += title + kCrLf;
   std::string best;
   if (const auto s = between(head, pos, "</center>", "<hr")) best = piece(head, s->begin, s->end);
-  t += best + std::string(vbCrLf) + std::string(vbCrLf);
+  t += best + kCrLf + kCrLf;
 
   // The entries, newest first.
   for (size_t start = first_entry; start != npos;) {
@@ -109,7 +109,7 @@ HistoryReport reduce_history(std::string_view h) {
     reduce_entry(h.substr(start, next == npos ? npos : next - start), t);
     start = next;
   }
-  t += std::string(vbCrLf) + "End of History Report";
+  t += kCrLf + "End of History Report";
   return report;
 }
 
@@ -140,8 +140,7 @@ void email_history(System& sys, Form& window) {
   const std::string name = "history." + g.product_id + "." + trim(g.student_name) + ".htm";
   if (!sys.files.exists(name)) {
     sys.dialogs.msgbox(
-        "  You currently do not have a history file.  This can happen if you" +
-            std::string(vbCrLf) +
+        "  You currently do not have a history file.  This can happen if you" + kCrLf +
             " have not yet taken a practice test, or you do not have the correct name below.",
         vbOKOnly, "No History File");
     return;
@@ -165,7 +164,7 @@ void email_history(System& sys, Form& window) {
         "We will now launch a web browser.  Please go to your email service provider and log "
         "into your email account.",
         vbOKOnly, "Web Based Email");
-    sys.files.write_all("instructions.htm", std::string(kInstructionsPage) + std::string(vbCrLf));
+    sys.files.write_all("instructions.htm", std::string(kInstructionsPage) + kCrLf);
     shell_open(sys, window, "instructions.htm", 1);
     sys.dialogs.msgbox(
         "You will now have to create an email to your instructor. Click in the text area of "
