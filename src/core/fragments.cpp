@@ -31,9 +31,7 @@ std::string read_ini(const FileSystem& files, const std::string& section, const 
 std::string read_out_ini(System& sys, const std::string& section, const std::string& key) {
   std::string folder;
   skip([&] { folder = sys.files.program_folder(); });
-  skip([&] {
-    if (!folder.empty() && folder.back() == '/') folder.pop_back();
-  });
+  if (!folder.empty() && folder.back() == '/') folder.pop_back();  // the root gives "/out.ini"
   return read_ini(sys.files, section, key, folder + "/out.ini");
 }
 
