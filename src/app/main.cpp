@@ -44,7 +44,9 @@ int main(int argc, char** argv) {
         pv::ErrorLog(file_ref, clock)
             .append("settings store", "settings", pv::RuntimeError(75, what));
       });
-  services.shell = std::make_unique<pv::PosixShell>();
+  services.associations = std::make_unique<pv::DesktopFileAssociations>();
+  services.shell = std::make_unique<pv::PosixShell>(*services.associations);
+  services.media = std::make_unique<pv::DesktopMedia>();
   services.random = std::make_unique<pv::VbRandom>(*services.clock);
   services.clipboard = std::make_unique<pv::MemoryClipboard>();
   services.measure = std::make_unique<pv::TableTextMeasure>();

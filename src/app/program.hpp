@@ -8,12 +8,14 @@
 
 #include "core/shared.hpp"
 #include "core/system.hpp"
+#include "platform/associations.hpp"
 #include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/form.hpp"
+#include "platform/media.hpp"
 #include "platform/random.hpp"
 #include "platform/screen.hpp"
 #include "platform/settings.hpp"
@@ -29,6 +31,8 @@ struct Services {
   std::unique_ptr<Shell> shell;
   std::unique_ptr<Random> random;
   std::unique_ptr<Clipboard> clipboard;
+  std::unique_ptr<Media> media;
+  std::unique_ptr<FileAssociations> associations;
   std::unique_ptr<TextMeasure> measure;
   Screen screen;
   bool real_time = true;

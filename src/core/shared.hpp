@@ -119,7 +119,7 @@ struct Shared {
   int16_t page_font_size = 0;
   std::string page_font_name;
   std::string answer_position;  // "top" or "bottom"
-  int16_t mail_type = 0;
+  std::string mail_type;        // "outlook" or "web"
 };
 
 // The time limit in seconds, counted in 32 bits: a 16-bit count would overflow above

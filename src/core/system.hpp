@@ -15,9 +15,11 @@ struct BankModule;
 class Clock;
 class Clipboard;
 class Dialogs;
+class FileAssociations;
 class ErrorLog;
 class EventLoop;
 class FileSystem;
+class Media;
 class Random;
 class Screen;
 class SettingsStore;
@@ -38,6 +40,8 @@ struct System {
   Random& random;
   const Clock& clock;
   ErrorLog& error_log;
+  Media& media;
+  const FileAssociations& associations;
   // The program's command line as the user gave it (the runtime's Command$).
   std::string command_line;
   // Finds a bank module by name in place of the compiled-in ones (tests); empty: those.

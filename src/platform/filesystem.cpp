@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/errors.hpp"
 #include "platform/vbtext.hpp"
@@ -128,9 +129,27 @@ std::string with_trailing_slash(std::string folder) {
   return folder;
 }
 
-DiskFileSystem::DiskFileSystem(std::string current_folder, std::string program_folder)
+void make_folders(FileSystem& files, std::string_view folder) {
+  const std::string path = replace(folder, "\\", "/");
+  for (size_t slash = path.find('/', 1); true; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (!part.empty() && !files.folder_exists(part)) files.make_folder(part);
+    if (slash == std::string::npos || slash + 1 == path.size()) break;
+  }
+}
+
+DiskFileSystem::DiskFileSystem(std::string current_folder, std::string program_folder,
+                               std::string cache_folder)
     : current_(with_trailing_slash(std::move(current_folder))),
-      program_(with_trailing_slash(std::move(program_folder))) {}
+      program_(with_trailing_slash(std::move(program_folder))),
+      cache_(with_trailing_slash(std::move(cache_folder))) {}
+
+std::string DiskFileSystem::default_cache_folder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/prepvant/";
+  const char* home = std::getenv("HOME");
+  return std::string(home != nullptr ? home : "") + "/.cache/prepvant/";
+}
 
 void DiskFileSystem::set_current_folder(std::string folder) {
   current_ = with_trailing_slash(std::move(folder));

@@ -17,6 +17,8 @@ class FileSystem {
   // Absolute folders, each with a trailing "/".
   virtual std::string current_folder() const = 0;
   virtual std::string program_folder() const = 0;
+  // The per-user folder for files the program can make again (it may not exist yet).
+  virtual std::string cache_folder() const = 0;
 
   // The path a name stands for (see above). Never fails; a missing file resolves to the
   // name as written.
@@ -42,14 +44,20 @@ std::vector<std::string> read_lines(const FileSystem& files, std::string_view na
 // Each line followed by CR LF.
 std::string join_lines(const std::vector<std::string>& lines);
 void append_line(FileSystem& files, std::string_view name, std::string_view line);
+// Makes the folder and every missing folder above it.
+void make_folders(FileSystem& files, std::string_view folder);
 
 // The real file system, with a settable current folder.
 class DiskFileSystem : public FileSystem {
  public:
-  DiskFileSystem(std::string current_folder, std::string program_folder);
+  DiskFileSystem(std::string current_folder, std::string program_folder,
+                 std::string cache_folder = default_cache_folder());
+  // $XDG_CACHE_HOME/prepvant/, or ~/.cache/prepvant/.
+  static std::string default_cache_folder();
 
   std::string current_folder() const override { return current_; }
   std::string program_folder() const override { return program_; }
+  std::string cache_folder() const override { return cache_; }
   void set_current_folder(std::string folder);
 
   std::string resolve(std::string_view name) const override;
@@ -69,6 +77,7 @@ class DiskFileSystem : public FileSystem {
  private:
   std::string current_;
   std::string program_;
+  std::string cache_;
 };
 
 // A disk file system whose chosen folders refuse writes, as a read-only folder does for

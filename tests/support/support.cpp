@@ -47,7 +47,8 @@ TestProgram::TestProgram(std::string command_line, int pixels_per_inch) {
   auto clock_owned = std::make_unique<FakeClock>();
   clock = clock_owned.get();
   s.clock = std::move(clock_owned);
-  auto files_owned = std::make_unique<FakeFileSystem>(current.path(), program_folder.path());
+  auto files_owned = std::make_unique<FakeFileSystem>(current.path(), program_folder.path(),
+                                                      cache.path() + "prepvant/");
   files = files_owned.get();
   s.files = std::move(files_owned);
   auto settings_owned = std::make_unique<MemorySettingsStore>();
@@ -62,7 +63,15 @@ TestProgram::TestProgram(std::string command_line, int pixels_per_inch) {
   auto random_owned = std::make_unique<ScriptedRandom>();
   random = random_owned.get();
   s.random = std::move(random_owned);
-  s.clipboard = std::make_unique<MemoryClipboard>();
+  auto clipboard_owned = std::make_unique<MemoryClipboard>();
+  clipboard = clipboard_owned.get();
+  s.clipboard = std::move(clipboard_owned);
+  auto media_owned = std::make_unique<FakeMedia>();
+  media = media_owned.get();
+  s.media = std::move(media_owned);
+  auto associations_owned = std::make_unique<FakeFileAssociations>();
+  associations = associations_owned.get();
+  s.associations = std::move(associations_owned);
   s.measure = std::make_unique<TableTextMeasure>();
   s.screen = Screen(1920, 1080, pixels_per_inch);
   s.real_time = false;

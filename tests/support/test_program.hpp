@@ -41,12 +41,16 @@ class TestProgram {
 
   TempFolder current;
   TempFolder program_folder;
+  TempFolder cache;  // the per-user cache folder lies in it, not yet made
   FakeClock* clock;
   FakeFileSystem* files;
   MemorySettingsStore* settings;
   FakeDialogs* dialogs;
   FakeShell* shell;
   ScriptedRandom* random;
+  MemoryClipboard* clipboard;
+  FakeMedia* media;
+  FakeFileAssociations* associations;
   std::unique_ptr<Program> program;
   std::vector<BankModule> banks;
 };

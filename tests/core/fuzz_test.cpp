@@ -1,0 +1,119 @@
+// Bounded random inputs for the readers of files other programs write: the INI reader
+// and the score-history reduction must end, and in their documented shape, on anything.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+
+#include "core/fragments.hpp"
+#include "core/history_mail.hpp"
+#include "platform/ini.hpp"
+#include "platform/vbtext.hpp"
+#include "support/test_program.hpp"
+
+namespace pv {
+namespace {
+
+// A text of pieces drawn from `pieces` and random bytes.
+std::string random_text(std::mt19937& rng, const std::vector<std::string>& pieces, int max_parts) {
+  std::uniform_int_distribution<int> parts(0, max_parts);
+  std::uniform_int_distribution<size_t> pick(0, pieces.size());
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::string text;
+  for (int n = parts(rng); n > 0; --n) {
+    const size_t i = pick(rng);
+    if (i < pieces.size())
+      text += pieces[i];
+    else
+      text += static_cast<char>(byte(rng));
+  }
+  return text;
+}
+
+TEST(Fuzz, IniReaderEndsAndStaysWithinItsBuffer) {
+  const std::vector<std::string> pieces = {"[",
+                                           "]",
+                                           "=",
+                                           ";",
+                                           "\"",
+                                           "'",
+                                           " ",
+                                           "\t",
+                                           "\r",
+                                           "\n",
+                                           "\r\n",
+                                           "Answer",
+                                           "answer",
+                                           "result",
+                                           "RESULT",
+                                           "Success",
+                                           "[Answer]",
+                                           "result=",
+                                           "\xEF\xBB\xBF",
+                                           "é",
+                                           std::string(70, 'x'),
+                                           std::string(1, '\0')};
+  testing::TestProgram t;
+  std::mt19937 rng(20261209);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 3000; ++i) {
+    const std::string text = random_text(rng, pieces, 60);
+    (void)ini_lookup(text, "Answer", "result");
+    t.program_folder.write("out.ini", text);
+    const std::string value = read_out_ini(t.sys(), "Answer", "result");
+    ASSERT_LE(len(value), 59) << i;
+    ASSERT_EQ(value.find('\0'), std::string::npos) << i;
+    ASSERT_TRUE(value.empty() || value[0] != ' ') << i;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST(Fuzz, HistoryReductionEndsOnAnyText) {
+  const std::vector<std::string> pieces = {"<p><b>",
+                                           " Quiz",
+                                           "Quiz",
+                                           " Results:</b><br>",
+                                           "&nbsp;",
+                                           "<br>",
+                                           "</b>",
+                                           "<hr align=left>",
+                                           "<hr",
+                                           "<b> Module Results:</b>",
+                                           "Module",
+                                           "<table>",
+                                           "</table>",
+                                           "<tr>",
+                                           "<td  align=center>",
+                                           "td  align=center>",
+                                           "</td><td>",
+                                           "</td>",
+                                           "<h2>",
+                                           "</h2>",
+                                           "<h3>",
+                                           "</h3>",
+                                           "</center>",
+                                           "50%",
+                                           " ",
+                                           "Chapter",
+                                           "\r\n",
+                                           "é",
+                                           "%",
+                                           "&",
+                                           "#"};
+  std::mt19937 rng(46000);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 20000; ++i) {
+    const std::string h = random_text(rng, pieces, 80);
+    const HistoryReport report = reduce_history(h);
+    const std::string& t = report.text;
+    ASSERT_GE(t.size(), 21u) << i;
+    ASSERT_EQ(t.substr(t.size() - 21), "End of History Report") << i;
+    ASSERT_LE(t.size(), 5 * h.size() + 100) << i;  // nothing read twice over
+    const std::string link = mail_link_escape(t);
+    ASSERT_EQ(link.find_first_of("&#\r\n\t"), std::string::npos) << i;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+}  // namespace
+}  // namespace pv
