@@ -42,6 +42,7 @@ const BankFigures& gudar_velto_figures() {
                       {P::has_clue, K::dnd, {}},
                       {P::has_clue, K::sim, records(88, 108)},
                       {P::markup_other_than_br, K::any, {}},
+                      {P::question_has_br, K::sim, {}},
                       {P::has_picture, K::any, {}},
                       {P::has_exhibit, K::any, {}},
                       {P::has_blank_value, K::sim, {89, 103, 104}},
