@@ -4,8 +4,8 @@ namespace pv {
 
 // Each generated bank translation unit defines its module's load_bank; bank_list.inc,
 // generated from banks/<exam>/*.txt, lists the modules as PV_BANK(name).
-#define PV_BANK(module) \
-  namespace banks::module { \
+#define PV_BANK(module)      \
+  namespace banks::module {  \
   void load_bank(Shared& g); \
   }
 #include "bank_list.inc"

@@ -19,12 +19,18 @@ Kind kind_of(const QuestionRecord& q) {
 
 const char* kind_name(Kind k) {
   switch (k) {
-    case Kind::any: return "any kind";
-    case Kind::single: return "single answer";
-    case Kind::multi: return "multiple answer";
-    case Kind::fill: return "fill-in";
-    case Kind::dnd: return "drag and drop";
-    case Kind::sim: return "simulator";
+    case Kind::any:
+      return "any kind";
+    case Kind::single:
+      return "single answer";
+    case Kind::multi:
+      return "multiple answer";
+    case Kind::fill:
+      return "fill-in";
+    case Kind::dnd:
+      return "drag and drop";
+    case Kind::sim:
+      return "simulator";
   }
   return "?";
 }
@@ -46,7 +52,9 @@ namespace {
 constexpr std::string_view kRsquo = "\xE2\x80\x99";
 constexpr std::string_view kEacute = "\xC3\xA9";
 
-std::string text(int n) { return std::to_string(n); }
+std::string text(int n) {
+  return std::to_string(n);
+}
 
 std::string list_text(const std::vector<int>& v) {
   std::string out;
@@ -88,7 +96,8 @@ bool tags_beyond_br(std::string_view s) {
     if (s[i] == '<' && s.substr(i, 4) != "<br>") return true;
     if (s[i] == '&') {
       const size_t semi = s.find(';', i);
-      const std::string_view name = s.substr(i + 1, semi == std::string_view::npos ? 0 : semi - i - 1);
+      const std::string_view name =
+          s.substr(i + 1, semi == std::string_view::npos ? 0 : semi - i - 1);
       const bool entity = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '#';
       });
@@ -103,25 +112,32 @@ bool is_picture(const std::string& s) {
 }
 
 bool non_ascii(std::string_view s) {
-  return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  return std::any_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 bool holds(const QuestionRecord& q, Property p) {
   switch (p) {
-    case Property::always: return true;
-    case Property::has_explanation: return !q.Explanation.empty();
-    case Property::has_clue: return !q.Clue.empty();
+    case Property::always:
+      return true;
+    case Property::has_explanation:
+      return !q.Explanation.empty();
+    case Property::has_clue:
+      return !q.Clue.empty();
     case Property::explanation_has_markup:
       return q.Explanation.find_first_of("<>") != std::string::npos ||
              q.Explanation.find("&gt;") != std::string::npos ||
-             q.Explanation.find("&lt;") != std::string::npos ||
-             tags_beyond_br(q.Explanation);
+             q.Explanation.find("&lt;") != std::string::npos || tags_beyond_br(q.Explanation);
     case Property::markup_other_than_br:
       return tags_beyond_br(q.Question) || tags_beyond_br(q.Explanation);
-    case Property::question_has_br: return q.Question.find("<br>") != std::string::npos;
-    case Property::question_has_quote: return q.Question.find('"') != std::string::npos;
-    case Property::explanation_has_quote: return q.Explanation.find('"') != std::string::npos;
-    case Property::explanation_has_rsquo: return q.Explanation.find(kRsquo) != std::string::npos;
+    case Property::question_has_br:
+      return q.Question.find("<br>") != std::string::npos;
+    case Property::question_has_quote:
+      return q.Question.find('"') != std::string::npos;
+    case Property::explanation_has_quote:
+      return q.Explanation.find('"') != std::string::npos;
+    case Property::explanation_has_rsquo:
+      return q.Explanation.find(kRsquo) != std::string::npos;
     case Property::text_has_rsquo:
       return q.Question.find(kRsquo) != std::string::npos ||
              q.Explanation.find(kRsquo) != std::string::npos;
@@ -139,18 +155,26 @@ bool holds(const QuestionRecord& q, Property p) {
         if (non_ascii(q.DiagramFile[i]) || non_ascii(q.ExhibitFile[i])) return true;
       return false;
     }
-    case Property::blank_after_hashes: return q.Reference.find("## ") != std::string::npos;
-    case Property::five_or_six_answers: return answer_count(q) >= 5;
-    case Property::typed_single_answer: return q.Type == "single_answer";
-    case Property::typed_multi_answer: return q.Type == "multi_answer";
-    case Property::typed_fill_in_the_blank: return q.Type == "fill_in_the_blank";
+    case Property::blank_after_hashes:
+      return q.Reference.find("## ") != std::string::npos;
+    case Property::five_or_six_answers:
+      return answer_count(q) >= 5;
+    case Property::typed_single_answer:
+      return q.Type == "single_answer";
+    case Property::typed_multi_answer:
+      return q.Type == "multi_answer";
+    case Property::typed_fill_in_the_blank:
+      return q.Type == "fill_in_the_blank";
     case Property::has_picture:
-      return is_picture(q.DiagramFile[1]) || !q.DiagramFile[2].empty() ||
-             !q.DiagramFile[3].empty();
-    case Property::has_exhibit: return !q.ExhibitFile[1].empty() || !q.ExhibitFile[3].empty();
-    case Property::has_lab: return !q.ExhibitFile[2].empty();
-    case Property::explanation_starts_with_br: return q.Explanation.rfind("<br>", 0) == 0;
-    case Property::clue_starts_with_empty_line: return q.Clue.rfind("\r\n", 0) == 0;
+      return is_picture(q.DiagramFile[1]) || !q.DiagramFile[2].empty() || !q.DiagramFile[3].empty();
+    case Property::has_exhibit:
+      return !q.ExhibitFile[1].empty() || !q.ExhibitFile[3].empty();
+    case Property::has_lab:
+      return !q.ExhibitFile[2].empty();
+    case Property::explanation_starts_with_br:
+      return q.Explanation.rfind("<br>", 0) == 0;
+    case Property::clue_starts_with_empty_line:
+      return q.Clue.rfind("\r\n", 0) == 0;
     case Property::clue_ends_with_line_break:
       return q.Clue.size() >= 2 && q.Clue.compare(q.Clue.size() - 2, 2, "\r\n") == 0;
     case Property::has_blank_value:
@@ -159,7 +183,8 @@ bool holds(const QuestionRecord& q, Property p) {
       return false;
     case Property::has_capital_key:
       for (const auto& [key, value] : checks_of(q))
-        if (std::any_of(key.begin(), key.end(), [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+        if (std::any_of(key.begin(), key.end(),
+                        [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
           return true;
       return false;
   }
@@ -168,23 +193,29 @@ bool holds(const QuestionRecord& q, Property p) {
 
 std::optional<int> measure(const QuestionRecord& q, Measure m) {
   switch (m) {
-    case Measure::answers: return answer_count(q);
-    case Measure::flags: return static_cast<int>(flagged(q).size());
+    case Measure::answers:
+      return answer_count(q);
+    case Measure::flags:
+      return static_cast<int>(flagged(q).size());
     case Measure::correct_slot: {
       const std::vector<int> slots = flagged(q);
       if (slots.size() != 1) return std::nullopt;
       return slots.front();
     }
-    case Measure::page: return page_of(q);
-    case Measure::question_br: return count_of(q.Question, "<br>");
-    case Measure::question_length: return chars(q.Question);
+    case Measure::page:
+      return page_of(q);
+    case Measure::question_br:
+      return count_of(q.Question, "<br>");
+    case Measure::question_length:
+      return chars(q.Question);
     case Measure::explanation_length:
       if (q.Explanation.empty()) return std::nullopt;
       return chars(q.Explanation);
     case Measure::clue_lines:
       if (q.Clue.empty()) return std::nullopt;
       return static_cast<int>(crlf_lines(q.Clue).size());
-    case Measure::category: return q.Category;
+    case Measure::category:
+      return q.Category;
     case Measure::blank_values: {
       int n = 0;
       for (const auto& [key, value] : checks_of(q))
@@ -194,7 +225,8 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
     case Measure::capital_keys: {
       int n = 0;
       for (const auto& [key, value] : checks_of(q))
-        if (std::any_of(key.begin(), key.end(), [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+        if (std::any_of(key.begin(), key.end(),
+                        [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
           ++n;
       return n;
     }
@@ -204,48 +236,84 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
 
 const char* name(Property p) {
   switch (p) {
-    case Property::always: return "of the kind";
-    case Property::has_explanation: return "with an explanation";
-    case Property::has_clue: return "with a clue";
-    case Property::explanation_has_markup: return "with markup in the explanation";
-    case Property::markup_other_than_br: return "with a tag other than <br> or an entity other than &gt; &lt;";
-    case Property::question_has_br: return "with <br> in the question";
-    case Property::question_has_quote: return "with a double quote in the question";
-    case Property::explanation_has_quote: return "with a double quote in the explanation";
-    case Property::explanation_has_rsquo: return "with U+2019 in the explanation";
-    case Property::text_has_rsquo: return "with U+2019 in the question or explanation";
-    case Property::answer_has_eacute: return "with U+00E9 in an answer";
-    case Property::non_ascii: return "with characters beyond ASCII";
-    case Property::blank_after_hashes: return "with a blank after \"##\"";
-    case Property::five_or_six_answers: return "with 5 or 6 answers";
-    case Property::typed_single_answer: return "typed single_answer";
-    case Property::typed_multi_answer: return "typed multi_answer";
-    case Property::typed_fill_in_the_blank: return "typed fill_in_the_blank";
-    case Property::has_picture: return "with a diagram picture";
-    case Property::has_exhibit: return "with an exhibit file";
-    case Property::has_lab: return "with a lab";
-    case Property::explanation_starts_with_br: return "whose explanation begins with <br>";
-    case Property::clue_starts_with_empty_line: return "whose clue begins with an empty line";
-    case Property::clue_ends_with_line_break: return "whose clue ends with a line break";
-    case Property::has_blank_value: return "with a check value beginning with a blank";
-    case Property::has_capital_key: return "with a capital in a check key";
+    case Property::always:
+      return "of the kind";
+    case Property::has_explanation:
+      return "with an explanation";
+    case Property::has_clue:
+      return "with a clue";
+    case Property::explanation_has_markup:
+      return "with markup in the explanation";
+    case Property::markup_other_than_br:
+      return "with a tag other than <br> or an entity other than &gt; &lt;";
+    case Property::question_has_br:
+      return "with <br> in the question";
+    case Property::question_has_quote:
+      return "with a double quote in the question";
+    case Property::explanation_has_quote:
+      return "with a double quote in the explanation";
+    case Property::explanation_has_rsquo:
+      return "with U+2019 in the explanation";
+    case Property::text_has_rsquo:
+      return "with U+2019 in the question or explanation";
+    case Property::answer_has_eacute:
+      return "with U+00E9 in an answer";
+    case Property::non_ascii:
+      return "with characters beyond ASCII";
+    case Property::blank_after_hashes:
+      return "with a blank after \"##\"";
+    case Property::five_or_six_answers:
+      return "with 5 or 6 answers";
+    case Property::typed_single_answer:
+      return "typed single_answer";
+    case Property::typed_multi_answer:
+      return "typed multi_answer";
+    case Property::typed_fill_in_the_blank:
+      return "typed fill_in_the_blank";
+    case Property::has_picture:
+      return "with a diagram picture";
+    case Property::has_exhibit:
+      return "with an exhibit file";
+    case Property::has_lab:
+      return "with a lab";
+    case Property::explanation_starts_with_br:
+      return "whose explanation begins with <br>";
+    case Property::clue_starts_with_empty_line:
+      return "whose clue begins with an empty line";
+    case Property::clue_ends_with_line_break:
+      return "whose clue ends with a line break";
+    case Property::has_blank_value:
+      return "with a check value beginning with a blank";
+    case Property::has_capital_key:
+      return "with a capital in a check key";
   }
   return "?";
 }
 
 const char* name(Measure m) {
   switch (m) {
-    case Measure::answers: return "answers";
-    case Measure::flags: return "correct flags";
-    case Measure::correct_slot: return "slot of the correct answer";
-    case Measure::page: return "reference page";
-    case Measure::question_br: return "<br> in the question";
-    case Measure::question_length: return "question length";
-    case Measure::explanation_length: return "explanation length";
-    case Measure::clue_lines: return "clue lines";
-    case Measure::category: return "category";
-    case Measure::blank_values: return "check values beginning with a blank";
-    case Measure::capital_keys: return "check keys with a capital";
+    case Measure::answers:
+      return "answers";
+    case Measure::flags:
+      return "correct flags";
+    case Measure::correct_slot:
+      return "slot of the correct answer";
+    case Measure::page:
+      return "reference page";
+    case Measure::question_br:
+      return "<br> in the question";
+    case Measure::question_length:
+      return "question length";
+    case Measure::explanation_length:
+      return "explanation length";
+    case Measure::clue_lines:
+      return "clue lines";
+    case Measure::category:
+      return "category";
+    case Measure::blank_values:
+      return "check values beginning with a blank";
+    case Measure::capital_keys:
+      return "check keys with a capital";
   }
   return "?";
 }
@@ -280,7 +348,8 @@ class Checker {
   template <class T>
   void expect(const std::string& where, const std::string& what, const T& actual,
               const T& expected) {
-    if (!(actual == expected)) fail(where, what + " is " + show(actual) + ", table says " + show(expected));
+    if (!(actual == expected))
+      fail(where, what + " is " + show(actual) + ", table says " + show(expected));
   }
   static std::string show(int n) { return text(n); }
   static std::string show(const std::string& s) { return "\"" + s + "\""; }
@@ -315,7 +384,8 @@ class Checker {
       shortest = std::min(shortest.value_or(n), n);
       longest = std::max(longest.value_or(n), n);
     }
-    if (c.shortest) expect("categories", "shortest chapter name", shortest.value_or(0), *c.shortest);
+    if (c.shortest)
+      expect("categories", "shortest chapter name", shortest.value_or(0), *c.shortest);
     if (c.longest) expect("categories", "longest chapter name", longest.value_or(0), *c.longest);
     for (int i = c.chapters + 1; i <= f_.category_count; ++i) {
       const std::string& name = g_.category_names[i];
@@ -387,8 +457,8 @@ class Checker {
       Dist expected = d.values;
       if (!d.complete)  // a value the table lists with 0 records does not show up at all
         std::erase_if(expected, [](const auto& kv) { return kv.second == 0; });
-      expect(where + ", " + kind_name(d.kind), std::string("records by ") + name(d.measure),
-             actual, expected);
+      expect(where + ", " + kind_name(d.kind), std::string("records by ") + name(d.measure), actual,
+             expected);
     }
     for (const Bounds& b : s.bounds) {
       const Dist d = distribution(s, b.kind, b.measure);
@@ -403,8 +473,8 @@ class Checker {
     for (const Sum& sum : s.sums) {
       int total = 0;
       for (const auto& [v, n] : distribution(s, sum.kind, sum.measure)) total += v * n;
-      expect(where + ", " + kind_name(sum.kind), std::string("total ") + name(sum.measure),
-             total, sum.total);
+      expect(where + ", " + kind_name(sum.kind), std::string("total ") + name(sum.measure), total,
+             sum.total);
     }
 
     runs(s, where);
@@ -437,17 +507,22 @@ class Checker {
       bool in_run = true;
       for (int r = run.first; r <= run.last; ++r)
         if (!valid_record(r) || rec(r).Category != run.category) in_run = false;
-      if (!in_run) fail(w, "records " + text(run.first) + "-" + text(run.last) + " are not all in the category");
+      if (!in_run)
+        fail(w,
+             "records " + text(run.first) + "-" + text(run.last) + " are not all in the category");
       int total = 0;
       for (int r = s.first; r <= s.last; ++r)
         if (rec(r).Category == run.category) ++total;
       expect(w, "records in the category", total, run.count);
       Section one{.first = run.first, .last = run.last};
-      expect(w, "multiple-answer records", static_cast<int>(selected(one, Kind::multi, Property::always).size()), run.multi);
+      expect(w, "multiple-answer records",
+             static_cast<int>(selected(one, Kind::multi, Property::always).size()), run.multi);
       expect(w, "records with 5 or 6 answers",
-             static_cast<int>(selected(one, Kind::any, Property::five_or_six_answers).size()), run.five_or_six);
+             static_cast<int>(selected(one, Kind::any, Property::five_or_six_answers).size()),
+             run.five_or_six);
       expect(w, "records with an explanation",
-             static_cast<int>(selected(one, Kind::any, Property::has_explanation).size()), run.with_explanation);
+             static_cast<int>(selected(one, Kind::any, Property::has_explanation).size()),
+             run.with_explanation);
       const Dist pages = distribution(one, Kind::any, Measure::page);
       if (pages.empty()) {
         fail(w, "no reference pages");
@@ -477,9 +552,11 @@ class Checker {
           ++by_kind[kind_of(rec(r))];
         }
       expect(w, "records", total, row.records);
-      const std::pair<Kind, std::optional<int>> columns[] = {
-          {Kind::single, row.single}, {Kind::multi, row.multi}, {Kind::fill, row.fill},
-          {Kind::dnd, row.dnd}, {Kind::sim, row.sim}};
+      const std::pair<Kind, std::optional<int>> columns[] = {{Kind::single, row.single},
+                                                             {Kind::multi, row.multi},
+                                                             {Kind::fill, row.fill},
+                                                             {Kind::dnd, row.dnd},
+                                                             {Kind::sim, row.sim}};
       for (const auto& [k, expected] : columns)
         if (expected) expect(w, std::string(kind_name(k)) + " records", by_kind[k], *expected);
     }
@@ -500,12 +577,14 @@ class Checker {
              std::string(*f.explanation ? "set" : "empty"));
     if (f.page) expect(w, "reference page", page_of(q).value_or(-1), *f.page);
     if (f.blank_after_hashes)
-      expect(w, "blank after \"##\"", std::string(holds(q, Property::blank_after_hashes) ? "yes" : "no"),
+      expect(w, "blank after \"##\"",
+             std::string(holds(q, Property::blank_after_hashes) ? "yes" : "no"),
              std::string(*f.blank_after_hashes ? "yes" : "no"));
     if (f.category) expect(w, "category", int{q.Category}, *f.category);
     if (f.answer1) expect(w, "Answer(1)", q.Answer[1], *f.answer1);
     if (f.lab) expect(w, "ExhibitFile(2)", q.ExhibitFile[2], *f.lab);
-    if (f.clue_lines) expect(w, "clue lines", measure(q, Measure::clue_lines).value_or(0), *f.clue_lines);
+    if (f.clue_lines)
+      expect(w, "clue lines", measure(q, Measure::clue_lines).value_or(0), *f.clue_lines);
     if (f.spellings || f.capitalised_lower_upper) spellings(q, f, w);
     if (f.answer_length)
       for (int i = 1; i <= answer_count(q); ++i)
@@ -520,10 +599,12 @@ class Checker {
     if (f.capitalised_lower_upper && *f.capitalised_lower_upper)
       for (const auto& [low, written] : by_spelling) {
         std::string capitalised = low;
-        capitalised[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(capitalised[0])));
+        capitalised[0] =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(capitalised[0])));
         const std::set<std::string> expected = {capitalised, low, upper(low)};
         if (written != expected || answer_count(q) != 3 * static_cast<int>(by_spelling.size()))
-          fail(w, "\"" + low + "\" is not written exactly capitalised, in lower case and in upper case");
+          fail(w, "\"" + low +
+                      "\" is not written exactly capitalised, in lower case and in upper case");
       }
   }
 
@@ -538,7 +619,8 @@ class Checker {
       }
       const std::string diff = bank_field_differences(rec(r), other->questions[s]);
       if (!diff.empty())
-        fail("record " + text(r), "differs from record " + text(s) + " of " + e.module + " in " + diff);
+        fail("record " + text(r),
+             "differs from record " + text(s) + " of " + e.module + " in " + diff);
     }
   }
 

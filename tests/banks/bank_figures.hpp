@@ -22,28 +22,28 @@ enum class Property {
   always,
   has_explanation,
   has_clue,
-  explanation_has_markup,     // "<" or "&" in the explanation
-  markup_other_than_br,       // a tag other than "<br>" or an entity other than &gt; &lt;
+  explanation_has_markup,  // "<" or "&" in the explanation
+  markup_other_than_br,    // a tag other than "<br>" or an entity other than &gt; &lt;
   question_has_br,
   question_has_quote,
   explanation_has_quote,
-  explanation_has_rsquo,      // U+2019
-  text_has_rsquo,             // in the question or the explanation
-  answer_has_eacute,          // U+00E9 in an answer
-  non_ascii,                  // in any field the bank sets
-  blank_after_hashes,         // the reference's section title follows "## "
+  explanation_has_rsquo,  // U+2019
+  text_has_rsquo,         // in the question or the explanation
+  answer_has_eacute,      // U+00E9 in an answer
+  non_ascii,              // in any field the bank sets
+  blank_after_hashes,     // the reference's section title follows "## "
   five_or_six_answers,
   typed_single_answer,
   typed_multi_answer,
   typed_fill_in_the_blank,
-  has_picture,                // a diagram picture in DiagramFile(1) to (3)
-  has_exhibit,                // an exhibit file in ExhibitFile(1) or (3)
-  has_lab,                    // ExhibitFile(2)
+  has_picture,  // a diagram picture in DiagramFile(1) to (3)
+  has_exhibit,  // an exhibit file in ExhibitFile(1) or (3)
+  has_lab,      // ExhibitFile(2)
   explanation_starts_with_br,
   clue_starts_with_empty_line,
   clue_ends_with_line_break,
-  has_blank_value,            // a check whose value begins with a blank
-  has_capital_key,            // a check whose key has a capital letter
+  has_blank_value,  // a check whose value begins with a blank
+  has_capital_key,  // a check whose key has a capital letter
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -148,7 +148,7 @@ struct RecordFact {
   std::optional<std::string> answer1{};
   std::optional<std::string> lab{};
   std::optional<int> clue_lines{};
-  std::optional<int> spellings{};  // answers that differ in more than letter case
+  std::optional<int> spellings{};                 // answers that differ in more than letter case
   std::optional<bool> capitalised_lower_upper{};  // each spelling written in these three cases
   std::optional<int> answer_length{};             // of every answer, in characters
 };
@@ -168,7 +168,7 @@ struct SameNames {
 };
 
 struct CategoryFigures {
-  int chapters{};  // names 1..chapters read "Chapter <n> <title>"
+  int chapters{};                            // names 1..chapters read "Chapter <n> <title>"
   std::optional<int> shortest{}, longest{};  // length of those names
   std::vector<SameNames> same_as{};
 };

@@ -9,7 +9,7 @@ namespace pv::bankcheck {
 namespace {
 
 const std::set<std::string> kTypes = {"single_answer", "multi_answer", "fill_in_the_blank"};
-const std::set<std::string> kLabs = {"3550", "basicip", "noip", "basic_frame",
+const std::set<std::string> kLabs = {"3550", "basicip",  "noip", "basic_frame",
                                      "2950", "bgproute", "zum"};
 const std::set<std::string> kMarkers = {"xxsim", "xxxdnd", "xxxmssim", "xxxmssim2"};
 
@@ -52,7 +52,8 @@ class Rules {
       fail("bank", "category_count " + std::to_string(g_.category_count));
     if (g_.question_count < 1 || g_.question_count > 1000)
       fail("bank", "question_count " + std::to_string(g_.question_count));
-    if (g_.test_title != g_.product_title) fail("identity", "test_title differs from product_title");
+    if (g_.test_title != g_.product_title)
+      fail("identity", "test_title differs from product_title");
     if (g_.product_version.empty()) fail("identity", "no product_version");
     if (!g_.category_names[0].empty()) fail("categories", "category_names(0) is set");
     for (int i = 1; i <= 150; ++i)
@@ -68,35 +69,44 @@ class Rules {
     if (q.Question.empty()) fail(w, "no question");
     const int n = answer_count(q);
     for (int i = 1; i <= 6; ++i)
-      if (q.Answer[i].empty() != (i > n)) fail(w, "answers do not fill slots 1 to " + std::to_string(n));
+      if (q.Answer[i].empty() != (i > n))
+        fail(w, "answers do not fill slots 1 to " + std::to_string(n));
     if (!q.Answer[0].empty() || q.Correct[0] != 0) fail(w, "element 0 of Answer or Correct is set");
     for (int i = 1; i <= 6; ++i) {
-      if (q.Correct[i] != 0 && q.Correct[i] != 1) fail(w, "Correct(" + std::to_string(i) + ") is not 0 or 1");
-      if (q.Correct[i] != 0 && i > n) fail(w, "a flag on the empty answer slot " + std::to_string(i));
+      if (q.Correct[i] != 0 && q.Correct[i] != 1)
+        fail(w, "Correct(" + std::to_string(i) + ") is not 0 or 1");
+      if (q.Correct[i] != 0 && i > n)
+        fail(w, "a flag on the empty answer slot " + std::to_string(i));
     }
     const int flags = static_cast<int>(flagged(q).size());
     const bool composed = !file_.inclusions.empty();
     if (q.Category < (composed ? 0 : 1) || q.Category > g_.category_count)
       fail(w, "category " + std::to_string(q.Category) + " is not in the list");
     if (!q.TutorVideo.empty()) fail(w, "TutorVideo is set");
-    if (!q.DiagramFile[0].empty() || !q.ExhibitFile[0].empty()) fail(w, "element 0 of a file array is set");
+    if (!q.DiagramFile[0].empty() || !q.ExhibitFile[0].empty())
+      fail(w, "element 0 of a file array is set");
     if (!q.DiagramFile[2].empty() || !q.DiagramFile[3].empty() || !q.ExhibitFile[3].empty())
       fail(w, "DiagramFile(2), DiagramFile(3) or ExhibitFile(3) is set");
-    if (q.ExhibitFile[1] == "xxsim" || q.ExhibitFile[1] == "xxxdnd") fail(w, "a task marker in ExhibitFile(1)");
+    if (q.ExhibitFile[1] == "xxsim" || q.ExhibitFile[1] == "xxxdnd")
+      fail(w, "a task marker in ExhibitFile(1)");
 
     switch (kind_of(q)) {
       case Kind::single:
-        if (kMarkers.contains(q.DiagramFile[1])) fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
+        if (kMarkers.contains(q.DiagramFile[1]))
+          fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
         if (n < 2 || n > 6) fail(w, "single answer with " + std::to_string(n) + " answers");
-        if (flags < 1 || flags > 3) fail(w, "single answer with " + std::to_string(flags) + " flags");
+        if (flags < 1 || flags > 3)
+          fail(w, "single answer with " + std::to_string(flags) + " flags");
         break;
       case Kind::multi:
-        if (kMarkers.contains(q.DiagramFile[1])) fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
+        if (kMarkers.contains(q.DiagramFile[1]))
+          fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
         if (n < 4 || n > 6) fail(w, "multiple answer with " + std::to_string(n) + " answers");
         if (flags < 1) fail(w, "multiple answer without a correct answer");
         break;
       case Kind::fill:
-        if (kMarkers.contains(q.DiagramFile[1])) fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
+        if (kMarkers.contains(q.DiagramFile[1]))
+          fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
         if (n < 1) fail(w, "fill-in without an accepted reply");
         break;
       case Kind::dnd:
@@ -106,10 +116,14 @@ class Rules {
         if (flags != 0) fail(w, "a drag-and-drop task has a flag");
         if (q.Explanation.empty()) fail(w, "a drag-and-drop task without the solution");
         break;
-      case Kind::sim: simulator(w, q, n, flags); break;
-      case Kind::any: break;
+      case Kind::sim:
+        simulator(w, q, n, flags);
+        break;
+      case Kind::any:
+        break;
     }
-    if (kind_of(q) != Kind::sim && !q.ExhibitFile[2].empty()) fail(w, "a lab outside a simulator task");
+    if (kind_of(q) != Kind::sim && !q.ExhibitFile[2].empty())
+      fail(w, "a lab outside a simulator task");
   }
 
   void simulator(const std::string& w, const QuestionRecord& q, int n, int flags) {
@@ -130,7 +144,8 @@ class Rules {
       fail(w, "reference \"" + q.Reference + "\" is not a page and \"##\"");
     // The explanation and the clue are one transcript: HTML lines joined by "<br>", plain
     // lines joined by CR LF; either may begin with one extra empty line.
-    if (q.Clue.empty() || q.Explanation.empty()) return fail(w, "a simulator task without its transcript");
+    if (q.Clue.empty() || q.Explanation.empty())
+      return fail(w, "a simulator task without its transcript");
     std::vector<std::string> lines = crlf_lines(q.Clue);
     std::vector<std::string> html = split(q.Explanation, "<br>");
     if (lines.size() > 1 && lines.front().empty()) lines.erase(lines.begin());
@@ -189,7 +204,8 @@ std::vector<std::string> check_reset_beyond_count(const Shared& g, const std::st
     const QuestionRecord& q = g.questions[r];
     bool reset = q.Clue.empty() && q.Reference.empty() && q.TutorVideo.empty() && q.Category == 1;
     for (int i = 1; i <= 6; ++i) reset = reset && q.Answer[i].empty() && q.Correct[i] == 0;
-    for (int i = 1; i <= 3; ++i) reset = reset && q.DiagramFile[i].empty() && q.ExhibitFile[i].empty();
+    for (int i = 1; i <= 3; ++i)
+      reset = reset && q.DiagramFile[i].empty() && q.ExhibitFile[i].empty();
     if (!reset) failures.push_back(module + ": record " + std::to_string(r) + ": not reset");
   }
   return failures;

@@ -23,9 +23,8 @@ std::unique_ptr<Shared> load_module(std::string_view module) {
 }
 
 int chars(std::string_view s) {
-  return static_cast<int>(std::count_if(s.begin(), s.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  return static_cast<int>(std::count_if(
+      s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::vector<std::string> crlf_lines(std::string_view s) {

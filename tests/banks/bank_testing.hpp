@@ -33,16 +33,16 @@ std::string bank_field_differences(const QuestionRecord& a, const QuestionRecord
 // A bank data file under banks/<exam>/, with the lines of a full exam that say where its
 // records come from.
 struct BankFileInfo {
-  std::string path;
-  std::string module;
+  std::string path{};
+  std::string module{};
   struct Inclusion {
-    std::string module;
+    std::string module{};
     int first = 0;
     int last = 0;
-    std::vector<std::pair<int, int>> category_map;
+    std::vector<std::pair<int, int>> category_map{};
   };
-  std::vector<Inclusion> inclusions;
-  std::vector<std::pair<int, int>> exceptions;  // record -> category
+  std::vector<Inclusion> inclusions{};
+  std::vector<std::pair<int, int>> exceptions{};  // record -> category
 };
 std::vector<BankFileInfo> bank_files();
 

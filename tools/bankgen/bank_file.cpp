@@ -17,7 +17,9 @@ namespace {
 
 constexpr size_t kMaxFieldBytes = 65535;
 
-std::string in_quotes(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string in_quotes(std::string_view s) {
+  return "\"" + std::string(s) + "\"";
+}
 
 // Length of the UTF-8 sequence that starts at s[i], or 0 when it is not well formed.
 size_t utf8_sequence(std::string_view s, size_t i) {
@@ -136,8 +138,11 @@ class Reader {
         fail("control character in the line: write CR, LF and tab as \\r, \\n and \\t");
       i += n;
     }
-    if (line.find_first_not_of(" \t") == std::string_view::npos) return;  // blank line
-    if (line.front() == '#') return;                                        // comment
+    // Blank lines and comments are skipped; a "+" line cannot continue across them.
+    if (line.find_first_not_of(" \t") == std::string_view::npos || line.front() == '#') {
+      last_ = Last::none;
+      return;
+    }
     if (line.front() == ' ' || line.front() == '\t')
       fail("a line begins with its keyword: remove the blanks before it");
 
@@ -164,14 +169,23 @@ class Reader {
       }
       if (++i == raw.size()) fail("a backslash ends the line: write a backslash as \\\\");
       switch (raw[i]) {
-        case '\\': out += '\\'; break;
-        case 's': out += ' '; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
+        case '\\':
+          out += '\\';
+          break;
+        case 's':
+          out += ' ';
+          break;
+        case 't':
+          out += '\t';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 'n':
+          out += '\n';
+          break;
         default:
-          fail("unknown escape \\" + std::string(1, raw[i]) +
-               " (known: \\\\ \\s \\t \\r \\n)");
+          fail("unknown escape \\" + std::string(1, raw[i]) + " (known: \\\\ \\s \\t \\r \\n)");
       }
     }
     return out;
@@ -182,8 +196,7 @@ class Reader {
       fail(what + " must be a number, not " + in_quotes(value));
     const int n = value.size() > 6 ? hi + 1 : std::stoi(value);
     if (n < lo || n > hi)
-      fail(what + " " + value + " is outside " + std::to_string(lo) + " to " +
-           std::to_string(hi));
+      fail(what + " " + value + " is outside " + std::to_string(lo) + " to " + std::to_string(hi));
     return n;
   }
 
@@ -204,15 +217,18 @@ class Reader {
       fail(in_quotes(keyword) + " belongs to the header, before the first \"include\" line");
     if (keyword == "module") {
       if (!bank_.module.empty()) fail("a second \"module\" line");
-      const bool identifier =
-          !value.empty() && std::isalpha(static_cast<unsigned char>(value[0])) &&
-          std::all_of(value.begin(), value.end(),
-                      [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
-      if (!identifier) fail("the module name must be letters, digits and \"_\": " + in_quotes(value));
+      const bool identifier = !value.empty() &&
+                              std::isalpha(static_cast<unsigned char>(value[0])) &&
+                              std::all_of(value.begin(), value.end(), [](char c) {
+                                return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+                              });
+      if (!identifier)
+        fail("the module name must be letters, digits and \"_\": " + in_quotes(value));
       bank_.module = std::move(value);
     } else if (keyword == "feedback") {
       if (seen_feedback_) fail("a second \"feedback\" line");
-      if (value != "yes" && value != "no") fail("\"feedback\" is yes or no, not " + in_quotes(value));
+      if (value != "yes" && value != "no")
+        fail("\"feedback\" is yes or no, not " + in_quotes(value));
       seen_feedback_ = true;
       bank_.feedback = value == "yes";
     } else if (keyword == "description") {
@@ -332,18 +348,32 @@ class Reader {
 
   void continue_text(const std::string& value) {
     if (!record_ || last_ == Last::none)
-      fail("\"+\" continues a question, answer, explanation, clue, reference or console line "
-           "right above it");
+      fail(
+          "\"+\" continues a question, answer, explanation, clue, reference or console line "
+          "right above it");
     PendingRecord& p = *record_;
     Record& r = p.record;
     switch (last_) {
-      case Last::question: r.question += value; break;
-      case Last::answer: r.answers.back() += value; break;
-      case Last::explanation: r.explanation += value; break;
-      case Last::clue: r.clue += value; break;
-      case Last::reference: r.reference += value; break;
-      case Last::console: p.console.back().second += value; break;
-      case Last::none: break;
+      case Last::question:
+        r.question += value;
+        break;
+      case Last::answer:
+        r.answers.back() += value;
+        break;
+      case Last::explanation:
+        r.explanation += value;
+        break;
+      case Last::clue:
+        r.clue += value;
+        break;
+      case Last::reference:
+        r.reference += value;
+        break;
+      case Last::console:
+        p.console.back().second += value;
+        break;
+      case Last::none:
+        break;
     }
   }
 
@@ -396,7 +426,8 @@ class Reader {
       std::set<int> from;
       while (words >> word) {
         const size_t eq = word.find('=');
-        if (eq == std::string::npos) fail("a category mapping reads from=to, not " + in_quotes(word));
+        if (eq == std::string::npos)
+          fail("a category mapping reads from=to, not " + in_quotes(word));
         const int a = number(word.substr(0, eq), 1, kMaxCategories, "the source category");
         const int b = number(word.substr(eq + 1), 0, kMaxCategories, "the category");
         if (!from.insert(a).second) fail("category " + std::to_string(a) + " is mapped twice");
@@ -434,13 +465,15 @@ class Reader {
   int line_ = 0;
   Last last_ = Last::none;
   std::optional<PendingRecord> record_;
-  bool header_done_ = false, seen_feedback_ = false, seen_description_ = false,
-       seen_title_ = false, seen_version_ = false;
+  bool header_done_ = false, seen_feedback_ = false, seen_description_ = false, seen_title_ = false,
+       seen_version_ = false;
 };
 
 }  // namespace
 
-BankFile read_bank_file(const fs::path& path) { return Reader(path).read(); }
+BankFile read_bank_file(const fs::path& path) {
+  return Reader(path).read();
+}
 
 std::string module_name_of(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -473,8 +506,9 @@ Resolved resolve_composition(const BankFile& bank) {
                             in_quotes(module));
     BankFile file = read_bank_file(found->second);
     if (file.composed())
-      throw FormatError(bank.path, line,
-                        in_quotes(module) + " is a full exam itself: include a book or CD-ROM bank");
+      throw FormatError(
+          bank.path, line,
+          in_quotes(module) + " is a full exam itself: include a book or CD-ROM bank");
     loaded.emplace(module, out.sources.size());
     out.sources.push_back(std::move(file));
     return out.sources.back();
@@ -511,8 +545,8 @@ Resolved resolve_composition(const BankFile& bank) {
   for (const Exception& e : bank.exceptions) {
     if (e.record > out.record_count)
       throw FormatError(bank.path, e.line,
-                        "the full exam has " + std::to_string(out.record_count) +
-                            " records, not " + std::to_string(e.record));
+                        "the full exam has " + std::to_string(out.record_count) + " records, not " +
+                            std::to_string(e.record));
     if (e.category > out.category_count)
       throw FormatError(bank.path, e.line,
                         "the full exam has no category " + std::to_string(e.category));

@@ -27,7 +27,7 @@ inline constexpr std::array<const char*, 3> kTypes = {"single_answer", "multi_an
                                                       "fill_in_the_blank"};
 
 struct Record {
-  int line = 0;  // of its "record" line
+  int line = 0;   // of its "record" line
   int type = -1;  // index into kTypes
   int category = 0;
   std::string question;

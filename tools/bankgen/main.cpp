@@ -41,8 +41,8 @@ void record_row(std::ostream& out, const Record& r, size_t number) {
   std::vector<const std::string*> fields = {&r.question};
   for (size_t i = 0; i < kMaxAnswers; ++i)
     fields.push_back(i < r.answers.size() ? &r.answers[i] : nullptr);
-  for (const std::string* s : {&r.explanation, &r.clue, &r.reference, &r.diagram, &r.exhibit,
-                               &r.lab})
+  for (const std::string* s :
+       {&r.explanation, &r.clue, &r.reference, &r.diagram, &r.exhibit, &r.lab})
     fields.push_back(s);
 
   out << "    {// record " << number << "\n";
@@ -91,8 +91,7 @@ std::string generate(const BankFile& bank, const Resolved& resolved) {
     for (size_t i = 0; i < bank.inclusions.size(); ++i) {
       const Inclusion& inc = bank.inclusions[i];
       out << "    {&" << inc.module << "::table, " << inc.first << ", " << inc.last << ", "
-          << (inc.category_map.empty() ? std::string("{}") : "kMap" + std::to_string(i))
-          << "},\n";
+          << (inc.category_map.empty() ? std::string("{}") : "kMap" + std::to_string(i)) << "},\n";
     }
     out << "};\n\n";
   }
@@ -112,7 +111,8 @@ std::string generate(const BankFile& bank, const Resolved& resolved) {
       << "    " << literal(bank.description) << ",\n"
       << "    " << literal(bank.title) << ",\n"
       << "    " << literal(bank.version) << ",\n"
-      << "    " << (bank.categories_from.empty() ? "nullptr" : "&" + bank.categories_from + "::table")
+      << "    "
+      << (bank.categories_from.empty() ? "nullptr" : "&" + bank.categories_from + "::table")
       << ",\n"
       << "    " << (bank.categories.empty() ? "{}" : "kCategories") << ",\n"
       << "    " << (bank.records.empty() ? "{}" : "kRecords") << ",\n"
