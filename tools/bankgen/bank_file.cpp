@@ -394,9 +394,9 @@ class Reader {
       r.explanation = transcript_html(p);
       r.clue = transcript_text(p);
     }
-    for (const std::string* s : {&r.question, &r.explanation, &r.clue, &r.reference}) {
+    for (const std::string* s :
+         {&r.question, &r.explanation, &r.clue, &r.reference, &r.diagram, &r.exhibit, &r.lab})
       if (s->size() > kMaxFieldBytes) fail_at(at, name + " has a text longer than 65535 bytes");
-    }
     for (const std::string& a : r.answers)
       if (a.size() > kMaxFieldBytes) fail_at(at, name + " has an answer longer than 65535 bytes");
     bank_.records.push_back(std::move(r));

@@ -37,6 +37,7 @@ std::string literal(std::string_view s) {
   return out + "\"";
 }
 
+// One RecordRow: the fields in the order of pv::banks::Field, their texts one literal.
 void record_row(std::ostream& out, const Record& r, size_t number) {
   std::vector<const std::string*> fields = {&r.question};
   for (size_t i = 0; i < kMaxAnswers; ++i)
