@@ -1,0 +1,99 @@
+#include "banks/bank_table.hpp"
+
+#include "core/shared.hpp"
+#include "core/system.hpp"
+
+namespace pv::banks {
+namespace {
+
+// Step 2: the fields that every load empties, in records 1 to 1000. Question,
+// Explanation, Type, Number and the run-time fields stay.
+void reset(QuestionRecord& q) {
+  for (int i = 1; i <= 6; ++i) {
+    q.Answer[i].clear();
+    q.Correct[i] = 0;
+  }
+  for (int i = 1; i <= 3; ++i) {
+    q.DiagramFile[i].clear();
+    q.ExhibitFile[i].clear();
+  }
+  q.Clue.clear();
+  q.Reference.clear();
+  q.TutorVideo.clear();
+  q.Category = 1;
+}
+
+void fill(QuestionRecord& q, const RecordRow& row, int16_t category) {
+  const char* text = row.text;
+  const auto next = [&text, &row](int field) {
+    const std::string_view s(text, row.length[field]);
+    text += row.length[field];
+    return s;
+  };
+  q.Question = next(kQuestion);
+  for (int i = 1; i <= 6; ++i) {
+    const std::string_view answer = next(kAnswer1 + i - 1);
+    if (!answer.empty()) q.Answer[i] = answer;
+    if ((row.correct >> (i - 1)) & 1) q.Correct[i] = 1;
+  }
+  q.Explanation = next(kExplanation);
+  q.Clue = next(kClue);
+  q.Reference = next(kReference);
+  if (const std::string_view s = next(kDiagram); !s.empty()) q.DiagramFile[1] = s;
+  if (const std::string_view s = next(kExhibit); !s.empty()) q.ExhibitFile[1] = s;
+  if (const std::string_view s = next(kLab); !s.empty()) q.ExhibitFile[2] = s;
+  q.Type = kTypeNames[row.type];
+  q.Category = category;
+}
+
+int16_t mapped(const Inclusion& inc, int16_t category) {
+  for (const CategoryMapping& m : inc.category_map)
+    if (m.from == category) return m.to;
+  return category;
+}
+
+}  // namespace
+
+void load(const BankTable& bank, Shared& g) {
+  // 1. Identity.
+  if (bank.stores_feedback_address) g.feedback_address = kSalesAddress;
+  g.test_description = bank.description;
+  g.product_title = bank.title;
+  g.product_version = bank.version;
+  g.test_title = bank.title;
+
+  // 2. Reset of every record but record 0, whatever the size of the bank.
+  for (int r = 1; r <= 1000; ++r) reset(g.questions[r]);
+
+  // 3. Categories.
+  for (int i = 1; i <= 150; ++i) g.category_names[i].clear();
+  int16_t categories = 0;
+  if (bank.categories_from != nullptr)
+    for (std::string_view name : bank.categories_from->categories)
+      g.category_names[++categories] = name;
+  for (std::string_view name : bank.categories) g.category_names[++categories] = name;
+  g.categories_enabled = vbTrue;
+  g.category_count = categories;
+
+  // 4. Records 1 to Q in order: the bank's own, or the runs a full exam repeats.
+  int16_t r = 0;
+  for (const RecordRow& row : bank.records) {
+    ++r;
+    fill(g.questions[r], row, row.category);
+  }
+  const CategoryException* exception = bank.exceptions.data();
+  const CategoryException* const exceptions_end = exception + bank.exceptions.size();
+  for (const Inclusion& inc : bank.inclusions)
+    for (int s = inc.first; s <= inc.last; ++s) {
+      const RecordRow& row = inc.source->records[static_cast<size_t>(s - 1)];
+      int16_t category = mapped(inc, row.category);
+      ++r;
+      if (exception != exceptions_end && exception->record == r) category = (exception++)->category;
+      fill(g.questions[r], row, category);
+    }
+
+  // 5. The count, last.
+  g.question_count = r;
+}
+
+}  // namespace pv::banks

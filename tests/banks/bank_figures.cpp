@@ -1,0 +1,647 @@
+#include "banks/bank_figures.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "banks/bank_testing.hpp"
+#include "core/system.hpp"
+
+namespace pv::bankcheck {
+
+Kind kind_of(const QuestionRecord& q) {
+  if (q.DiagramFile[1] == "xxxdnd") return Kind::dnd;
+  if (q.DiagramFile[1] == "xxsim") return Kind::sim;
+  if (q.Type == "multi_answer") return Kind::multi;
+  if (q.Type == "fill_in_the_blank") return Kind::fill;
+  return Kind::single;
+}
+
+const char* kind_name(Kind k) {
+  switch (k) {
+    case Kind::any:
+      return "any kind";
+    case Kind::single:
+      return "single answer";
+    case Kind::multi:
+      return "multiple answer";
+    case Kind::fill:
+      return "fill-in";
+    case Kind::dnd:
+      return "drag and drop";
+    case Kind::sim:
+      return "simulator";
+  }
+  return "?";
+}
+
+std::vector<int> records(int first, int last) {
+  std::vector<int> out;
+  for (int r = first; r <= last; ++r) out.push_back(r);
+  return out;
+}
+
+std::string report(const std::vector<std::string>& failures) {
+  std::string out;
+  for (const std::string& f : failures) out += f + "\n";
+  return out;
+}
+
+namespace {
+
+constexpr std::string_view kRsquo = "\xE2\x80\x99";
+constexpr std::string_view kEacute = "\xC3\xA9";
+
+std::string text(int n) {
+  return std::to_string(n);
+}
+
+std::string list_text(const std::vector<int>& v) {
+  std::string out;
+  for (int n : v) out += (out.empty() ? "" : ",") + text(n);
+  return out.empty() ? "none" : out;
+}
+
+std::string dist_text(const Dist& d) {
+  std::string out;
+  for (const auto& [value, n] : d) out += (out.empty() ? "" : " ") + text(value) + ":" + text(n);
+  return "{" + out + "}";
+}
+
+std::optional<int> page_of(const QuestionRecord& q) {
+  const size_t hashes = q.Reference.find("##");
+  if (hashes == 0 || hashes == std::string::npos) return std::nullopt;
+  const std::string digits = q.Reference.substr(0, hashes);
+  if (digits.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  return std::stoi(digits);
+}
+
+// The checks of a simulator task, split at their first "=".
+std::vector<std::pair<std::string, std::string>> checks_of(const QuestionRecord& q) {
+  std::vector<std::pair<std::string, std::string>> out;
+  for (int i = 1; i <= 6; ++i) {
+    const std::string& a = q.Answer[i];
+    if (a.empty()) continue;
+    const size_t eq = a.find('=');
+    if (eq == std::string::npos)
+      out.emplace_back(a, "");
+    else
+      out.emplace_back(a.substr(0, eq), a.substr(eq + 1));
+  }
+  return out;
+}
+
+bool tags_beyond_br(std::string_view s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '<' && s.substr(i, 4) != "<br>") return true;
+    if (s[i] == '&') {
+      const size_t semi = s.find(';', i);
+      const std::string_view name =
+          s.substr(i + 1, semi == std::string_view::npos ? 0 : semi - i - 1);
+      const bool entity = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '#';
+      });
+      if (entity && name != "gt" && name != "lt") return true;
+    }
+  }
+  return false;
+}
+
+bool is_picture(const std::string& s) {
+  return !s.empty() && s != "xxsim" && s != "xxxdnd" && s != "xxxmssim" && s != "xxxmssim2";
+}
+
+bool non_ascii(std::string_view s) {
+  return std::any_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+bool holds(const QuestionRecord& q, Property p) {
+  switch (p) {
+    case Property::always:
+      return true;
+    case Property::has_explanation:
+      return !q.Explanation.empty();
+    case Property::has_clue:
+      return !q.Clue.empty();
+    case Property::explanation_has_markup:
+      return q.Explanation.find_first_of("<>") != std::string::npos ||
+             q.Explanation.find("&gt;") != std::string::npos ||
+             q.Explanation.find("&lt;") != std::string::npos || tags_beyond_br(q.Explanation);
+    case Property::markup_other_than_br:
+      return tags_beyond_br(q.Question) || tags_beyond_br(q.Explanation);
+    case Property::question_has_br:
+      return q.Question.find("<br>") != std::string::npos;
+    case Property::question_has_quote:
+      return q.Question.find('"') != std::string::npos;
+    case Property::explanation_has_quote:
+      return q.Explanation.find('"') != std::string::npos;
+    case Property::explanation_has_rsquo:
+      return q.Explanation.find(kRsquo) != std::string::npos;
+    case Property::text_has_rsquo:
+      return q.Question.find(kRsquo) != std::string::npos ||
+             q.Explanation.find(kRsquo) != std::string::npos;
+    case Property::answer_has_eacute:
+      for (int i = 1; i <= 6; ++i)
+        if (q.Answer[i].find(kEacute) != std::string::npos) return true;
+      return false;
+    case Property::non_ascii: {
+      if (non_ascii(q.Question) || non_ascii(q.Explanation) || non_ascii(q.Clue) ||
+          non_ascii(q.Reference) || non_ascii(q.Type))
+        return true;
+      for (int i = 1; i <= 6; ++i)
+        if (non_ascii(q.Answer[i])) return true;
+      for (int i = 1; i <= 3; ++i)
+        if (non_ascii(q.DiagramFile[i]) || non_ascii(q.ExhibitFile[i])) return true;
+      return false;
+    }
+    case Property::blank_after_hashes:
+      return q.Reference.find("## ") != std::string::npos;
+    case Property::five_or_six_answers:
+      return answer_count(q) >= 5;
+    case Property::typed_single_answer:
+      return q.Type == "single_answer";
+    case Property::typed_multi_answer:
+      return q.Type == "multi_answer";
+    case Property::typed_fill_in_the_blank:
+      return q.Type == "fill_in_the_blank";
+    case Property::has_picture:
+      return is_picture(q.DiagramFile[1]) || !q.DiagramFile[2].empty() || !q.DiagramFile[3].empty();
+    case Property::has_exhibit:
+      return !q.ExhibitFile[1].empty() || !q.ExhibitFile[3].empty();
+    case Property::has_lab:
+      return !q.ExhibitFile[2].empty();
+    case Property::explanation_starts_with_br:
+      return q.Explanation.rfind("<br>", 0) == 0;
+    case Property::clue_starts_with_empty_line:
+      return q.Clue.rfind("\r\n", 0) == 0;
+    case Property::clue_ends_with_line_break:
+      return q.Clue.size() >= 2 && q.Clue.compare(q.Clue.size() - 2, 2, "\r\n") == 0;
+    case Property::has_blank_value:
+      for (const auto& [key, value] : checks_of(q))
+        if (!value.empty() && value.front() == ' ') return true;
+      return false;
+    case Property::has_capital_key:
+      for (const auto& [key, value] : checks_of(q))
+        if (std::any_of(key.begin(), key.end(),
+                        [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+          return true;
+      return false;
+  }
+  return false;
+}
+
+std::optional<int> measure(const QuestionRecord& q, Measure m) {
+  switch (m) {
+    case Measure::answers:
+      return answer_count(q);
+    case Measure::flags:
+      return static_cast<int>(flagged(q).size());
+    case Measure::correct_slot: {
+      const std::vector<int> slots = flagged(q);
+      if (slots.size() != 1) return std::nullopt;
+      return slots.front();
+    }
+    case Measure::page:
+      return page_of(q);
+    case Measure::question_br:
+      return count_of(q.Question, "<br>");
+    case Measure::question_length:
+      return chars(q.Question);
+    case Measure::explanation_length:
+      if (q.Explanation.empty()) return std::nullopt;
+      return chars(q.Explanation);
+    case Measure::clue_lines:
+      if (q.Clue.empty()) return std::nullopt;
+      return static_cast<int>(crlf_lines(q.Clue).size());
+    case Measure::category:
+      return q.Category;
+    case Measure::blank_values: {
+      int n = 0;
+      for (const auto& [key, value] : checks_of(q))
+        if (!value.empty() && value.front() == ' ') ++n;
+      return n;
+    }
+    case Measure::capital_keys: {
+      int n = 0;
+      for (const auto& [key, value] : checks_of(q))
+        if (std::any_of(key.begin(), key.end(),
+                        [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+          ++n;
+      return n;
+    }
+  }
+  return std::nullopt;
+}
+
+const char* name(Property p) {
+  switch (p) {
+    case Property::always:
+      return "of the kind";
+    case Property::has_explanation:
+      return "with an explanation";
+    case Property::has_clue:
+      return "with a clue";
+    case Property::explanation_has_markup:
+      return "with markup in the explanation";
+    case Property::markup_other_than_br:
+      return "with a tag other than <br> or an entity other than &gt; &lt;";
+    case Property::question_has_br:
+      return "with <br> in the question";
+    case Property::question_has_quote:
+      return "with a double quote in the question";
+    case Property::explanation_has_quote:
+      return "with a double quote in the explanation";
+    case Property::explanation_has_rsquo:
+      return "with U+2019 in the explanation";
+    case Property::text_has_rsquo:
+      return "with U+2019 in the question or explanation";
+    case Property::answer_has_eacute:
+      return "with U+00E9 in an answer";
+    case Property::non_ascii:
+      return "with characters beyond ASCII";
+    case Property::blank_after_hashes:
+      return "with a blank after \"##\"";
+    case Property::five_or_six_answers:
+      return "with 5 or 6 answers";
+    case Property::typed_single_answer:
+      return "typed single_answer";
+    case Property::typed_multi_answer:
+      return "typed multi_answer";
+    case Property::typed_fill_in_the_blank:
+      return "typed fill_in_the_blank";
+    case Property::has_picture:
+      return "with a diagram picture";
+    case Property::has_exhibit:
+      return "with an exhibit file";
+    case Property::has_lab:
+      return "with a lab";
+    case Property::explanation_starts_with_br:
+      return "whose explanation begins with <br>";
+    case Property::clue_starts_with_empty_line:
+      return "whose clue begins with an empty line";
+    case Property::clue_ends_with_line_break:
+      return "whose clue ends with a line break";
+    case Property::has_blank_value:
+      return "with a check value beginning with a blank";
+    case Property::has_capital_key:
+      return "with a capital in a check key";
+  }
+  return "?";
+}
+
+const char* name(Measure m) {
+  switch (m) {
+    case Measure::answers:
+      return "answers";
+    case Measure::flags:
+      return "correct flags";
+    case Measure::correct_slot:
+      return "slot of the correct answer";
+    case Measure::page:
+      return "reference page";
+    case Measure::question_br:
+      return "<br> in the question";
+    case Measure::question_length:
+      return "question length";
+    case Measure::explanation_length:
+      return "explanation length";
+    case Measure::clue_lines:
+      return "clue lines";
+    case Measure::category:
+      return "category";
+    case Measure::blank_values:
+      return "check values beginning with a blank";
+    case Measure::capital_keys:
+      return "check keys with a capital";
+  }
+  return "?";
+}
+
+std::string lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+class Checker {
+ public:
+  Checker(const Shared& g, const BankFigures& f) : g_(g), f_(f) {}
+
+  std::vector<std::string> run(const std::string& feedback_before) {
+    identity(feedback_before);
+    categories();
+    for (const Section& s : f_.sections) section(s);
+    for (const RecordFact& r : f_.records) fact(r);
+    for (const EqualRun& e : f_.equal) equal(e);
+    return std::move(failures_);
+  }
+
+ private:
+  void fail(const std::string& where, const std::string& what) {
+    failures_.push_back(f_.module + ": " + where + ": " + what);
+  }
+  template <class T>
+  void expect(const std::string& where, const std::string& what, const T& actual,
+              const T& expected) {
+    if (!(actual == expected))
+      fail(where, what + " is " + show(actual) + ", table says " + show(expected));
+  }
+  static std::string show(int n) { return text(n); }
+  static std::string show(const std::string& s) { return "\"" + s + "\""; }
+  static std::string show(const Dist& d) { return dist_text(d); }
+  static std::string show(const std::vector<int>& v) { return list_text(v); }
+
+  bool valid_record(int r) const { return r >= 1 && r <= g_.question_count && r <= 1000; }
+  const QuestionRecord& rec(int r) const { return g_.questions[r]; }
+  static bool of_kind(const QuestionRecord& q, Kind k) { return k == Kind::any || kind_of(q) == k; }
+
+  void identity(const std::string& feedback_before) {
+    expect("identity", "test_description", g_.test_description, f_.description);
+    expect("identity", "product_title", g_.product_title, f_.title);
+    expect("identity", "test_title", g_.test_title, f_.title);
+    expect("identity", "product_version", g_.product_version, f_.version);
+    expect("identity", "feedback_address", g_.feedback_address,
+           f_.stores_feedback_address ? std::string(kSalesAddress) : feedback_before);
+    expect("bank", "question_count", int{g_.question_count}, f_.question_count);
+    expect("bank", "category_count", int{g_.category_count}, f_.category_count);
+    expect("bank", "categories_enabled", int{g_.categories_enabled}, int{vbTrue});
+  }
+
+  void categories() {
+    const CategoryFigures& c = f_.categories;
+    std::optional<int> shortest, longest;
+    for (int i = 1; i <= c.chapters; ++i) {
+      const std::string& name = g_.category_names[i];
+      const std::string prefix = "Chapter " + text(i) + " ";
+      if (name.rfind(prefix, 0) != 0 || name.size() == prefix.size())
+        fail("category " + text(i), "name \"" + name + "\" is not \"" + prefix + "<title>\"");
+      const int n = chars(name);
+      shortest = std::min(shortest.value_or(n), n);
+      longest = std::max(longest.value_or(n), n);
+    }
+    if (c.shortest)
+      expect("categories", "shortest chapter name", shortest.value_or(0), *c.shortest);
+    if (c.longest) expect("categories", "longest chapter name", longest.value_or(0), *c.longest);
+    for (int i = c.chapters + 1; i <= f_.category_count; ++i) {
+      const std::string& name = g_.category_names[i];
+      if (name.empty() || name.rfind("Chapter ", 0) == 0)
+        fail("category " + text(i), "is not a named category of its own: \"" + name + "\"");
+    }
+    for (int i = f_.category_count + 1; i <= 150; ++i)
+      if (!g_.category_names[i].empty()) fail("category " + text(i), "is not empty");
+    for (const SameNames& same : c.same_as) {
+      const auto other = load_module(same.module);
+      if (!other) return fail("categories", "module " + same.module + " is not built in");
+      for (int i = 1; i <= same.count; ++i)
+        expect("category " + text(i), "name (as in " + same.module + ")", g_.category_names[i],
+               other->category_names[i]);
+    }
+  }
+
+  std::vector<int> selected(const Section& s, Kind k, Property p) const {
+    std::vector<int> out;
+    for (int r = s.first; r <= s.last; ++r)
+      if (valid_record(r) && of_kind(rec(r), k) && holds(rec(r), p)) out.push_back(r);
+    return out;
+  }
+
+  Dist distribution(const Section& s, Kind k, Measure m, int first = 0, int last = 0) const {
+    Dist d;
+    for (int r = first ? first : s.first; r <= (last ? last : s.last); ++r)
+      if (valid_record(r) && of_kind(rec(r), k))
+        if (const auto v = measure(rec(r), m)) ++d[*v];
+    return d;
+  }
+
+  static int count_in(const Dist& d) {
+    int n = 0;
+    for (const auto& [v, c] : d) n += c;
+    return n;
+  }
+
+  void section(const Section& s) {
+    const std::string where = "records " + text(s.first) + "-" + text(s.last);
+    if (!valid_record(s.first) || !valid_record(s.last))
+      return fail(where, "lie outside the loaded records 1-" + text(g_.question_count));
+
+    if (!s.kinds.empty())
+      for (Kind k : {Kind::single, Kind::multi, Kind::fill, Kind::dnd, Kind::sim}) {
+        const auto row = std::find_if(s.kinds.begin(), s.kinds.end(),
+                                      [k](const KindRow& r) { return r.kind == k; });
+        const std::string w = where + ", " + kind_name(k);
+        const int n = static_cast<int>(selected(s, k, Property::always).size());
+        expect(w, "number of records", n, row == s.kinds.end() ? 0 : row->records);
+        if (row == s.kinds.end()) continue;
+        if (!row->answers.empty())
+          expect(w, "answers per record", distribution(s, k, Measure::answers), row->answers);
+        if (!row->flags.empty())
+          expect(w, "correct flags per record", distribution(s, k, Measure::flags), row->flags);
+      }
+
+    for (const Count& c : s.counts)
+      expect(where + ", " + kind_name(c.kind), std::string("records ") + name(c.property),
+             static_cast<int>(selected(s, c.kind, c.property).size()), c.records);
+    for (const Exactly& e : s.exactly)
+      expect(where + ", " + kind_name(e.kind), std::string("records ") + name(e.property),
+             selected(s, e.kind, e.property), e.records);
+
+    for (const Distribution& d : s.distributions) {
+      Dist actual = distribution(s, d.kind, d.measure);
+      if (!d.complete)
+        std::erase_if(actual, [&d](const auto& kv) { return !d.values.contains(kv.first); });
+      Dist expected = d.values;
+      if (!d.complete)  // a value the table lists with 0 records does not show up at all
+        std::erase_if(expected, [](const auto& kv) { return kv.second == 0; });
+      expect(where + ", " + kind_name(d.kind), std::string("records by ") + name(d.measure), actual,
+             expected);
+    }
+    for (const Bounds& b : s.bounds) {
+      const Dist d = distribution(s, b.kind, b.measure);
+      const std::string w = where + ", " + kind_name(b.kind);
+      if (d.empty()) {
+        fail(w, std::string("no record to measure the ") + name(b.measure));
+        continue;
+      }
+      expect(w, std::string("lowest ") + name(b.measure), d.begin()->first, b.lowest);
+      expect(w, std::string("highest ") + name(b.measure), d.rbegin()->first, b.highest);
+    }
+    for (const Sum& sum : s.sums) {
+      int total = 0;
+      for (const auto& [v, n] : distribution(s, sum.kind, sum.measure)) total += v * n;
+      expect(where + ", " + kind_name(sum.kind), std::string("total ") + name(sum.measure), total,
+             sum.total);
+    }
+
+    runs(s, where);
+    category_kinds(s, where);
+
+    for (int r = s.first; r <= s.last; ++r) {
+      const QuestionRecord& q = rec(r);
+      const std::string w = "record " + text(r);
+      const auto page = page_of(q);
+      const size_t hashes = q.Reference.find("##");
+      if (s.references == ReferenceForm::page_and_title &&
+          (!page || hashes + 2 >= q.Reference.size()))
+        fail(w, "reference \"" + q.Reference + "\" is not page, \"##\" and a section title");
+      if (s.references == ReferenceForm::page_only && (!page || hashes + 2 != q.Reference.size()))
+        fail(w, "reference \"" + q.Reference + "\" is not a page and \"##\" alone");
+      if (s.lab) {
+        const std::string expected = kind_of(q) == Kind::sim ? *s.lab : "";
+        expect(w, "ExhibitFile(2)", q.ExhibitFile[2], expected);
+      }
+    }
+  }
+
+  void runs(const Section& s, const std::string& where) {
+    if (s.runs.empty()) return;
+    int covered = 0;
+    for (const CategoryRun& run : s.runs) {
+      const std::string w = where + ", category " + text(run.category);
+      covered += run.last - run.first + 1;
+      expect(w, "run length", run.last - run.first + 1, run.count);
+      bool in_run = true;
+      for (int r = run.first; r <= run.last; ++r)
+        if (!valid_record(r) || rec(r).Category != run.category) in_run = false;
+      if (!in_run)
+        fail(w,
+             "records " + text(run.first) + "-" + text(run.last) + " are not all in the category");
+      int total = 0;
+      for (int r = s.first; r <= s.last; ++r)
+        if (rec(r).Category == run.category) ++total;
+      expect(w, "records in the category", total, run.count);
+      Section one{.first = run.first, .last = run.last};
+      expect(w, "multiple-answer records",
+             static_cast<int>(selected(one, Kind::multi, Property::always).size()), run.multi);
+      expect(w, "records with 5 or 6 answers",
+             static_cast<int>(selected(one, Kind::any, Property::five_or_six_answers).size()),
+             run.five_or_six);
+      expect(w, "records with an explanation",
+             static_cast<int>(selected(one, Kind::any, Property::has_explanation).size()),
+             run.with_explanation);
+      const Dist pages = distribution(one, Kind::any, Measure::page);
+      if (pages.empty()) {
+        fail(w, "no reference pages");
+      } else {
+        expect(w, "lowest page", pages.begin()->first, run.page_lowest);
+        expect(w, "highest page", pages.rbegin()->first, run.page_highest);
+      }
+      if (run.blank_after_hashes)
+        expect(w, "references with a blank after \"##\"",
+               static_cast<int>(selected(one, Kind::any, Property::blank_after_hashes).size()),
+               *run.blank_after_hashes);
+    }
+    expect(where, "records covered by the category runs", covered, s.last - s.first + 1);
+  }
+
+  void category_kinds(const Section& s, const std::string& where) {
+    if (s.category_kinds.empty()) return;
+    int covered = 0;
+    for (const CategoryKinds& row : s.category_kinds) {
+      const std::string w = where + ", category " + text(row.category);
+      covered += row.records;
+      std::map<Kind, int> by_kind;
+      int total = 0;
+      for (int r = s.first; r <= s.last; ++r)
+        if (rec(r).Category == row.category) {
+          ++total;
+          ++by_kind[kind_of(rec(r))];
+        }
+      expect(w, "records", total, row.records);
+      const std::pair<Kind, std::optional<int>> columns[] = {{Kind::single, row.single},
+                                                             {Kind::multi, row.multi},
+                                                             {Kind::fill, row.fill},
+                                                             {Kind::dnd, row.dnd},
+                                                             {Kind::sim, row.sim}};
+      for (const auto& [k, expected] : columns)
+        if (expected) expect(w, std::string(kind_name(k)) + " records", by_kind[k], *expected);
+    }
+    expect(where, "records in the categories of the table", covered, s.last - s.first + 1);
+  }
+
+  void fact(const RecordFact& f) {
+    const std::string w = "record " + text(f.record);
+    if (!valid_record(f.record)) return fail(w, "is not loaded");
+    const QuestionRecord& q = rec(f.record);
+    if (f.kind && kind_of(q) != *f.kind)
+      fail(w, std::string("is ") + kind_name(kind_of(q)) + ", table says " + kind_name(*f.kind));
+    if (f.answers) expect(w, "answers", answer_count(q), *f.answers);
+    if (f.correct) expect(w, "correct answers", flagged(q), *f.correct);
+    if (f.flags) expect(w, "correct flags", static_cast<int>(flagged(q).size()), *f.flags);
+    if (f.explanation)
+      expect(w, "explanation", std::string(q.Explanation.empty() ? "empty" : "set"),
+             std::string(*f.explanation ? "set" : "empty"));
+    if (f.page) expect(w, "reference page", page_of(q).value_or(-1), *f.page);
+    if (f.blank_after_hashes)
+      expect(w, "blank after \"##\"",
+             std::string(holds(q, Property::blank_after_hashes) ? "yes" : "no"),
+             std::string(*f.blank_after_hashes ? "yes" : "no"));
+    if (f.category) expect(w, "category", int{q.Category}, *f.category);
+    if (f.answer1) expect(w, "Answer(1)", q.Answer[1], *f.answer1);
+    if (f.lab) expect(w, "ExhibitFile(2)", q.ExhibitFile[2], *f.lab);
+    if (f.clue_lines)
+      expect(w, "clue lines", measure(q, Measure::clue_lines).value_or(0), *f.clue_lines);
+    if (f.spellings || f.capitalised_lower_upper) spellings(q, f, w);
+    if (f.answer_length)
+      for (int i = 1; i <= answer_count(q); ++i)
+        expect(w, "length of answer " + text(i), chars(q.Answer[i]), *f.answer_length);
+  }
+
+  void spellings(const QuestionRecord& q, const RecordFact& f, const std::string& w) {
+    std::map<std::string, std::set<std::string>> by_spelling;
+    for (int i = 1; i <= 6; ++i)
+      if (!q.Answer[i].empty()) by_spelling[lower(q.Answer[i])].insert(q.Answer[i]);
+    if (f.spellings) expect(w, "spellings", static_cast<int>(by_spelling.size()), *f.spellings);
+    if (f.capitalised_lower_upper && *f.capitalised_lower_upper)
+      for (const auto& [low, written] : by_spelling) {
+        std::string capitalised = low;
+        capitalised[0] =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(capitalised[0])));
+        const std::set<std::string> expected = {capitalised, low, upper(low)};
+        if (written != expected || answer_count(q) != 3 * static_cast<int>(by_spelling.size()))
+          fail(w, "\"" + low +
+                      "\" is not written exactly capitalised, in lower case and in upper case");
+      }
+  }
+
+  void equal(const EqualRun& e) {
+    const auto other = load_module(e.module);
+    if (!other) return fail("records", "module " + e.module + " is not built in");
+    for (int r = e.first; r <= e.last; ++r) {
+      const int s = e.source_first + (r - e.first);
+      if (!valid_record(r) || s > other->question_count) {
+        fail("record " + text(r), "has no counterpart in " + e.module);
+        continue;
+      }
+      const std::string diff = bank_field_differences(rec(r), other->questions[s]);
+      if (!diff.empty())
+        fail("record " + text(r),
+             "differs from record " + text(s) + " of " + e.module + " in " + diff);
+    }
+  }
+
+  const Shared& g_;
+  const BankFigures& f_;
+  std::vector<std::string> failures_;
+};
+
+}  // namespace
+
+std::vector<std::string> check_figures(const Shared& g, const BankFigures& f,
+                                       const std::string& feedback_before) {
+  return Checker(g, f).run(feedback_before);
+}
+
+std::vector<std::string> validate_module(const BankFigures& f) {
+  const std::string before = "before-the-load@example.invalid";
+  auto g = std::make_unique<Shared>();
+  g->feedback_address = before;
+  if (!load_into(*g, f.module)) return {f.module + ": not built in"};
+  return check_figures(*g, f, before);
+}
+
+}  // namespace pv::bankcheck

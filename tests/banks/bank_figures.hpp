@@ -1,0 +1,202 @@
+// The figures documented for a question bank, as tables typed in from its documentation
+// (never computed from the data), and the check of a loaded bank against them. Each bank
+// has its table in tests/banks/<exam>_<source>_figures.cpp.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/shared.hpp"
+
+namespace pv::bankcheck {
+
+// A record's kind, by its encoding.
+enum class Kind { any, single, multi, fill, dnd, sim };
+Kind kind_of(const QuestionRecord& q);
+const char* kind_name(Kind k);
+
+// Yes-or-no facts about one record.
+enum class Property {
+  always,
+  has_explanation,
+  has_clue,
+  explanation_has_markup,  // "<" or "&" in the explanation
+  markup_other_than_br,    // a tag other than "<br>" or an entity other than &gt; &lt;
+  question_has_br,
+  question_has_quote,
+  explanation_has_quote,
+  explanation_has_rsquo,  // U+2019
+  text_has_rsquo,         // in the question or the explanation
+  answer_has_eacute,      // U+00E9 in an answer
+  non_ascii,              // in any field the bank sets
+  blank_after_hashes,     // the reference's section title follows "## "
+  five_or_six_answers,
+  typed_single_answer,
+  typed_multi_answer,
+  typed_fill_in_the_blank,
+  has_picture,  // a diagram picture in DiagramFile(1) to (3)
+  has_exhibit,  // an exhibit file in ExhibitFile(1) or (3)
+  has_lab,      // ExhibitFile(2)
+  explanation_starts_with_br,
+  clue_starts_with_empty_line,
+  clue_ends_with_line_break,
+  has_blank_value,  // a check whose value begins with a blank
+  has_capital_key,  // a check whose key has a capital letter
+};
+
+// Numbers measured on one record; a measure that does not apply is skipped.
+enum class Measure {
+  answers,
+  flags,
+  correct_slot,        // the flagged slot of a record with one flag
+  page,                // the page number of the reference
+  question_br,         // "<br>" in the question
+  question_length,     // in characters
+  explanation_length,  // in characters, of a non-empty explanation
+  clue_lines,          // of a non-empty clue
+  category,
+  blank_values,
+  capital_keys,
+};
+
+using Dist = std::map<int, int>;  // value -> number of records
+
+struct KindRow {
+  Kind kind{};
+  int records{};
+  Dist answers{};  // answers per record -> records
+  Dist flags{};    // correct flags per record -> records
+};
+struct Count {
+  Property property{};
+  Kind kind{};
+  int records{};
+};
+struct Exactly {
+  Property property{};
+  Kind kind{};
+  std::vector<int> records{};
+};
+struct Distribution {
+  Measure measure{};
+  Kind kind{};
+  Dist values{};
+  bool complete = true;  // no other value occurs
+};
+struct Bounds {
+  Measure measure{};
+  Kind kind{};
+  int lowest{};
+  int highest{};
+};
+struct Sum {
+  Measure measure{};
+  Kind kind{};
+  int total{};
+};
+// One row of a "records by category" table whose chapters form runs.
+struct CategoryRun {
+  int category{};
+  int first{};
+  int last{};
+  int count{};
+  int multi{};
+  int five_or_six{};
+  int with_explanation{};
+  int page_lowest{};
+  int page_highest{};
+  std::optional<int> blank_after_hashes{};
+};
+// One row of a "records per category" table, counts by kind where given.
+struct CategoryKinds {
+  int category{};
+  int records{};
+  std::optional<int> single{}, multi{}, fill{}, dnd{}, sim{};
+};
+
+enum class ReferenceForm { any, page_and_title, page_only };
+
+// The figures stated for records first..last.
+struct Section {
+  int first{};
+  int last{};
+  std::vector<KindRow> kinds{};  // when given: the kinds not listed have no records
+  std::vector<Count> counts{};
+  std::vector<Exactly> exactly{};
+  std::vector<Distribution> distributions{};
+  std::vector<Bounds> bounds{};
+  std::vector<Sum> sums{};
+  std::vector<CategoryRun> runs{};              // when given: they cover the section
+  std::vector<CategoryKinds> category_kinds{};  // when given: they cover the section
+  ReferenceForm references = ReferenceForm::any;
+  std::optional<std::string> lab{};  // of every simulator task
+};
+
+// A record named in a table.
+struct RecordFact {
+  int record{};
+  std::optional<Kind> kind{};
+  std::optional<int> answers{};
+  std::optional<std::vector<int>> correct{};  // the flagged slots
+  std::optional<int> flags{};
+  std::optional<bool> explanation{};  // set or empty
+  std::optional<int> page{};
+  std::optional<bool> blank_after_hashes{};
+  std::optional<int> category{};
+  std::optional<std::string> answer1{};
+  std::optional<std::string> lab{};
+  std::optional<int> clue_lines{};
+  std::optional<int> spellings{};                 // answers that differ in more than letter case
+  std::optional<bool> capitalised_lower_upper{};  // each spelling written in these three cases
+  std::optional<int> answer_length{};             // of every answer, in characters
+};
+
+// Records first..last equal records source_first.. of another module, field for field.
+struct EqualRun {
+  int first{};
+  int last{};
+  std::string module{};
+  int source_first{};
+};
+
+// Category names 1..count equal those of another module.
+struct SameNames {
+  std::string module{};
+  int count{};
+};
+
+struct CategoryFigures {
+  int chapters{};                            // names 1..chapters read "Chapter <n> <title>"
+  std::optional<int> shortest{}, longest{};  // length of those names
+  std::vector<SameNames> same_as{};
+};
+
+struct BankFigures {
+  std::string module{};
+  std::string description{};
+  std::string title{};
+  std::string version{};
+  bool stores_feedback_address{};
+  int question_count{};
+  int category_count{};
+  CategoryFigures categories{};
+  std::vector<Section> sections{};
+  std::vector<RecordFact> records{};
+  std::vector<EqualRun> equal{};
+};
+
+// What a loaded bank gets wrong against its figures: one line per failure, empty when it
+// holds them all. `feedback_before` is the address that was set before the load.
+std::vector<std::string> check_figures(const Shared& g, const BankFigures& f,
+                                       const std::string& feedback_before);
+// Loads the module into a fresh table and checks it.
+std::vector<std::string> validate_module(const BankFigures& f);
+
+std::vector<int> records(int first, int last);
+
+// The failures one per line, for test output.
+std::string report(const std::vector<std::string>& failures);
+
+}  // namespace pv::bankcheck

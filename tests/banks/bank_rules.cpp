@@ -1,0 +1,214 @@
+#include "banks/bank_rules.hpp"
+
+#include <algorithm>
+#include <set>
+
+#include "banks/bank_figures.hpp"
+
+namespace pv::bankcheck {
+namespace {
+
+const std::set<std::string> kTypes = {"single_answer", "multi_answer", "fill_in_the_blank"};
+const std::set<std::string> kLabs = {"3550", "basicip",  "noip", "basic_frame",
+                                     "2950", "bgproute", "zum"};
+const std::set<std::string> kMarkers = {"xxsim", "xxxdnd", "xxxmssim", "xxxmssim2"};
+
+std::vector<std::string> split(const std::string& s, const std::string& by) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = s.find(by, start);
+    parts.push_back(s.substr(start, end - start));
+    if (end == std::string::npos) return parts;
+    start = end + by.size();
+  }
+}
+
+std::string html_line(const std::string& line) {
+  std::string out;
+  for (char c : line) out += c == '>' ? "&gt;" : c == '<' ? "&lt;" : std::string(1, c);
+  return out;
+}
+
+class Rules {
+ public:
+  Rules(const Shared& g, const BankFileInfo& file) : g_(g), file_(file) {}
+
+  std::vector<std::string> run() {
+    bank();
+    for (int r = 1; r <= std::min<int>(g_.question_count, 1000); ++r) record(r, g_.questions[r]);
+    if (!file_.inclusions.empty()) composition();
+    return std::move(failures_);
+  }
+
+ private:
+  void fail(const std::string& where, const std::string& what) {
+    failures_.push_back(file_.module + ": " + where + ": " + what);
+  }
+
+  void bank() {
+    if (g_.categories_enabled != vbTrue) fail("bank", "categories_enabled is not True");
+    if (g_.category_count < 1 || g_.category_count > 150)
+      fail("bank", "category_count " + std::to_string(g_.category_count));
+    if (g_.question_count < 1 || g_.question_count > 1000)
+      fail("bank", "question_count " + std::to_string(g_.question_count));
+    if (g_.test_title != g_.product_title)
+      fail("identity", "test_title differs from product_title");
+    if (g_.product_version.empty()) fail("identity", "no product_version");
+    if (!g_.category_names[0].empty()) fail("categories", "category_names(0) is set");
+    for (int i = 1; i <= 150; ++i)
+      if (g_.category_names[i].empty() == (i <= g_.category_count))
+        fail("category " + std::to_string(i),
+             i <= g_.category_count ? "has no name" : "is named beyond category_count");
+    if (!(g_.questions[0] == QuestionRecord{})) fail("record 0", "is filled");
+  }
+
+  void record(int r, const QuestionRecord& q) {
+    const std::string w = "record " + std::to_string(r);
+    if (!kTypes.contains(q.Type)) fail(w, "type \"" + q.Type + "\"");
+    if (q.Question.empty()) fail(w, "no question");
+    const int n = answer_count(q);
+    for (int i = 1; i <= 6; ++i)
+      if (q.Answer[i].empty() != (i > n))
+        fail(w, "answers do not fill slots 1 to " + std::to_string(n));
+    if (!q.Answer[0].empty() || q.Correct[0] != 0) fail(w, "element 0 of Answer or Correct is set");
+    for (int i = 1; i <= 6; ++i) {
+      if (q.Correct[i] != 0 && q.Correct[i] != 1)
+        fail(w, "Correct(" + std::to_string(i) + ") is not 0 or 1");
+      if (q.Correct[i] != 0 && i > n)
+        fail(w, "a flag on the empty answer slot " + std::to_string(i));
+    }
+    const int flags = static_cast<int>(flagged(q).size());
+    const bool composed = !file_.inclusions.empty();
+    if (q.Category < (composed ? 0 : 1) || q.Category > g_.category_count)
+      fail(w, "category " + std::to_string(q.Category) + " is not in the list");
+    if (!q.TutorVideo.empty()) fail(w, "TutorVideo is set");
+    if (!q.DiagramFile[0].empty() || !q.ExhibitFile[0].empty())
+      fail(w, "element 0 of a file array is set");
+    if (!q.DiagramFile[2].empty() || !q.DiagramFile[3].empty() || !q.ExhibitFile[3].empty())
+      fail(w, "DiagramFile(2), DiagramFile(3) or ExhibitFile(3) is set");
+    if (q.ExhibitFile[1] == "xxsim" || q.ExhibitFile[1] == "xxxdnd")
+      fail(w, "a task marker in ExhibitFile(1)");
+
+    switch (kind_of(q)) {
+      case Kind::single:
+        if (kMarkers.contains(q.DiagramFile[1]))
+          fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
+        if (n < 2 || n > 6) fail(w, "single answer with " + std::to_string(n) + " answers");
+        if (flags < 1 || flags > 3)
+          fail(w, "single answer with " + std::to_string(flags) + " flags");
+        break;
+      case Kind::multi:
+        if (kMarkers.contains(q.DiagramFile[1]))
+          fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
+        if (n < 4 || n > 6) fail(w, "multiple answer with " + std::to_string(n) + " answers");
+        if (flags < 1) fail(w, "multiple answer without a correct answer");
+        break;
+      case Kind::fill:
+        if (kMarkers.contains(q.DiagramFile[1]))
+          fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
+        if (n < 1) fail(w, "fill-in without an accepted reply");
+        break;
+      case Kind::dnd:
+        if (q.Type != "single_answer") fail(w, "drag-and-drop task typed \"" + q.Type + "\"");
+        if (n != 1 || q.Answer[1].find_first_not_of("0123456789") != std::string::npos)
+          fail(w, "a drag-and-drop task stores its exercise number alone in Answer(1)");
+        if (flags != 0) fail(w, "a drag-and-drop task has a flag");
+        if (q.Explanation.empty()) fail(w, "a drag-and-drop task without the solution");
+        break;
+      case Kind::sim:
+        simulator(w, q, n, flags);
+        break;
+      case Kind::any:
+        break;
+    }
+    if (kind_of(q) != Kind::sim && !q.ExhibitFile[2].empty())
+      fail(w, "a lab outside a simulator task");
+  }
+
+  void simulator(const std::string& w, const QuestionRecord& q, int n, int flags) {
+    if (q.Type != "single_answer") fail(w, "simulator task typed \"" + q.Type + "\"");
+    if (n < 1) fail(w, "a simulator task without checks");
+    for (int i = 1; i <= n; ++i) {
+      const std::string& a = q.Answer[i];
+      const size_t eq = a.find('=');
+      if (eq == std::string::npos || eq == 0 || a.substr(0, eq).find(' ') != std::string::npos)
+        fail(w, "check \"" + a + "\" is not key=value with a key without blanks");
+    }
+    if (flags != 0) fail(w, "a simulator task has a flag");
+    if (!q.ExhibitFile[2].empty() && !kLabs.contains(q.ExhibitFile[2]))
+      fail(w, "unknown lab \"" + q.ExhibitFile[2] + "\"");
+    if (!q.Reference.empty() &&
+        (q.Reference.size() < 3 || q.Reference.substr(q.Reference.size() - 2) != "##" ||
+         q.Reference.find_first_not_of("0123456789") != q.Reference.size() - 2))
+      fail(w, "reference \"" + q.Reference + "\" is not a page and \"##\"");
+    // The explanation and the clue are one transcript: HTML lines joined by "<br>", plain
+    // lines joined by CR LF; either may begin with one extra empty line.
+    if (q.Clue.empty() || q.Explanation.empty())
+      return fail(w, "a simulator task without its transcript");
+    std::vector<std::string> lines = crlf_lines(q.Clue);
+    std::vector<std::string> html = split(q.Explanation, "<br>");
+    if (lines.size() > 1 && lines.front().empty()) lines.erase(lines.begin());
+    if (html.size() > 1 && html.front().empty()) html.erase(html.begin());
+    std::transform(lines.begin(), lines.end(), lines.begin(), html_line);
+    if (lines != html) fail(w, "the explanation is not the clue's transcript as HTML");
+    if (lines.back().empty()) fail(w, "the transcript ends with an empty line break");
+  }
+
+  // A full exam holds the records of its sources, in order, with the categories its file
+  // renumbers.
+  void composition() {
+    int r = 0;
+    for (const BankFileInfo::Inclusion& inc : file_.inclusions) {
+      const auto source = load_module(inc.module);
+      if (!source) {
+        fail("include", "module " + inc.module + " is not built in");
+        return;
+      }
+      for (int s = inc.first; s <= inc.last; ++s) {
+        ++r;
+        const std::string w = "record " + std::to_string(r);
+        if (r > g_.question_count) return fail(w, "is missing");
+        QuestionRecord expected = source->questions[s];
+        for (const auto& [from, to] : inc.category_map)
+          if (expected.Category == from) {
+            expected.Category = static_cast<int16_t>(to);
+            break;
+          }
+        for (const auto& [record, category] : file_.exceptions)
+          if (record == r) expected.Category = static_cast<int16_t>(category);
+        const std::string diff = bank_field_differences(g_.questions[r], expected);
+        if (!diff.empty())
+          fail(w, "differs from record " + std::to_string(s) + " of " + inc.module + " in " + diff);
+      }
+    }
+    if (r != g_.question_count)
+      fail("bank", "question_count " + std::to_string(g_.question_count) + ", the sources give " +
+                       std::to_string(r));
+  }
+
+  const Shared& g_;
+  const BankFileInfo& file_;
+  std::vector<std::string> failures_;
+};
+
+}  // namespace
+
+std::vector<std::string> check_rules(const Shared& g, const BankFileInfo& file) {
+  return Rules(g, file).run();
+}
+
+std::vector<std::string> check_reset_beyond_count(const Shared& g, const std::string& module) {
+  std::vector<std::string> failures;
+  for (int r = g.question_count + 1; r <= 1000; ++r) {
+    const QuestionRecord& q = g.questions[r];
+    bool reset = q.Clue.empty() && q.Reference.empty() && q.TutorVideo.empty() && q.Category == 1;
+    for (int i = 1; i <= 6; ++i) reset = reset && q.Answer[i].empty() && q.Correct[i] == 0;
+    for (int i = 1; i <= 3; ++i)
+      reset = reset && q.DiagramFile[i].empty() && q.ExhibitFile[i].empty();
+    if (!reset) failures.push_back(module + ": record " + std::to_string(r) + ": not reset");
+  }
+  return failures;
+}
+
+}  // namespace pv::bankcheck

@@ -1,0 +1,194 @@
+// Every bank file under banks/ is built in and keeps the rules of every bank; and the
+// validator fails loudly when one record breaks its bank's table or a rule.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "banks/bank_figures.hpp"
+#include "banks/bank_rules.hpp"
+#include "banks/bank_testing.hpp"
+#include "banks/gudar_figures.hpp"
+#include "platform/vbtext.hpp"
+
+namespace pv::bankcheck {
+namespace {
+
+class EveryBankFile : public ::testing::TestWithParam<BankFileInfo> {};
+
+// The bank with the most records, so that a load behind it shows what its reset leaves.
+std::string largest_bank() {
+  std::string largest;
+  int most = 0;
+  for (const BankFileInfo& f : bank_files())
+    if (const auto g = load_module(f.module); g && g->question_count > most) {
+      most = g->question_count;
+      largest = f.module;
+    }
+  return largest;
+}
+
+TEST_P(EveryBankFile, IsBuiltInAndKeepsTheRulesOfEveryBank) {
+  const BankFileInfo& file = GetParam();
+  const auto g = load_module(file.module);
+  ASSERT_TRUE(g) << file.path << ": module " << file.module << " is not built in";
+  EXPECT_EQ(report(check_rules(*g, file)), "");
+}
+
+TEST_P(EveryBankFile, LoadsBehindTheLargestBankAsOnAnEmptyTable) {
+  const BankFileInfo& file = GetParam();
+  auto g = std::make_unique<Shared>();
+  ASSERT_TRUE(load_into(*g, largest_bank()));
+  for (int r = 1; r <= 1000; ++r) g->questions[r].Number = static_cast<int16_t>(r);
+  ASSERT_TRUE(load_into(*g, file.module));
+  EXPECT_EQ(report(check_reset_beyond_count(*g, file.module)), "");
+  const auto fresh = load_module(file.module);
+  for (int r = 1; r <= fresh->question_count; ++r) {
+    EXPECT_TRUE(same_bank_fields(g->questions[r], fresh->questions[r])) << "record " << r;
+    EXPECT_EQ(g->questions[r].Number, r);
+  }
+  EXPECT_TRUE(g->category_names == fresh->category_names);
+}
+
+std::string module_name(const ::testing::TestParamInfo<BankFileInfo>& file) {
+  return file.param.module;
+}
+
+INSTANTIATE_TEST_SUITE_P(Banks, EveryBankFile, ::testing::ValuesIn(bank_files()), module_name);
+
+// One change to one record, and the failure it must cause.
+struct Breakage {
+  const char* name;
+  const BankFigures& (*figures)();
+  std::function<void(Shared&)> change;
+  std::string expected;  // part of a failure line
+};
+
+void PrintTo(const Breakage& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class OneRecordChanged : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(OneRecordChanged, FailsAgainstItsTable) {
+  const Breakage& b = GetParam();
+  const BankFigures& figures = b.figures();
+  auto g = std::make_unique<Shared>();
+  g->feedback_address = "before@example";
+  ASSERT_TRUE(load_into(*g, figures.module));
+  ASSERT_EQ(report(check_figures(*g, figures, "before@example")), "");
+  b.change(*g);
+  const std::string failures = report(check_figures(*g, figures, "before@example"));
+  EXPECT_NE(failures.find(b.expected), std::string::npos)
+      << "expected a failure with: " << b.expected << "\ngot:\n"
+      << failures;
+}
+
+const Breakage kBreakages[] = {
+    {"flag_moved", gudar_pelma_figures,
+     [](Shared& g) {
+       g.questions[14].Correct[5] = 0;
+       g.questions[14].Correct[1] = 1;
+     },
+     "PB_GUDAR_pelma: record 14: correct answers is 1,3,4, table says 3,4,5"},
+    {"category_run_broken", gudar_pelma_figures, [](Shared& g) { g.questions[12].Category = 2; },
+     "category 1: records 1-12 are not all in the category"},
+    {"blank_after_hashes_added", gudar_pelma_figures,
+     [](Shared& g) { g.questions[150].Reference.insert(5, " "); },
+     "records with a blank after \"##\" is 21, table says 20"},
+    {"explanation_dropped", gudar_pelma_figures,
+     [](Shared& g) { g.questions[46].Explanation.clear(); },
+     "records with an explanation is 11,86,204,225,230, table says 11,46,86,204,225,230"},
+    {"page_outside_its_chapter", gudar_pelma_figures,
+     [](Shared& g) { g.questions[242].Reference = "520##Hardening Network Devices"; },
+     "record 242: reference page is 520, table says 519"},
+    {"exercise_renumbered", gudar_velto_figures, [](Shared& g) { g.questions[11].Answer[1] = "7"; },
+     "record 11: Answer(1) is \"7\", table says \"1\""},
+    {"lab_changed", gudar_velto_figures, [](Shared& g) { g.questions[95].ExhibitFile[2] = "2950"; },
+     "record 95: ExhibitFile(2) is \"2950\", table says \"3550\""},
+    {"check_dropped", gudar_velto_figures, [](Shared& g) { g.questions[88].Answer[4].clear(); },
+     "simulator: total answers is 45, table says 46"},
+    {"spelling_case_changed", gudar_combo_figures,
+     [](Shared& g) { g.questions[302].Answer[3] = g.questions[302].Answer[2]; }, "record 302"},
+    {"cd_rom_record_differs", gudar_combo_figures,
+     [](Shared& g) { g.questions[300].Question += "?"; },
+     "record 300: differs from record 58 of PB_GUDAR_velto in Question"},
+    {"clue_gains_empty_line", gudar_combo_figures,
+     [](Shared& g) { g.questions[330].Clue.insert(0, "\r\n"); },
+     "records whose clue begins with an empty line is 330,334,341, table says 334,341"},
+    {"description_changed", gudar_combo_figures,
+     [](Shared& g) { g.test_description = "Combination of velto and pelma questions."; },
+     "test_description"},
+};
+
+std::string breakage_name(const ::testing::TestParamInfo<Breakage>& breakage) {
+  return breakage.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(GudarBanks, OneRecordChanged, ::testing::ValuesIn(kBreakages),
+                         breakage_name);
+
+// The rules of every bank, broken one at a time in a loaded CD-ROM bank.
+TEST(BankRules, NameTheRecordThatBreaksThem) {
+  const BankFileInfo velto{.module = "PB_GUDAR_velto"};
+  const std::pair<std::function<void(QuestionRecord&)>, std::string> cases[] = {
+      {[](QuestionRecord& q) { q.Answer[3].clear(); }, "record 1: answers do not fill slots"},
+      {[](QuestionRecord& q) { q.Correct[6] = 1; }, "record 1: a flag on the empty answer slot 6"},
+      {[](QuestionRecord& q) { q.Type = "single"; }, "record 1: type \"single\""},
+      {[](QuestionRecord& q) { q.Category = 22; }, "record 1: category 22 is not in the list"},
+      {[](QuestionRecord& q) { q.TutorVideo = "v.wmv"; }, "record 1: TutorVideo is set"},
+  };
+  for (const auto& [change, expected] : cases) {
+    auto g = load_module(velto.module);
+    ASSERT_EQ(report(check_rules(*g, velto)), "");
+    change(g->questions[1]);
+    EXPECT_NE(report(check_rules(*g, velto)).find(expected), std::string::npos) << expected;
+  }
+  const std::pair<std::function<void(QuestionRecord&)>, std::string> tasks[] = {
+      {[](QuestionRecord& q) { q.Correct[1] = 1; }, "record 11: a drag-and-drop task has a flag"},
+      {[](QuestionRecord& q) { q.Answer[1] = "exercise 1"; },
+       "record 11: a drag-and-drop task stores"},
+      {[](QuestionRecord& q) { q.Type = "multi_answer"; }, "record 11: drag-and-drop task typed"},
+  };
+  for (const auto& [change, expected] : tasks) {
+    auto g = load_module(velto.module);
+    change(g->questions[11]);
+    EXPECT_NE(report(check_rules(*g, velto)).find(expected), std::string::npos) << expected;
+  }
+  const std::pair<std::function<void(QuestionRecord&)>, std::string> sims[] = {
+      {[](QuestionRecord& q) { q.Answer[1] = "host name=Access1"; }, "is not key=value"},
+      {[](QuestionRecord& q) { q.Answer[2] = "no_equals_sign"; }, "is not key=value"},
+      {[](QuestionRecord& q) { q.Explanation += "<br>extra"; }, "is not the clue's transcript"},
+      {[](QuestionRecord& q) { q.Explanation = replace(q.Explanation, "&gt;", ">"); },
+       "is not the clue's transcript"},
+      {[](QuestionRecord& q) { q.Clue += "\r\n"; }, "ends with an empty line break"},
+      {[](QuestionRecord& q) { q.ExhibitFile[2] = "lab9"; }, "unknown lab \"lab9\""},
+      {[](QuestionRecord& q) { q.Reference = "182##Switch setup"; }, "is not a page and \"##\""},
+  };
+  for (const auto& [change, expected] : sims) {
+    auto g = load_module(velto.module);
+    change(g->questions[88]);
+    const std::string failures = report(check_rules(*g, velto));
+    EXPECT_NE(failures.find("record 88: "), std::string::npos) << expected;
+    EXPECT_NE(failures.find(expected), std::string::npos) << expected << "\n" << failures;
+  }
+}
+
+TEST(BankRules, FullExamMustEqualItsSources) {
+  const BankFileInfo combo{
+      .module = "PB_GUDAR_combo",
+      .inclusions = {{"PB_GUDAR_pelma", 1, 242, {}}, {"PB_GUDAR_velto", 1, 108, {}}}};
+  auto g = load_module(combo.module);
+  ASSERT_EQ(report(check_rules(*g, combo)), "");
+  g->questions[244].Clue.clear();
+  g->questions[5].Reference = "1##";
+  const std::string failures = report(check_rules(*g, combo));
+  EXPECT_NE(failures.find("record 5: differs from record 5 of PB_GUDAR_pelma in Reference"),
+            std::string::npos)
+      << failures;
+  EXPECT_NE(failures.find("record 244: differs from record 2 of PB_GUDAR_velto in Clue"),
+            std::string::npos)
+      << failures;
+}
+
+}  // namespace
+}  // namespace pv::bankcheck
