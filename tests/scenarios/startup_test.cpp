@@ -1,6 +1,8 @@
 // The start-up sequence and the start window, driven as the runtime and a user do.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/layout.hpp"
 #include "core/welcome.hpp"
 #include "studysaver/security.hpp"
@@ -65,6 +67,16 @@ TEST(StartUp, ProductGudarShowsTheStartWindowAtItsFixedSize) {
   EXPECT_EQ(g.oem_mode, 0);
   EXPECT_EQ(t.current.read("file.wrt"), "TEST\r\n");
   EXPECT_EQ(t.sys().screen.mouse_pointer, vbDefault);
+}
+
+TEST(StartUp, AQuarterOfTheChosenBankIsAsked) {
+  for (auto [bank, count, ask] : {std::tuple{0, 242, 60}, {3, 350, 87}, {2, 108, 27}}) {
+    TestProgram t("46000");
+    t.g().chosen_bank = static_cast<int16_t>(bank);
+    t.start();
+    EXPECT_EQ(t.g().question_count, count);
+    EXPECT_EQ(t.g().questions_to_ask, ask);
+  }
 }
 
 TEST(StartUp, FlashCardProductGetsItsOwnSizeEvenAtAnotherDensity) {
