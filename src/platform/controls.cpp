@@ -1,5 +1,7 @@
 #include "platform/controls.hpp"
 
+#include <algorithm>
+
 #include "platform/errors.hpp"
 #include "platform/form.hpp"
 
@@ -131,6 +133,27 @@ void ListBox::set_selected(int i, bool on) {
     return;
   }
   selected_[static_cast<size_t>(i)] = on;
+  list_index_ = i;
+  fire(on_click);
+}
+
+void ListBox::click_item(int i, bool ctrl, bool shift) {
+  check(i, 381);
+  if (multi_select == 0) {
+    set_list_index(i);
+    return;
+  }
+  const auto at = static_cast<size_t>(i);
+  if (multi_select == 1 || ctrl) {
+    selected_[at] = !selected_[at];
+  } else {
+    // Extended selection: a plain click selects the item alone; with Shift, the run from
+    // the item last clicked without Shift.
+    const int from = shift && anchor_ >= 0 && anchor_ < list_count() ? anchor_ : i;
+    for (int k = 0; k < list_count(); ++k)
+      selected_[static_cast<size_t>(k)] = k >= std::min(from, i) && k <= std::max(from, i);
+  }
+  if (!shift) anchor_ = i;
   list_index_ = i;
   fire(on_click);
 }

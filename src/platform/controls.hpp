@@ -187,6 +187,9 @@ class ListBox : public Control {
   bool selected(int i) const;
   void set_selected(int i, bool on);  // runs on_click
   int sel_count() const;
+  // A user's click on item i, with the Ctrl or Shift key held: selects as the list's
+  // multi_select asks and runs on_click once. Error 381 for a bad index.
+  void click_item(int i, bool ctrl, bool shift);
   int top_index = 0;
   int multi_select = 0;  // 0 none, 1 simple, 2 extended
   bool sorted = false;
@@ -199,6 +202,7 @@ class ListBox : public Control {
   std::vector<int64_t> data_;
   std::vector<bool> selected_;
   int list_index_ = -1;
+  int anchor_ = -1;  // where a Shift-click's run starts
 };
 
 class ComboBox : public ListBox {

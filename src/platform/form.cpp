@@ -23,6 +23,15 @@ void Form::add(Control& c) {
   controls_.push_back(&c);
 }
 
+void Form::set_focus(Control& c) {
+  if (!c.visible || !c.enabled || c.form() != this) raise_error(5);
+  if (active_ == &c) return;
+  Control* previous = active_;
+  active_ = &c;
+  if (previous != nullptr) previous->fire(previous->on_lost_focus);
+  if (active_ == &c) c.fire(c.on_got_focus);
+}
+
 std::vector<Menu*> Form::menus() const {
   std::vector<Menu*> top;
   for (Control* c : controls_)

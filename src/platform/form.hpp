@@ -89,6 +89,11 @@ class Form {
 
   // Controls in the order of the window's description (the first on top).
   const std::vector<Control*>& controls() const { return controls_; }
+  // The control that has the focus, or null.
+  Control* active_control() const { return active_; }
+  // Moves the focus to `c`: the previous control's lost-focus handler runs, then the got-focus
+  // handler of `c`. Error 5 when `c` is hidden or disabled.
+  void set_focus(Control& c);
   std::vector<Menu*> menus() const;  // top-level menus in order
 
   // Handlers of the window. Default: nothing.
@@ -133,6 +138,7 @@ class Form {
   FormState state_ = FormState::Unloaded;
   int handlers_running_ = 0;
   std::vector<Control*> controls_;
+  Control* active_ = nullptr;
   std::string caption_;
   float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
   bool visible_ = false;
