@@ -287,7 +287,7 @@ void control_event(Form& f, Control& c, const std::string& action, const json& e
 void window_event(const InputTarget& t, Form& f, const std::string& action, const json& e) {
   if (action == "key") {
     key_down(f, e.value("code", 0), e.value("shift", 0));
-  } else if (action == "press") {
+  } else if (action == "press" && !e.contains("c")) {
     key_press(f, nullptr, e.value("ascii", 0), "", "");
   } else if (action == "menu") {
     const int i = e.value("c", -1);

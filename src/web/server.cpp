@@ -108,6 +108,12 @@ void WebServer::start() {
   // Each open page holds one long poll; a few more threads take its input.
   http_->new_task_queue = [] { return new httplib::ThreadPool(16); };
   http_->set_payload_max_length(kMaxRequestBody);
+  // The library's default also shares the port with any later socket of the same user
+  // (SO_REUSEPORT), which would let another program take this page's requests.
+  http_->set_socket_options([](socket_t sock) {
+    int yes = 1;
+    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   // Small replies go out at once instead of waiting for the last one's acknowledgement.
   http_->set_tcp_nodelay(true);
   // An idle connection holds a thread until this runs out, also when the server stops.

@@ -55,7 +55,7 @@ void list_json(json& j, const ListBox& l) {
   }
   j["items"] = std::move(items);
   j["sel"] = std::move(selected);
-  j["index"] = l.list_index();
+  j["listIndex"] = l.list_index();
   j["top"] = l.top_index;
   j["multi"] = l.multi_select;
   j["style"] = l.style;

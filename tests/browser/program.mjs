@@ -14,15 +14,27 @@ const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
 // The program in a fresh current folder and home, so no run sees another's files.
-export async function startProgram(commandLine = ['46000']) {
+export function startProgram(commandLine = ['46000']) {
+  return serve('prepvant', ['--no-browser', ...commandLine]);
+}
+
+// A window with every kind of control, served by a test of the unit-test program.
+export function startGallery() {
+  return serve('unit_tests', ['--gtest_also_run_disabled_tests', '--gtest_filter=WebGallery.DISABLED_Serve']);
+}
+
+// Starts a program of the build that prints the page's address and serves it.
+async function serve(binary, args) {
   const home = mkdtempSync(path.join(tmpdir(), 'prepvant-browser-'));
-  const child = spawn(path.join(BUILD, 'prepvant'), ['--no-browser', ...commandLine], {
+  const child = spawn(path.join(BUILD, binary), args, {
     cwd: home,
     env: { ...process.env, HOME: home, XDG_CONFIG_HOME: path.join(home, '.config') },
     stdio: ['ignore', 'pipe', 'pipe'],
   });
   let stderr = '';
+  let stdout = '';
   child.stderr.on('data', (b) => { stderr += b; });
+  child.stdout.on('data', (b) => { stdout += b; });
   const exited = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
   const url = await new Promise((resolve, reject) => {
     let out = '';
@@ -35,10 +47,11 @@ export async function startProgram(commandLine = ['46000']) {
         resolve(m[0]);
       }
     });
-    child.on('exit', (code) => reject(new Error(`program exited (${code}) before serving: ${stderr}`)));
+    child.on('exit', (code) => reject(new Error(`${binary} exited (${code}) before serving: ${stderr}`)));
   });
   return {
     url, child, exited, home,
+    output: () => stdout + stderr,
     async stop() {
       if (child.exitCode === null) child.kill('SIGTERM');
       await exited;

@@ -460,7 +460,6 @@ function common(d, c) {
   r.title = c.tip || '';
   r.style.cursor = pointerCss(c.pointer, c.icon);
   r.classList.toggle('disabled', !c.enabled);
-  r.dataset.name = c.index >= 0 ? `${c.name}(${c.index})` : c.name;
 }
 
 function clickable(win, d, node) {
@@ -516,7 +515,7 @@ function makeControl(win, c) {
     case 'option': {
       d.root = el('div', 'ctl ' + (c.kind === 'check' ? 'chk' : 'opt'));
       d.root.tabIndex = 0;
-      d.box = el('span', 'box', d.root);
+      d.box = el('span', 'glyph', d.root);
       d.text = el('span', 'text', d.root);
       clickable(win, d, d.root);
       focusable(win, d, d.root);
@@ -648,6 +647,7 @@ function makeControl(win, c) {
       d.root = el('div', 'ctl');
   }
   if (!d.inner) d.inner = d.root;
+  d.root.dataset.name = c.index >= 0 ? `${c.name}(${c.index})` : c.name;
   return d;
 }
 
@@ -783,7 +783,7 @@ function drawList(d, c) {
   const sel = new Set(c.sel);
   r.childNodes.forEach((row, i) => {
     row.classList.toggle('sel', sel.has(i));
-    row.classList.toggle('caret', c.multi > 0 && i === c.index);
+    row.classList.toggle('caret', c.multi > 0 && i === c.listIndex);
   });
   if (d.top !== c.top) {
     d.top = c.top;
@@ -804,7 +804,7 @@ function drawCombo(d, c) {
       else o.value = text;
     }
   }
-  if (c.style === 2) r.selectedIndex = c.index;
+  if (c.style === 2) r.selectedIndex = c.listIndex;
   else syncValue(d, r, c.caption);
   r.disabled = !c.enabled;
   r.style.height = '21px';
