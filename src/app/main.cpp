@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
   const pv::Clock& clock = *services.clock;
   services.settings = std::make_unique<pv::FileSettingsStore>(
       pv::FileSettingsStore::default_folder(), [&file_ref, &clock](const std::string& what) {
-        pv::ErrorLog(file_ref, clock).append("settings store", "settings", pv::RuntimeError(75, what));
+        pv::ErrorLog(file_ref, clock)
+            .append("settings store", "settings", pv::RuntimeError(75, what));
       });
   services.shell = std::make_unique<pv::PosixShell>();
   services.random = std::make_unique<pv::VbRandom>(*services.clock);
@@ -95,8 +96,7 @@ int main(int argc, char** argv) {
   services.real_time = true;
 
   pv::Program program(std::move(services), args.command_line);
-  pv::FrontEnd front(program.loop(),
-                     {program.forms(), program.screen(), program.desktop_dialogs()},
+  pv::FrontEnd front(program.loop(), {program.forms(), program.screen(), program.desktop_dialogs()},
                      {.host = "127.0.0.1",
                       .port = args.port,
                       .current_folder = file_ref.current_folder(),

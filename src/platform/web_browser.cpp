@@ -11,7 +11,9 @@ void HtmlDocument::open() {
   ++generation_;
 }
 
-void HtmlDocument::write(std::string_view html) { html_ += html; }
+void HtmlDocument::write(std::string_view html) {
+  html_ += html;
+}
 
 void HtmlDocument::set_mark(size_t i, bool checked, std::string value) {
   if (i >= fields_.size()) raise_error(9);

@@ -6,8 +6,7 @@
 namespace pv {
 
 FrontEnd::FrontEnd(EventLoop& loop, InputTarget target, WebServer::Options options)
-    : target_(target),
-      server_(std::move(options), [&loop, target](nlohmann::json event) {
+    : target_(target), server_(std::move(options), [&loop, target](nlohmann::json event) {
         // HTTP threads only queue the event; the engine carries it out in turn.
         loop.post([target, event = std::move(event)] { apply_input(event, target); });
       }) {}

@@ -67,8 +67,10 @@ bool can_focus(const Control& c) {
     case ControlKind::ComboBox:
     case ControlKind::ScrollBar:
     case ControlKind::TabbedDialog:
-    case ControlKind::WebBrowser: return c.tab_stop || c.kind() != ControlKind::CommandButton;
-    default: return false;
+    case ControlKind::WebBrowser:
+      return c.tab_stop || c.kind() != ControlKind::CommandButton;
+    default:
+      return false;
   }
 }
 
@@ -98,13 +100,17 @@ void click(Form& f, Control& c) {
       box.set_value(box.value() == 1 ? 0 : 1);
       break;
     }
-    case ControlKind::OptionButton: static_cast<OptionButton&>(c).set_value(true); break;
+    case ControlKind::OptionButton:
+      static_cast<OptionButton&>(c).set_value(true);
+      break;
     case ControlKind::TextBox:
     case ControlKind::ListBox:
     case ControlKind::ComboBox:
     case ControlKind::ScrollBar:
-    case ControlKind::TabbedDialog: break;  // their own events carry what the user did
-    default: c.click();
+    case ControlKind::TabbedDialog:
+      break;  // their own events carry what the user did
+    default:
+      c.click();
   }
 }
 
@@ -128,7 +134,9 @@ bool press_access_key(Form& f, char key) {
     switch (c.kind()) {
       case ControlKind::CommandButton:
       case ControlKind::CheckBox:
-      case ControlKind::OptionButton: click(f, c); return true;
+      case ControlKind::OptionButton:
+        click(f, c);
+        return true;
       case ControlKind::Label:
       case ControlKind::Frame: {
         Control* next = nullptr;
@@ -139,7 +147,8 @@ bool press_access_key(Form& f, char key) {
         if (next != nullptr) f.set_focus(*next);
         return true;
       }
-      default: break;
+      default:
+        break;
     }
   }
   return false;

@@ -93,7 +93,9 @@ WebServer::WebServer(Options options, InputSink sink)
   roots_ = {options_.program_folder, options_.current_folder};
 }
 
-WebServer::~WebServer() { finish(); }
+WebServer::~WebServer() {
+  finish();
+}
 
 std::string WebServer::url() const {
   const bool v6 = options_.host.find(':') != std::string::npos;
@@ -103,7 +105,8 @@ std::string WebServer::url() const {
 
 void WebServer::start() {
   if (!is_loopback_address(options_.host))
-    throw std::runtime_error("the front-end serves the loopback address only, not " + options_.host);
+    throw std::runtime_error("the front-end serves the loopback address only, not " +
+                             options_.host);
   http_ = std::make_unique<httplib::Server>();
   // Each open page holds one long poll; a few more threads take its input.
   http_->new_task_queue = [] { return new httplib::ThreadPool(16); };
@@ -134,7 +137,8 @@ void WebServer::start() {
 
 void WebServer::install_routes() {
   httplib::Server& s = *http_;
-  const std::string host_v6 = options_.host.find(':') != std::string::npos ? "[" + options_.host + "]" : options_.host;
+  const std::string host_v6 =
+      options_.host.find(':') != std::string::npos ? "[" + options_.host + "]" : options_.host;
 
   s.set_pre_routing_handler([this, host_v6](const httplib::Request& req, httplib::Response& res) {
     res.set_header("Cache-Control", "no-store");
@@ -155,14 +159,16 @@ void WebServer::install_routes() {
       plain(res, 403, "Forbidden: foreign origin");
       return httplib::Server::HandlerResponse::Handled;
     }
-    if (req.method != "GET" && req.method != "HEAD" && !is_json(req.get_header_value("Content-Type"))) {
+    if (req.method != "GET" && req.method != "HEAD" &&
+        !is_json(req.get_header_value("Content-Type"))) {
       plain(res, 415, "Unsupported media type: JSON only");
       return httplib::Server::HandlerResponse::Handled;
     }
     return httplib::Server::HandlerResponse::Unhandled;
   });
   s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (res.body.empty()) plain(res, res.status, res.status == 404 ? "Not found" : "Request refused");
+    if (res.body.empty())
+      plain(res, res.status, res.status == 404 ? "Not found" : "Request refused");
   });
   s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
     plain(res, 500, "Internal error");
@@ -189,7 +195,8 @@ void WebServer::install_routes() {
   s.Get("/api/state", [this](const httplib::Request& req, httplib::Response& res) {
     uint64_t after = 0;
     try {
-      after = std::stoull(req.get_param_value("after").empty() ? "0" : req.get_param_value("after"));
+      after =
+          std::stoull(req.get_param_value("after").empty() ? "0" : req.get_param_value("after"));
     } catch (const std::exception&) {
       plain(res, 400, "Bad request: after");
       return;
@@ -213,7 +220,8 @@ void WebServer::install_routes() {
     const DiskFileSystem files(options_.current_folder, options_.program_folder);
     std::string path = real_path(files.resolve(name));
     if (path.empty() && !name.empty() && name[0] != '/' && name[0] != '\\')
-      path = real_path(DiskFileSystem(options_.program_folder, options_.program_folder).resolve(name));
+      path =
+          real_path(DiskFileSystem(options_.program_folder, options_.program_folder).resolve(name));
     if (path.empty() || !file_allowed(path) || !files.exists(path)) {
       plain(res, 404, "Not found");
       return;
@@ -225,7 +233,9 @@ void WebServer::install_routes() {
       return;
     }
     // A document shown on its own runs no script and cannot navigate the page.
-    res.set_header("Content-Security-Policy", "sandbox; default-src 'self'; style-src 'self' 'unsafe-inline'; script-src 'none'");
+    res.set_header(
+        "Content-Security-Policy",
+        "sandbox; default-src 'self'; style-src 'self' 'unsafe-inline'; script-src 'none'");
   });
 }
 

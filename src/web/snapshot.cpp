@@ -20,28 +20,44 @@ std::string colour(uint32_t c) {
 }
 
 json font_json(const Font& f) {
-  return {{"n", f.name}, {"s", f.size}, {"b", f.bold}, {"i", f.italic}, {"u", f.underline},
-          {"k", f.strikethrough}};
+  return {{"n", f.name},   {"s", f.size},      {"b", f.bold},
+          {"i", f.italic}, {"u", f.underline}, {"k", f.strikethrough}};
 }
 
 const char* kind_name(ControlKind k) {
   switch (k) {
-    case ControlKind::CommandButton: return "button";
-    case ControlKind::Label: return "label";
-    case ControlKind::TextBox: return "text";
-    case ControlKind::CheckBox: return "check";
-    case ControlKind::OptionButton: return "option";
-    case ControlKind::ListBox: return "list";
-    case ControlKind::ComboBox: return "combo";
-    case ControlKind::PictureBox: return "picturebox";
-    case ControlKind::Image: return "image";
-    case ControlKind::Frame: return "frame";
-    case ControlKind::ScrollBar: return "scroll";
-    case ControlKind::Timer: return "timer";
-    case ControlKind::Menu: return "menu";
-    case ControlKind::TabbedDialog: return "tabs";
-    case ControlKind::Line: return "line";
-    case ControlKind::WebBrowser: return "browser";
+    case ControlKind::CommandButton:
+      return "button";
+    case ControlKind::Label:
+      return "label";
+    case ControlKind::TextBox:
+      return "text";
+    case ControlKind::CheckBox:
+      return "check";
+    case ControlKind::OptionButton:
+      return "option";
+    case ControlKind::ListBox:
+      return "list";
+    case ControlKind::ComboBox:
+      return "combo";
+    case ControlKind::PictureBox:
+      return "picturebox";
+    case ControlKind::Image:
+      return "image";
+    case ControlKind::Frame:
+      return "frame";
+    case ControlKind::ScrollBar:
+      return "scroll";
+    case ControlKind::Timer:
+      return "timer";
+    case ControlKind::Menu:
+      return "menu";
+    case ControlKind::TabbedDialog:
+      return "tabs";
+    case ControlKind::Line:
+      return "line";
+    case ControlKind::WebBrowser:
+      return "browser";
   }
   return "?";
 }
@@ -65,39 +81,46 @@ void browser_json(json& j, const WebBrowser& b) {
   const HtmlDocument& d = b.document;
   json fields = json::array();
   for (const FieldMark& f : d.fields())
-    fields.push_back({{"id", f.id}, {"name", f.name}, {"type", f.type}, {"value", f.value},
+    fields.push_back({{"id", f.id},
+                      {"name", f.name},
+                      {"type", f.type},
+                      {"value", f.value},
                       {"checked", f.checked}});
   json clicks = json::array();
   for (const auto& [id, handler] : d.on_click)
     if (handler) clicks.push_back(id);
-  j["doc"] = {{"gen", d.generation()}, {"html", d.html()},  {"marksGen", d.marks_generation()},
-              {"fields", std::move(fields)}, {"clicks", std::move(clicks)},
+  j["doc"] = {{"gen", d.generation()},
+              {"html", d.html()},
+              {"marksGen", d.marks_generation()},
+              {"fields", std::move(fields)},
+              {"clicks", std::move(clicks)},
               {"base", b.base_folder}};
 }
 
 json control_json(const Control& c, int i, const std::unordered_map<const Control*, int>& pos) {
-  json j = {{"i", i},
-            {"name", c.name()},
-            {"index", c.index()},
-            {"kind", kind_name(c.kind())},
-            {"parent", c.container != nullptr && pos.contains(c.container) ? pos.at(c.container) : -1},
-            {"page", c.tab_page},
-            {"l", c.left},
-            {"t", c.top},
-            {"w", c.width},
-            {"h", c.height},
-            {"visible", c.visible},
-            {"enabled", c.enabled},
-            {"caption", c.caption},
-            {"tip", c.tooltip},
-            {"fg", colour(c.fore_color)},
-            {"bg", colour(c.back_color)},
-            {"pointer", c.mouse_pointer},
-            {"icon", c.mouse_icon},
-            {"tabIndex", c.tab_index},
-            {"click", static_cast<bool>(c.on_click)},
-            {"dbl", static_cast<bool>(c.on_dbl_click)},
-            {"keys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)}};
+  json j = {
+      {"i", i},
+      {"name", c.name()},
+      {"index", c.index()},
+      {"kind", kind_name(c.kind())},
+      {"parent", c.container != nullptr && pos.contains(c.container) ? pos.at(c.container) : -1},
+      {"page", c.tab_page},
+      {"l", c.left},
+      {"t", c.top},
+      {"w", c.width},
+      {"h", c.height},
+      {"visible", c.visible},
+      {"enabled", c.enabled},
+      {"caption", c.caption},
+      {"tip", c.tooltip},
+      {"fg", colour(c.fore_color)},
+      {"bg", colour(c.back_color)},
+      {"pointer", c.mouse_pointer},
+      {"icon", c.mouse_icon},
+      {"tabIndex", c.tab_index},
+      {"click", static_cast<bool>(c.on_click)},
+      {"dbl", static_cast<bool>(c.on_dbl_click)},
+      {"keys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)}};
   if (c.has_font) j["font"] = font_json(c.font);
   switch (c.kind()) {
     case ControlKind::CommandButton: {
@@ -128,10 +151,16 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
       j["border"] = t.border_style;
       break;
     }
-    case ControlKind::CheckBox: j["value"] = static_cast<const CheckBox&>(c).value(); break;
-    case ControlKind::OptionButton: j["value"] = static_cast<const OptionButton&>(c).value(); break;
+    case ControlKind::CheckBox:
+      j["value"] = static_cast<const CheckBox&>(c).value();
+      break;
+    case ControlKind::OptionButton:
+      j["value"] = static_cast<const OptionButton&>(c).value();
+      break;
     case ControlKind::ListBox:
-    case ControlKind::ComboBox: list_json(j, static_cast<const ListBox&>(c)); break;
+    case ControlKind::ComboBox:
+      list_json(j, static_cast<const ListBox&>(c));
+      break;
     case ControlKind::PictureBox: {
       const auto& p = static_cast<const PictureBox&>(c);
       j["picture"] = p.picture;
@@ -145,7 +174,9 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
       j["border"] = m.border_style;
       break;
     }
-    case ControlKind::Frame: j["border"] = static_cast<const Frame&>(c).border_style; break;
+    case ControlKind::Frame:
+      j["border"] = static_cast<const Frame&>(c).border_style;
+      break;
     case ControlKind::ScrollBar: {
       const auto& s = static_cast<const ScrollBar&>(c);
       j["vertical"] = s.vertical;
@@ -178,9 +209,12 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
       j["bw"] = l.border_width;
       break;
     }
-    case ControlKind::WebBrowser: browser_json(j, static_cast<const WebBrowser&>(c)); break;
+    case ControlKind::WebBrowser:
+      browser_json(j, static_cast<const WebBrowser&>(c));
+      break;
     case ControlKind::Timer:
-    case ControlKind::Menu: break;
+    case ControlKind::Menu:
+      break;
   }
   return j;
 }
@@ -188,10 +222,10 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
 json menu_json(const Menu& m, const std::unordered_map<const Control*, int>& pos) {
   json items = json::array();
   for (const Menu* item : m.items) items.push_back(menu_json(*item, pos));
-  return {{"i", pos.at(&m)},         {"name", m.name()},     {"click", static_cast<bool>(m.on_click)},
-          {"caption", m.caption},    {"enabled", m.enabled},
-          {"visible", m.visible},    {"checked", m.checked}, {"shortcut", m.shortcut},
-          {"items", std::move(items)}};
+  return {
+      {"i", pos.at(&m)},      {"name", m.name()},       {"click", static_cast<bool>(m.on_click)},
+      {"caption", m.caption}, {"enabled", m.enabled},   {"visible", m.visible},
+      {"checked", m.checked}, {"shortcut", m.shortcut}, {"items", std::move(items)}};
 }
 
 json window_json(const Form& f) {
@@ -207,7 +241,7 @@ json window_json(const Form& f) {
   }
   json menus = json::array();
   for (const Menu* m : f.menus())
-      if (pos.contains(m)) menus.push_back(menu_json(*m, pos));
+    if (pos.contains(m)) menus.push_back(menu_json(*m, pos));
   const Control* focus = f.active_control();
   return {{"name", f.name()},
           {"caption", f.caption()},
@@ -245,11 +279,17 @@ json snapshot_json(const FormRegistry& forms, const Screen& screen, const Deskto
     for (const auto& b : dialogs->open_boxes()) {
       if (b.answered) continue;
       if (b.is_input)
-        boxes.push_back({{"id", b.id}, {"input", true}, {"text", b.input.prompt},
-                         {"title", b.input.title}, {"default", b.input.default_text}});
+        boxes.push_back({{"id", b.id},
+                         {"input", true},
+                         {"text", b.input.prompt},
+                         {"title", b.input.title},
+                         {"default", b.input.default_text}});
       else
-        boxes.push_back({{"id", b.id}, {"input", false}, {"text", b.message.text},
-                         {"title", b.message.title}, {"style", b.message.style}});
+        boxes.push_back({{"id", b.id},
+                         {"input", false},
+                         {"text", b.message.text},
+                         {"title", b.message.title},
+                         {"style", b.message.style}});
     }
   }
   return {{"screen",

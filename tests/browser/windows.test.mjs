@@ -1,6 +1,8 @@
 // The program's windows in a real browser, driven as a user would: the start window, the
 // setup window with its pages and options, a message box answered, and leaving the program.
 import assert from 'node:assert/strict';
+import { existsSync } from 'node:fs';
+import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
   clickAndTime, controlOf, median, openBrowser, shot, startProgram, windowOf,
@@ -35,6 +37,16 @@ describe('product 46000 in the browser', () => {
     assert.ok(await cover.isVisible());
     const coverBox = await cover.boundingBox();
     assert.ok(coverBox.width >= 380 && coverBox.height >= 500, 'the cover fills the window');
+    // The cover picture is drawn when its file is there, a box naming it when it is not.
+    await cover.locator('img').evaluate((img) => img.decode().catch(() => {}));
+    const src = await cover.locator('img').getAttribute('src');
+    const file = new URL(src, program.url).searchParams.get('path');
+    if (existsSync(file)) {
+      assert.ok(await cover.locator('img').evaluate((img) => img.naturalWidth > 0), file);
+    } else {
+      console.log(`the cover picture ${file} is missing: a labelled box stands in for it`);
+      await cover.locator('.missing', { hasText: path.basename(file) }).waitFor();
+    }
     for (const button of ['Image4(0)', 'Image4(2)']) {
       const b = controlOf(welcome, button);
       assert.ok(await b.isVisible(), button);

@@ -60,8 +60,8 @@ class Gallery final : public Form {
     }
     mode[0].set_value(true);
     items.multi_select = 2;
-    for (const char* s : {"Cables", "Routing", "Switching", "Security", "Wireless", "Voice",
-                          "Storage", "Backup"})
+    for (const char* s :
+         {"Cables", "Routing", "Switching", "Security", "Wireless", "Voice", "Storage", "Backup"})
       items.add_item(s);
     items.move(2640, 1800, 2640, 1200);
     items.set_selected(1, true);
@@ -107,9 +107,9 @@ class Gallery final : public Form {
     menu_quit.shortcut = "Ctrl+Q";
     menu_help.enabled = false;
 
-    add_all(title, ask, type, busy, quit, answer, name, sound, grey, options_frame, mode[0], mode[1],
-            items, picker, count, count_label, missing, rule, pages, on_general, on_more, page,
-            status, tick, menu_file, menu_view, menu_sep, menu_quit, menu_help);
+    add_all(title, ask, type, busy, quit, answer, name, sound, grey, options_frame, mode[0],
+            mode[1], items, picker, count, count_label, missing, rule, pages, on_general, on_more,
+            page, status, tick, menu_file, menu_view, menu_sep, menu_quit, menu_help);
 
     ask.on_click = [this] {
       const int r = dialogs_.msgbox("Do you want to go on?", vbYesNoCancel + vbQuestion, "Go On?");
@@ -192,8 +192,8 @@ TEST(WebGallery, DISABLED_Serve) {
   loop.attach(forms);
   DesktopDialogs dialogs(loop);
   forms.define<Gallery>([&] { return std::make_unique<Gallery>(forms, dialogs, screen); });
-  FrontEnd front(loop, {forms, screen, &dialogs}, {.host = "127.0.0.1", .port = 0,
-                                                    .current_folder = ".", .program_folder = "."});
+  FrontEnd front(loop, {forms, screen, &dialogs},
+                 {.host = "127.0.0.1", .port = 0, .current_folder = ".", .program_folder = "."});
   loop.after_event = [&] { front.publish(); };
   loop.before_wait = [&] { front.publish(); };
   loop.on_error = [](const RuntimeError& e) { ADD_FAILURE() << e.what(); };

@@ -46,7 +46,9 @@ class ServerTest : public ::testing::Test {
   TempFolder current, program, outside;
   std::mutex mutex;
   std::vector<json> received;
-  WebServer server{{.host = "127.0.0.1", .port = 0, .current_folder = current.path(),
+  WebServer server{{.host = "127.0.0.1",
+                    .port = 0,
+                    .current_folder = current.path(),
                     .program_folder = program.path()},
                    [this](json e) {
                      std::lock_guard lock(mutex);
@@ -62,7 +64,8 @@ TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
   EXPECT_NE(page->get_header_value("Content-Security-Policy").find("form-action 'none'"),
             std::string::npos);
   EXPECT_EQ(page->get_header_value("X-Frame-Options"), "DENY");
-  EXPECT_EQ(server.url(), "http://127.0.0.1:" + std::to_string(server.port()) + "/?s=" + server.secret());
+  EXPECT_EQ(server.url(),
+            "http://127.0.0.1:" + std::to_string(server.port()) + "/?s=" + server.secret());
 
   auto refused = client().Get("/?s=0123456789abcdef0123456789abcdef");
   ASSERT_TRUE(refused);
@@ -73,8 +76,8 @@ TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
   EXPECT_EQ(status_of("/", {{"X-Prepvant-Secret", server.secret()}}), 200);
   // A name that resolves to this machine is still not this server's address.
   const std::string port = std::to_string(server.port());
-  for (const std::string& host :
-       std::vector<std::string>{"localhost:" + port, "evil.example:" + port, "127.0.0.1", "127.0.0.1:1"})
+  for (const std::string& host : std::vector<std::string>{
+           "localhost:" + port, "evil.example:" + port, "127.0.0.1", "127.0.0.1:1"})
     EXPECT_EQ(status_of(with_secret("/"), {{"Host", host}}), 403) << host;
   EXPECT_EQ(status_of(with_secret("/"), {{"Origin", "http://evil.example"}}), 403);
   EXPECT_EQ(status_of(with_secret("/nothing")), 404);
@@ -88,9 +91,16 @@ TEST_F(ServerTest, TakesInputOnlyAsJson) {
   auto batch = client().Post(with_secret("/api/input").c_str(), R"([{"a":"x"},{"a":"y"}])",
                              "application/json; charset=utf-8");
   EXPECT_EQ(batch->status, 204);
-  EXPECT_EQ(client().Post(with_secret("/api/input").c_str(), "a=click", "application/x-www-form-urlencoded")->status, 415);
-  EXPECT_EQ(client().Post(with_secret("/api/input").c_str(), R"({"a":"x"})", "text/plain")->status, 415);
-  EXPECT_EQ(client().Post(with_secret("/api/input").c_str(), "{not json", "application/json")->status, 400);
+  EXPECT_EQ(
+      client()
+          .Post(with_secret("/api/input").c_str(), "a=click", "application/x-www-form-urlencoded")
+          ->status,
+      415);
+  EXPECT_EQ(client().Post(with_secret("/api/input").c_str(), R"({"a":"x"})", "text/plain")->status,
+            415);
+  EXPECT_EQ(
+      client().Post(with_secret("/api/input").c_str(), "{not json", "application/json")->status,
+      400);
   EXPECT_EQ(client().Post("/api/input", R"({"a":"x"})", "application/json")->status, 403);
   std::lock_guard lock(mutex);
   ASSERT_EQ(received.size(), 3u);
@@ -114,9 +124,10 @@ TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
   const auto shown = client().Get(file(current / "history.htm").c_str());
   EXPECT_NE(shown->get_header_value("Content-Security-Policy").find("sandbox"), std::string::npos);
 
-  for (const std::string& bad : std::vector<std::string>{outside / "secret.txt", program / "../" + outside.path().substr(5) + "secret.txt",
-        program / "link.txt", std::string("/etc/passwd"), std::string("../../../../etc/passwd"),
-        std::string("..\\..\\..\\..\\etc\\passwd"), program.path(), std::string()}) {
+  for (const std::string& bad : std::vector<std::string>{
+           outside / "secret.txt", program / "../" + outside.path().substr(5) + "secret.txt",
+           program / "link.txt", std::string("/etc/passwd"), std::string("../../../../etc/passwd"),
+           std::string("..\\..\\..\\..\\etc\\passwd"), program.path(), std::string()}) {
     auto res = client().Get(file(bad).c_str());
     ASSERT_TRUE(res);
     EXPECT_EQ(res->status, 404) << bad;
