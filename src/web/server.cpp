@@ -132,7 +132,10 @@ void WebServer::start() {
   }
   thread_ = std::thread([this] { http_->listen_after_bind(); });
   // stop() is only heard once the server runs.
-  while (!http_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (int waited = 0; !http_->is_running(); ++waited) {
+    if (waited == 5000 || !thread_.joinable()) throw std::runtime_error("the server did not start");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void WebServer::install_routes() {

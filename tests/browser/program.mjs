@@ -93,7 +93,10 @@ export async function clickAndTime(page, locator) {
   return page.evaluate(async ([node, draws]) => {
     const start = performance.now();
     node.dispatchEvent(new MouseEvent('click', { bubbles: true }));
-    while (window.pvStats.draws === draws) await new Promise((r) => setTimeout(r, 0));
+    while (window.pvStats.draws === draws) {
+      if (performance.now() - start > 5000) throw new Error('the click was not drawn');
+      await new Promise((r) => setTimeout(r, 0));
+    }
     return window.pvStats.drawnAt - start;
   }, [handle, before]);
 }
