@@ -3,6 +3,9 @@
 // engine's event loop.
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "web/input.hpp"
 #include "web/server.hpp"
 
@@ -23,8 +26,14 @@ class FrontEnd {
   WebServer& server() { return server_; }
 
  private:
+  // Notes the page's number of an event the engine is carrying out. Engine thread.
+  void note_applied(const nlohmann::json& event);
+
   InputTarget target_;
   WebServer server_;
+  // For each open page, the number of the last of its events the engine took: a page
+  // shows the model's text in a field once the model has seen what was typed there.
+  std::map<std::string, uint64_t> applied_;
 };
 
 }  // namespace pv

@@ -13,7 +13,7 @@ namespace {
 
 using nlohmann::json;
 
-constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
+constexpr int kAltMask = 4;  // the Alt bit of a key's shift state
 constexpr int kKeyReturn = 13, kKeyEscape = 27;
 
 bool any_box_open(const DesktopDialogs* dialogs) {
@@ -202,15 +202,36 @@ std::string utf8(int code_point) {
   return s;
 }
 
+// Byte offset of code point `n` of a UTF-8 text (its end when the text is shorter).
+size_t offset_of(const std::string& text, int n) {
+  size_t i = 0;
+  for (int k = 0; i < text.size() && k < n; ++k) {
+    ++i;
+    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+  }
+  return i;
+}
+
 // A typed character: the window's and the control's key-press handlers may change or
-// swallow it; what is left goes into the text between `pre` and `post`.
-void key_press(Form& f, Control* c, int ascii, const std::string& pre, const std::string& post) {
+// swallow it; what is left replaces the `length` characters of a text box from `at` on
+// (counted in characters, as the page counts them). Backspace deletes them, or the one before.
+void key_press(Form& f, Control* c, int ascii, int at, int length) {
   if (f.key_preview) f.run_handler([&] { f.Form_KeyPress(ascii); });
   if (ascii == 0 || c == nullptr) return;
   if (c->on_key_press) c->fire([&] { c->on_key_press(ascii); });
   if (ascii <= 0 || ascii == '\r' || ascii == 27) return;
-  if (c->kind() == ControlKind::TextBox && !static_cast<TextBox*>(c)->locked)
-    static_cast<TextBox*>(c)->set_text(pre + (ascii == 8 ? "" : utf8(ascii)) + post);
+  if (c->kind() != ControlKind::TextBox || static_cast<TextBox*>(c)->locked) return;
+  auto& box = *static_cast<TextBox*>(c);
+  if (ascii == 8 && length == 0) {
+    if (at == 0) return;
+    --at;
+    length = 1;
+  }
+  std::string text = box.text();
+  const size_t from = offset_of(text, std::max(0, at));
+  const size_t to = offset_of(text, std::max(0, at) + std::max(0, length));
+  text.replace(from, to - from, ascii == 8 ? std::string() : utf8(ascii));
+  box.set_text(std::move(text));
 }
 
 // The menu entry and all its parents are visible and enabled.
@@ -288,8 +309,7 @@ void control_event(Form& f, Control& c, const std::string& action, const json& e
     if (c.kind() == ControlKind::WebBrowser)
       static_cast<WebBrowser&>(c).click_element(e.value("id", std::string()));
   } else if (action == "press") {
-    key_press(f, &c, e.value("ascii", 0), e.value("pre", std::string()),
-              e.value("post", std::string()));
+    key_press(f, &c, e.value("ascii", 0), e.value("at", 0), e.value("length", 0));
   }
 }
 
@@ -297,7 +317,7 @@ void window_event(const InputTarget& t, Form& f, const std::string& action, cons
   if (action == "key") {
     key_down(f, e.value("code", 0), e.value("shift", 0));
   } else if (action == "press" && !e.contains("c")) {
-    key_press(f, nullptr, e.value("ascii", 0), "", "");
+    key_press(f, nullptr, e.value("ascii", 0), 0, 0);
   } else if (action == "menu") {
     const int i = e.value("c", -1);
     if (i < 0 || i >= static_cast<int>(f.controls().size())) return;

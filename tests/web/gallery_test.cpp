@@ -127,6 +127,9 @@ class Gallery final : public Form {
     count.on_change = [this] { count_label.caption = std::to_string(count.value()); };
     tick.interval = 1000;
     tick.on_timer = [this] { status.caption = "Ticks: " + std::to_string(++ticks_); };
+    name.on_key_press = [](int& ascii) {
+      if (ascii >= 'a' && ascii <= 'z') ascii -= 'a' - 'A';
+    };
     items.on_click = [this] { answer.caption = "Selected: " + std::to_string(items.sel_count()); };
     page.document.on_click["check"] = [this] { read_page(); };
   }

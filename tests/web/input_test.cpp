@@ -99,13 +99,27 @@ TEST_F(InputTest, KeyPressHandlersDecideWhatIsTyped) {
     if (ascii >= 'a' && ascii <= 'z') ascii -= 32;
     if (ascii == '9') ascii = 0;
   };
-  f.name_box.set_text("AB");
-  m.apply(m.on(f.name_box, "press", {{"ascii", 'x'}, {"pre", "A"}, {"post", "B"}}));
-  EXPECT_EQ(f.name_box.text(), "AXB");
-  m.apply(m.on(f.name_box, "press", {{"ascii", '9'}, {"pre", "AXB"}, {"post", ""}}));
-  EXPECT_EQ(f.name_box.text(), "AXB");
-  m.apply(m.on(f.name_box, "press", {{"ascii", 0xE9}, {"pre", "AXB"}, {"post", ""}}));
-  EXPECT_EQ(f.name_box.text(), "AXB\xC3\xA9");
+  f.name_box.set_text(
+      "A\xC3\xA9"
+      "B");  // positions count characters, not bytes
+  const auto press = [&](int ascii, int at, int length = 0) {
+    m.apply(m.on(f.name_box, "press", {{"ascii", ascii}, {"at", at}, {"length", length}}));
+  };
+  press('x', 2);
+  EXPECT_EQ(f.name_box.text(),
+            "A\xC3\xA9"
+            "XB");
+  press('9', 4);
+  EXPECT_EQ(f.name_box.text(),
+            "A\xC3\xA9"
+            "XB");
+  press('z', 1, 2);  // replaces the selection
+  EXPECT_EQ(f.name_box.text(), "AZB");
+  press(8, 2);  // backspace
+  EXPECT_EQ(f.name_box.text(), "AB");
+  press(0xE9, 9);
+  EXPECT_EQ(f.name_box.text(), "AB\xC3\xA9");
+  EXPECT_EQ(f.text_changes, 5);
 }
 
 TEST_F(InputTest, KeysReachDefaultCancelAndAccessKeys) {

@@ -207,6 +207,8 @@ TEST(FrontEndTest, InputMakesTheRoundTripThroughTheEngine) {
   const json first = json::parse(c.Get(("/api/state?after=0&" + s).c_str())->body);
   EXPECT_EQ(first["state"]["windows"][0]["name"], "Sample");
   json click = m.on(m.form().sound, "click");
+  click["pid"] = "page1";
+  click["seq"] = 7;
   ASSERT_EQ(c.Post(("/api/input?" + s).c_str(), click.dump(), "application/json")->status, 204);
   EXPECT_EQ(m.form().sound.value(), 0);  // not before the engine takes it
   EXPECT_TRUE(m.loop.do_events());
@@ -215,6 +217,7 @@ TEST(FrontEndTest, InputMakesTheRoundTripThroughTheEngine) {
   const json after =
       json::parse(c.Get(("/api/state?after=" + first["v"].dump() + "&" + s).c_str())->body);
   EXPECT_GT(after["v"], first["v"]);
+  EXPECT_EQ(after["state"]["applied"]["page1"], 7);  // the page learns its event was taken
   for (const json& ctl : after["state"]["windows"][0]["controls"]) {
     if (ctl["name"] == "chk_sound") {
       EXPECT_EQ(ctl["value"], 1);

@@ -5,6 +5,10 @@
 
 const TWIPS_PER_PIXEL = 15;
 const SECRET = new URLSearchParams(location.search).get('s') || '';
+// This page's name for itself, and the number of its last event: the engine reports which
+// of a page's events it has taken.
+const PAGE_ID = Array.from(crypto.getRandomValues(new Uint8Array(8)), (b) => b.toString(16).padStart(2, '0')).join('');
+let sequence = 0;
 const desktop = document.getElementById('desktop');
 const boxLayer = document.getElementById('boxes');
 const statusEl = document.getElementById('status');
@@ -14,7 +18,7 @@ const q = (path) => path + (path.includes('?') ? '&' : '?') + 's=' + encodeURICo
 const fileUrl = (path) => q('/file?path=' + encodeURIComponent(path));
 
 // Numbers the test suite reads: how many states were drawn, and when the last one was.
-const stats = { version: 0, draws: 0, drawnAt: 0, sentAt: 0 };
+const stats = { version: 0, draws: 0, drawnAt: 0 };
 window.pvStats = stats;
 
 let state = null;
@@ -29,9 +33,11 @@ let sending = false;
 function send(event) {
   const marks = collectMarks();
   if (marks.length) event.marks = marks;
+  event.pid = PAGE_ID;
+  event.seq = ++sequence;
   outbox.push(event);
-  stats.sentAt = performance.now();
   if (!sending) flush();
+  return event.seq;
 }
 
 // One request at a time, so the engine sees the events in the order the user made them.
@@ -502,8 +508,7 @@ function makeControl(win, c) {
       if (!c.multi) d.root.type = c.password ? 'password' : 'text';
       d.root.spellcheck = false;
       d.root.addEventListener('input', () => {
-        d.sent = d.root.value;
-        send(Object.assign({ a: 'text', text: d.root.value }, ref(win, d.model)));
+        d.typedSeq = send(Object.assign({ a: 'text', text: d.root.value }, ref(win, d.model)));
       });
       d.root.addEventListener('click', () => {
         if (d.model.click) send(Object.assign({ a: 'click' }, ref(win, d.model)));
@@ -557,9 +562,8 @@ function makeControl(win, c) {
         d.list.id = 'dl-' + win.name + '-' + c.i;
         d.root.setAttribute('list', d.list.id);
         d.root.addEventListener('input', () => {
-          d.sent = d.root.value;
           const item = d.model.items.indexOf(d.root.value);
-          send(Object.assign(item >= 0 ? { a: 'item', item } : { a: 'text', text: d.root.value }, ref(win, d.model)));
+          d.typedSeq = send(Object.assign(item >= 0 ? { a: 'item', item } : { a: 'text', text: d.root.value }, ref(win, d.model)));
         });
       }
       focusable(win, d, d.root);
@@ -678,10 +682,12 @@ function thumbDragger(win, d) {
   });
 }
 
-// A text field shows the engine's text unless the user is typing ahead of it.
+// A text field shows the engine's text, except while the user is typing ahead of it: the
+// engine has not yet taken all that was typed.
 function syncValue(d, node, text) {
   if (node.value === text) return;
-  if (document.activeElement === node && d.sent !== undefined && d.sent !== text && node.value === d.sent) return;
+  const taken = (state.applied && state.applied[PAGE_ID]) || 0;
+  if (document.activeElement === node && taken < (d.typedSeq || 0)) return;
   node.value = text;
 }
 
@@ -1068,6 +1074,9 @@ function boxKey(e) {
 
 // ---- Keys -----------------------------------------------------------------------------
 
+// Keys that type a character code besides the printable ones.
+const PRESS_KEYS = { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 };
+
 function shiftBits(e) {
   return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
 }
@@ -1104,20 +1113,24 @@ function forwardKey(e) {
   if (special) e.preventDefault();
   const key = { a: 'key', w: top.name, code: e.keyCode, shift: shiftBits(e) };
   send(key);
-  // A typed character in a box whose handlers want it: the engine decides what goes in.
-  if (wantsKeys && e.key.length === 1 && !e.ctrlKey && !e.altKey) {
-    e.preventDefault();
-    const ev = { a: 'press', w: top.name, ascii: e.key.codePointAt(0) };
-    if (c && c.kind === 'text') {
+  // A typed character in a box whose handlers want it: the engine decides what goes in. The
+  // page shows it at once and takes the engine's text when the engine has it.
+  const ascii = e.key.length === 1 ? e.key.codePointAt(0) : PRESS_KEYS[e.key];
+  if (wantsKeys && ascii && !e.ctrlKey && !e.altKey) {
+    const ev = Object.assign({ a: 'press', w: top.name, ascii }, c ? ref(win, c) : {});
+    if (c && c.kind === 'text' && !c.locked && ascii !== 13 && ascii !== 27) {
+      e.preventDefault();
       const node = focused.root;
-      Object.assign(ev, ref(win, c), {
-        pre: node.value.slice(0, node.selectionStart), post: node.value.slice(node.selectionEnd),
-      });
-      focused.sent = ev.pre + e.key + ev.post;
-    } else if (c) {
-      Object.assign(ev, ref(win, c));
+      const chars = (s) => Array.from(s).length;
+      let from = node.selectionStart;
+      const to = node.selectionEnd;
+      Object.assign(ev, { at: chars(node.value.slice(0, from)), length: chars(node.value.slice(from, to)) });
+      if (ascii === 8 && from === to && from > 0) from -= 1;
+      node.setRangeText(ascii === 8 ? '' : e.key, from, to, 'end');
+      focused.typedSeq = send(ev);
+    } else {
+      send(ev);
     }
-    send(ev);
   }
 }
 
