@@ -1,13 +1,22 @@
 // Starts the program with its command line: the product code, or the study-saver prefix
-// "aaaa" and the code.
+// "aaaa" and the code. Its windows are drawn in the desktop's web browser:
+//   prepvant [--port N] [--no-browser] <command line>
+// --port N serves the page on that loopback port (default: any free one); --no-browser only
+// prints the page's address. The other arguments, joined by blanks, are the command line.
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "app/program.hpp"
+#include "web/front_end.hpp"
+
+extern char** environ;
 
 namespace {
 
@@ -24,14 +33,50 @@ std::string current_folder() {
   return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string(".");
 }
 
+struct Arguments {
+  std::string command_line;
+  int port = 0;
+  bool open_browser = true;
+};
+
+// False (with a message) for a bad --port.
+bool parse_arguments(int argc, char** argv, Arguments& args) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--no-browser") {
+      args.open_browser = false;
+      continue;
+    }
+    if (a == "--port") {
+      char* end = nullptr;
+      const long port = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
+      if (i + 1 >= argc || *end != '\0' || port < 1 || port > 65535) {
+        std::cerr << "prepvant: --port needs a port number from 1 to 65535\n";
+        return false;
+      }
+      args.port = static_cast<int>(port);
+      ++i;
+      continue;
+    }
+    if (!args.command_line.empty()) args.command_line += ' ';
+    args.command_line += a;
+  }
+  return true;
+}
+
+// Opens the page with the desktop's opener; the child's pid, or 0 when there is none.
+pid_t open_in_browser(const std::string& url) {
+  pid_t pid = 0;
+  char* child_argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(url.c_str()), nullptr};
+  if (::posix_spawnp(&pid, "xdg-open", nullptr, nullptr, child_argv, environ) != 0) return 0;
+  return pid;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string command_line;
-  for (int i = 1; i < argc; ++i) {
-    if (!command_line.empty()) command_line += ' ';
-    command_line += argv[i];
-  }
+  Arguments args;
+  if (!parse_arguments(argc, argv, args)) return 2;
 
   pv::Services services;
   services.clock = std::make_unique<pv::SystemClock>();
@@ -52,16 +97,34 @@ int main(int argc, char** argv) {
   services.measure = std::make_unique<pv::TableTextMeasure>();
   services.real_time = true;
 
-  pv::Program program(std::move(services), command_line);
-  // Until the browser front-end draws them, the visible windows are listed.
-  auto list_windows = [&program] {
-    for (pv::Form* f : program.forms().windows())
-      if (f->visible()) std::cout << "window: " << f->name() << " \"" << f->caption() << "\"\n";
-    std::cout.flush();
+  pv::Program program(std::move(services), args.command_line);
+  pv::FrontEnd front(program.loop(), {program.forms(), program.screen(), program.desktop_dialogs()},
+                     {.host = "127.0.0.1",
+                      .port = args.port,
+                      .current_folder = file_ref.current_folder(),
+                      .program_folder = file_ref.program_folder()});
+  const auto publish = [&] {
+    front.server().add_file_root(program.shared().media_folder);
+    front.publish();
   };
-  program.loop().after_event = list_windows;
+  program.loop().after_event = publish;
+  program.loop().before_wait = publish;
+  try {
+    front.start();
+  } catch (const std::exception& e) {
+    std::cerr << "prepvant: " << e.what() << '\n';
+    return 1;
+  }
+
+  const std::string url = front.server().url();
+  std::cout << url << std::endl;
+  const pid_t opener = args.open_browser ? open_in_browser(url) : 0;
+  if (args.open_browser && opener == 0)
+    std::cerr << "prepvant: no desktop opener (xdg-open); open the address above\n";
+
   program.start();
-  list_windows();
   program.run();
+  front.finish();
+  if (opener > 0) ::waitpid(opener, nullptr, WNOHANG);
   return 0;
 }

@@ -115,6 +115,7 @@ void EventLoop::run_until(const std::function<bool()>& done) {
       idle();
       continue;
     }
+    if (before_wait) before_wait();
     std::unique_lock lock(mutex_);
     if (!queue_.empty()) continue;
     const int64_t due = next_due();

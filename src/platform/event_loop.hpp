@@ -34,6 +34,7 @@ class EventLoop {
 
   std::function<void()> idle;         // tests: what the user does while a nested loop waits
   std::function<void()> after_event;  // called after each handled event or tick
+  std::function<void()> before_wait;  // called when a real-time loop is about to sleep
   // Called with a run-time error that an event's handlers did not trap; the loop goes on.
   std::function<void(const RuntimeError&)> on_error;
   int depth() const { return depth_; }

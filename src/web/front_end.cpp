@@ -1,0 +1,43 @@
+#include "web/front_end.hpp"
+
+#include "platform/event_loop.hpp"
+#include "web/snapshot.hpp"
+
+namespace pv {
+
+namespace {
+constexpr size_t kPagesRemembered = 16;
+}
+
+FrontEnd::FrontEnd(EventLoop& loop, InputTarget target, WebServer::Options options)
+    : target_(target), server_(std::move(options), [this, &loop](nlohmann::json event) {
+        // HTTP threads only queue the event; the engine carries it out in turn.
+        loop.post([this, event = std::move(event)] {
+          note_applied(event);
+          apply_input(event, target_);
+        });
+      }) {}
+
+void FrontEnd::note_applied(const nlohmann::json& event) {
+  const auto page = event.find("pid");
+  const auto seq = event.find("seq");
+  if (page == event.end() || !page->is_string() || seq == event.end() || !seq->is_number_unsigned())
+    return;
+  const std::string& id = page->get_ref<const std::string&>();
+  if (applied_.size() >= kPagesRemembered && !applied_.contains(id))
+    applied_.erase(applied_.begin());
+  applied_[id] = seq->get<uint64_t>();
+}
+
+void FrontEnd::start() {
+  server_.start();
+  publish();
+}
+
+void FrontEnd::publish() {
+  nlohmann::json state = snapshot_json(target_.forms, target_.screen, target_.dialogs);
+  state["applied"] = applied_;
+  server_.publish(state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
+}  // namespace pv

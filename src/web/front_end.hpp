@@ -1,0 +1,39 @@
+// The browser front-end: the loopback server, fed by the engine thread with the state of
+// the window model after each handled event, and feeding the user's input back to the
+// engine's event loop.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "web/input.hpp"
+#include "web/server.hpp"
+
+namespace pv {
+
+class EventLoop;
+
+class FrontEnd {
+ public:
+  FrontEnd(EventLoop& loop, InputTarget target, WebServer::Options options);
+
+  // Starts serving (see WebServer::start) and publishes the first state.
+  void start();
+  // Publishes the model's state when it changed. Engine thread.
+  void publish();
+  // Ends the pages' session and stops serving.
+  void finish() { server_.finish(); }
+  WebServer& server() { return server_; }
+
+ private:
+  // Notes the page's number of an event the engine is carrying out. Engine thread.
+  void note_applied(const nlohmann::json& event);
+
+  InputTarget target_;
+  WebServer server_;
+  // For each open page, the number of the last of its events the engine took: a page
+  // shows the model's text in a field once the model has seen what was typed there.
+  std::map<std::string, uint64_t> applied_;
+};
+
+}  // namespace pv

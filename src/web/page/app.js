@@ -1,0 +1,1183 @@
+// Draws the program's windows from the engine's state and sends back what the user does.
+// Nothing here decides anything: every click, key and selection goes to the engine, and
+// the page shows the state the engine publishes next.
+'use strict';
+
+const TWIPS_PER_PIXEL = 15;
+const SECRET = new URLSearchParams(location.search).get('s') || '';
+// This page's name for itself, and the number of its last event: the engine reports which
+// of a page's events it has taken.
+const PAGE_ID = Array.from(crypto.getRandomValues(new Uint8Array(8)), (b) => b.toString(16).padStart(2, '0')).join('');
+let sequence = 0;
+const desktop = document.getElementById('desktop');
+const boxLayer = document.getElementById('boxes');
+const statusEl = document.getElementById('status');
+
+const px = (twips) => Math.round(twips / TWIPS_PER_PIXEL);
+const q = (path) => path + (path.includes('?') ? '&' : '?') + 's=' + encodeURIComponent(SECRET);
+const fileUrl = (path) => q('/file?path=' + encodeURIComponent(path));
+
+// Numbers the test suite reads: how many states were drawn, and when the last one was.
+const stats = { version: 0, draws: 0, drawnAt: 0 };
+window.pvStats = stats;
+
+let state = null;
+let ended = false;
+const windows = new Map();  // window name -> drawn window
+
+// ---- Sending input -------------------------------------------------------------------
+
+const outbox = [];
+let sending = false;
+
+function send(event) {
+  const marks = collectMarks();
+  if (marks.length) event.marks = marks;
+  event.pid = PAGE_ID;
+  event.seq = ++sequence;
+  outbox.push(event);
+  if (!sending) flush();
+  return event.seq;
+}
+
+// One request at a time, so the engine sees the events in the order the user made them.
+async function flush() {
+  sending = true;
+  while (outbox.length && !ended) {
+    const batch = outbox.splice(0, outbox.length);
+    try {
+      await fetch(q('/api/input'), {
+        method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify(batch),
+      });
+    } catch (e) {
+      break;
+    }
+  }
+  sending = false;
+}
+
+const ref = (win, c) => ({ w: win.name, c: c.i, n: c.name });
+
+// ---- Receiving state ------------------------------------------------------------------
+
+async function poll() {
+  let failures = 0;
+  while (!ended) {
+    let reply;
+    try {
+      const r = await fetch(q('/api/state?after=' + stats.version), { cache: 'no-store' });
+      if (r.status === 403) {
+        showStatus('This page belongs to another run of the program.');
+        return;
+      }
+      if (!r.ok) throw new Error(String(r.status));
+      reply = await r.json();
+      failures = 0;
+    } catch (e) {
+      if (++failures >= 3) {
+        ended = true;
+        showStatus('The program has ended.');
+        return;
+      }
+      await new Promise((res) => setTimeout(res, 300));
+      continue;
+    }
+    if (reply.v !== stats.version) {
+      stats.version = reply.v;
+      draw(reply.state);
+    }
+    if (reply.ended) {
+      ended = true;
+      closeMenus();
+      showStatus('The program has ended.');
+    }
+  }
+}
+
+function showStatus(text) {
+  statusEl.textContent = text;
+  statusEl.hidden = false;
+  desktop.replaceChildren();
+  boxLayer.replaceChildren();
+  windows.clear();
+}
+
+// ---- Small helpers --------------------------------------------------------------------
+
+function el(tag, cls, parent) {
+  const e = document.createElement(tag);
+  if (cls) e.className = cls;
+  if (parent) parent.appendChild(e);
+  return e;
+}
+
+// A caption with its access key ("&Start") drawn underlined; "&&" is a plain "&".
+function setCaption(node, caption) {
+  if (node._caption === caption) return;
+  node._caption = caption;
+  node.replaceChildren();
+  let text = '';
+  for (let i = 0; i < caption.length; i++) {
+    const ch = caption[i];
+    if (ch === '&' && i + 1 < caption.length) {
+      i++;
+      if (caption[i] === '&') {
+        text += '&';
+        continue;
+      }
+      if (text) node.appendChild(document.createTextNode(text));
+      text = '';
+      const u = el('span', 'u', node);
+      u.textContent = caption[i];
+      continue;
+    }
+    text += ch;
+  }
+  if (text) node.appendChild(document.createTextNode(text));
+}
+
+function accessKey(caption) {
+  for (let i = 0; i + 1 < caption.length; i++) {
+    if (caption[i] !== '&') continue;
+    if (caption[i + 1] === '&') {
+      i++;
+      continue;
+    }
+    return caption[i + 1].toUpperCase();
+  }
+  return '';
+}
+
+function fontCss(node, f) {
+  if (!f) return;
+  node.style.fontFamily = `"${f.n}", "Microsoft Sans Serif", Tahoma, "DejaVu Sans", Arial, sans-serif`;
+  node.style.fontSize = f.s + 'pt';
+  node.style.fontWeight = f.b ? 'bold' : 'normal';
+  node.style.fontStyle = f.i ? 'italic' : 'normal';
+  node.style.textDecoration = [f.u ? 'underline' : '', f.k ? 'line-through' : ''].join(' ').trim() || 'none';
+}
+
+function pointerCss(pointer, icon) {
+  switch (pointer) {
+    case 11: return 'wait';
+    case 1: return 'default';
+    case 2: return 'crosshair';
+    case 3: return 'text';
+    case 5: case 15: return 'move';
+    case 6: return 'nesw-resize';
+    case 7: return 'ns-resize';
+    case 8: return 'nwse-resize';
+    case 9: return 'ew-resize';
+    case 12: return 'no-drop';
+    case 13: return 'progress';
+    case 14: return 'help';
+    case 99: return icon ? `url("${fileUrl(icon)}"), pointer` : '';
+    default: return '';
+  }
+}
+
+// A picture, or a labelled box in its place when the file is missing or unreadable.
+function setPicture(holder, img, path) {
+  if (img._path === path) return;
+  img._path = path;
+  holder.querySelector(':scope > .missing')?.remove();
+  if (!path) {
+    img.removeAttribute('src');
+    img.hidden = true;
+    return;
+  }
+  img.hidden = false;
+  img.onerror = () => {
+    img.hidden = true;
+    const m = el('div', 'missing', holder);
+    m.textContent = path.split('/').pop();
+    m.title = path;
+  };
+  img.src = fileUrl(path);
+}
+
+// ---- Windows --------------------------------------------------------------------------
+
+function topWindow() {
+  const list = state ? state.windows : [];
+  return list.length ? list[list.length - 1] : null;
+}
+
+function makeWindow(w) {
+  const root = el('div', 'win', desktop);
+  const title = el('div', 'title', root);
+  const caption = el('span', 'caption', title);
+  const minB = el('button', '', title);
+  const maxB = el('button', '', title);
+  const closeB = el('button', '', title);
+  minB.textContent = '_';
+  closeB.textContent = '\u2715';
+  for (const b of [minB, maxB, closeB]) b.tabIndex = -1;
+  const menubar = el('div', 'menubar', root);
+  const client = el('div', 'client', root);
+  const grip = el('div', 'grip', root);
+  const win = { name: w.name, root, title, caption, minB, maxB, closeB, menubar, client, grip,
+    controls: new Map(), model: w, focus: -1 };
+
+  root.addEventListener('pointerdown', () => {
+    const top = topWindow();
+    if (top && top.name !== win.name && !win.model.topmost) send({ a: 'activate', w: win.name });
+  }, true);
+  minB.addEventListener('click', () => send({ a: 'state', w: win.name, state: win.model.state === 1 ? 0 : 1 }));
+  maxB.addEventListener('click', () => send({ a: 'state', w: win.name, state: win.model.state === 2 ? 0 : 2 }));
+  closeB.addEventListener('click', () => send({ a: 'close', w: win.name }));
+  title.addEventListener('dblclick', () => {
+    if (win.model.maxButton && win.model.border === 2) send({ a: 'state', w: win.name, state: win.model.state === 2 ? 0 : 2 });
+  });
+  dragger(title, win, false);
+  dragger(grip, win, true);
+  return win;
+}
+
+// Moving a window by its title bar, or sizing it by its corner: drawn at once, sent on release.
+function dragger(handle, win, sizing) {
+  handle.addEventListener('pointerdown', (e) => {
+    if (e.button !== 0 || e.target.tagName === 'BUTTON' || win.model.state !== 0) return;
+    if (!sizing && win.model.border === 0) return;
+    e.preventDefault();
+    handle.setPointerCapture(e.pointerId);
+    const start = { x: e.clientX, y: e.clientY, l: win.root.offsetLeft, t: win.root.offsetTop,
+      w: win.root.offsetWidth, h: win.root.offsetHeight };
+    let moved = false;
+    const move = (ev) => {
+      const dx = ev.clientX - start.x, dy = ev.clientY - start.y;
+      moved = moved || dx !== 0 || dy !== 0;
+      if (sizing) {
+        win.root.style.width = Math.max(40, start.w + dx) + 'px';
+        win.root.style.height = Math.max(24, start.h + dy) + 'px';
+      } else {
+        win.root.style.left = start.l + dx + 'px';
+        win.root.style.top = start.t + dy + 'px';
+      }
+    };
+    const up = () => {
+      handle.removeEventListener('pointermove', move);
+      handle.removeEventListener('pointerup', up);
+      if (!moved) return;
+      const m = win.model;
+      const ev = { a: 'move', w: win.name, l: m.l, t: m.t };
+      if (sizing) {
+        ev.w = win.root.offsetWidth * TWIPS_PER_PIXEL;
+        ev.h = win.root.offsetHeight * TWIPS_PER_PIXEL;
+      } else {
+        ev.l = win.root.offsetLeft * TWIPS_PER_PIXEL;
+        ev.t = win.root.offsetTop * TWIPS_PER_PIXEL;
+      }
+      send(ev);
+    };
+    handle.addEventListener('pointermove', move);
+    handle.addEventListener('pointerup', up);
+  });
+}
+
+function drawWindow(win, w, z, isTop, minimizedSlot) {
+  win.model = w;
+  const r = win.root;
+  r.dataset.name = w.name;
+  r.style.zIndex = String(z);
+  r.classList.toggle('inactive', !isTop);
+  r.classList.toggle('noborder', w.border === 0 || w.frame === 0);
+  r.classList.toggle('minimized', w.state === 1);
+  const frame = px(w.frame);
+  r.style.borderWidth = frame + 'px';
+  if (w.state === 2) {
+    Object.assign(r.style, { left: '0px', top: '0px', width: '100%', height: '100%' });
+  } else if (w.state === 1) {
+    Object.assign(r.style, { left: 4 + minimizedSlot * 164 + 'px', top: '', bottom: '4px' });
+  } else {
+    Object.assign(r.style, { left: px(w.l) + 'px', top: px(w.t) + 'px', bottom: '',
+      width: px(w.w) + 'px', height: px(w.h) + 'px' });
+  }
+  r.style.cursor = pointerCss(w.pointer, '');
+
+  const titleH = w.state === 1 ? 20 : px(w.title);
+  win.title.hidden = titleH === 0;
+  win.title.style.height = titleH + 'px';
+  win.caption.textContent = w.caption;
+  win.minB.hidden = !w.controlBox || (!w.minButton && !w.maxButton);
+  win.maxB.hidden = win.minB.hidden;
+  win.minB.disabled = !w.minButton;
+  win.maxB.disabled = !w.maxButton;
+  win.maxB.textContent = w.state === 0 ? '\u25a1' : '\u2750';
+  win.closeB.hidden = !w.controlBox;
+  win.grip.hidden = w.border !== 2 || w.state !== 0;
+
+  drawMenuBar(win, w);
+  const c = win.client;
+  c.hidden = w.state === 1;
+  c.style.backgroundColor = w.back;
+  c.style.backgroundImage = w.picture ? `url("${fileUrl(w.picture)}")` : '';
+  fontCss(c, w.font);
+  if (w.state !== 1) drawControls(win, w, isTop);
+}
+
+// ---- Menus ----------------------------------------------------------------------------
+
+let openMenu = null;  // { win, top index, element list }
+
+function visibleItems(items) {
+  return items.filter((m) => m.visible);
+}
+
+function drawMenuBar(win, w) {
+  const tops = visibleItems(w.menus);
+  win.menubar.hidden = tops.length === 0 || w.state === 1;
+  const key = JSON.stringify(tops.map((m) => [m.i, m.caption, m.enabled]));
+  if (win.menubar._key === key) return;
+  win.menubar._key = key;
+  win.menubar.replaceChildren();
+  for (const m of tops) {
+    const t = el('div', 'mtop' + (m.enabled ? '' : ' disabled'), win.menubar);
+    t.dataset.menu = m.i;
+    setCaption(t, m.caption);
+    t.addEventListener('pointerdown', (e) => {
+      e.preventDefault();
+      e.stopPropagation();
+      const cur = win.model.menus.find((x) => x.i === m.i);
+      if (openMenu && openMenu.top === m.i) closeMenus();
+      else if (cur && cur.enabled) openTopMenu(win, cur, t);
+    });
+  }
+}
+
+const menuEvent = (win, m) => ({ a: 'menu', w: win.name, c: m.i, n: m.name });
+
+// A top-level menu runs its click handler when it opens, as the desktop's menus do.
+function openTopMenu(win, m, anchor) {
+  closeMenus();
+  const items = visibleItems(m.items);
+  if (m.click || !items.length) send(menuEvent(win, m));
+  if (!items.length) return;
+  anchor.classList.add('open');
+  const rect = anchor.getBoundingClientRect();
+  openMenu = { win, top: m.i, anchor, panels: [] };
+  openPanel(win, items, rect.left, rect.bottom, 0);
+}
+
+function openPanel(win, items, x, y, depth) {
+  openMenu.panels.splice(depth).forEach((p) => p.remove());
+  const panel = el('div', 'menu', document.body);
+  panel.style.left = x + 'px';
+  panel.style.top = y + 'px';
+  openMenu.panels[depth] = panel;
+  for (const m of items) {
+    if (m.caption === '-') {
+      el('div', 'sep', panel);
+      continue;
+    }
+    const row = el('div', 'mitem' + (m.enabled ? '' : ' disabled'), panel);
+    row.dataset.menu = m.i;
+    el('span', 'mark', row).textContent = m.checked ? '\u2713' : '';
+    setCaption(el('span', 'mcap', row), m.caption);
+    const sub = visibleItems(m.items);
+    if (m.shortcut) el('span', 'mkey', row).textContent = m.shortcut;
+    if (sub.length) el('span', 'sub', row).textContent = '\u25b8';
+    row.addEventListener('pointerenter', () => {
+      panel.querySelectorAll('.hot').forEach((h) => h.classList.remove('hot'));
+      row.classList.add('hot');
+      if (sub.length && m.enabled) {
+        const r = row.getBoundingClientRect();
+        openPanel(win, sub, r.right - 2, r.top - 3, depth + 1);
+      } else {
+        openMenu.panels.splice(depth + 1).forEach((p) => p.remove());
+      }
+    });
+    row.addEventListener('pointerup', (e) => {
+      e.stopPropagation();
+      if (!m.enabled || sub.length) return;
+      closeMenus();
+      send(menuEvent(win, m));
+    });
+  }
+}
+
+function closeMenus() {
+  if (!openMenu) return;
+  openMenu.panels.forEach((p) => p.remove());
+  openMenu.anchor.classList.remove('open');
+  openMenu = null;
+}
+
+document.addEventListener('pointerdown', (e) => {
+  if (openMenu && !e.target.closest('.menu')) closeMenus();
+});
+
+// ---- Controls -------------------------------------------------------------------------
+
+// Buttons, picture boxes, frames and the other windowed controls lie above labels, images
+// and lines; within each layer the first control of the description is on top.
+const LIGHT = new Set(['label', 'image', 'line']);
+
+function drawControls(win, w, isTop) {
+  const seen = new Set();
+  const byIndex = new Map(w.controls.map((c) => [c.i, c]));
+  const n = w.controls.length;
+  w.controls.forEach((c, order) => {
+    const key = c.i + ':' + c.kind + ':' + c.name;
+    seen.add(key);
+    let d = win.controls.get(key);
+    if (!d) {
+      d = makeControl(win, c);
+      win.controls.set(key, d);
+    }
+    const parent = byIndex.get(c.parent);
+    const host = parent ? win.controls.get(parent.i + ':' + parent.kind + ':' + parent.name) : null;
+    const into = host ? host.inner : win.client;
+    if (d.root.parentNode !== into) into.appendChild(d.root);
+    const onPage = !parent || parent.kind !== 'tabs' || c.page < 0 || parent.tab === c.page;
+    d.root.hidden = !c.visible || !onPage;
+    d.root.style.zIndex = String((LIGHT.has(c.kind) ? 0 : 100000) + (n - order));
+    d.model = c;
+    if (!d.root.hidden) updateControl(win, d, c);
+  });
+  for (const [key, d] of win.controls) {
+    if (!seen.has(key)) {
+      d.root.remove();
+      win.controls.delete(key);
+    }
+  }
+  // Focus moved by the program: the page follows.
+  if (w.focus !== win.focus) {
+    win.focus = w.focus;
+    const c = byIndex.get(w.focus);
+    const d = c && win.controls.get(c.i + ':' + c.kind + ':' + c.name);
+    if (d && isTop && !boxOpen() && document.activeElement !== d.focusEl) d.focusEl?.focus({ preventScroll: true });
+  }
+  for (const d of win.controls.values()) d.root.classList.toggle('focus', d.model.i === w.focus && d.model.kind !== 'text');
+}
+
+function place(node, c) {
+  node.style.left = px(c.l) + 'px';
+  node.style.top = px(c.t) + 'px';
+  node.style.width = px(c.w) + 'px';
+  node.style.height = px(c.h) + 'px';
+}
+
+function common(d, c) {
+  const r = d.root;
+  place(r, c);
+  fontCss(r, c.font);
+  r.style.color = c.fg;
+  r.title = c.tip || '';
+  r.style.cursor = pointerCss(c.pointer, c.icon);
+  r.classList.toggle('disabled', !c.enabled);
+}
+
+function clickable(win, d, node) {
+  node.addEventListener('click', (e) => {
+    if (!d.model.enabled) return;
+    e.preventDefault();
+    send(Object.assign({ a: 'click' }, ref(win, d.model)));
+  });
+  node.addEventListener('dblclick', () => {
+    if (d.model.enabled && d.model.dbl) send(Object.assign({ a: 'dblclick' }, ref(win, d.model)));
+  });
+}
+
+function focusable(win, d, node) {
+  d.focusEl = node;
+  node.addEventListener('focus', () => {
+    if (d.model.enabled && win.model.focus !== d.model.i) send(Object.assign({ a: 'focus' }, ref(win, d.model)));
+  });
+}
+
+function makeControl(win, c) {
+  const d = { root: null, inner: null, focusEl: null, model: c };
+  switch (c.kind) {
+    case 'button': {
+      d.root = el('button', 'ctl btn');
+      d.root.type = 'button';
+      d.img = el('img', '', d.root);
+      d.text = el('span', '', d.root);
+      clickable(win, d, d.root);
+      focusable(win, d, d.root);
+      break;
+    }
+    case 'label': {
+      d.root = el('div', 'ctl lbl');
+      clickable(win, d, d.root);
+      break;
+    }
+    case 'text': {
+      d.root = el(c.multi ? 'textarea' : 'input', 'ctl');
+      if (!c.multi) d.root.type = c.password ? 'password' : 'text';
+      d.root.spellcheck = false;
+      d.root.addEventListener('input', () => {
+        d.typedSeq = send(Object.assign({ a: 'text', text: d.root.value }, ref(win, d.model)));
+      });
+      d.root.addEventListener('click', () => {
+        if (d.model.click) send(Object.assign({ a: 'click' }, ref(win, d.model)));
+      });
+      focusable(win, d, d.root);
+      break;
+    }
+    case 'check':
+    case 'option': {
+      d.root = el('div', 'ctl ' + (c.kind === 'check' ? 'chk' : 'opt'));
+      d.root.tabIndex = 0;
+      d.box = el('span', 'glyph', d.root);
+      d.text = el('span', 'text', d.root);
+      clickable(win, d, d.root);
+      focusable(win, d, d.root);
+      d.root.addEventListener('keydown', (e) => {
+        if (e.key === ' ') {
+          e.preventDefault();
+          send(Object.assign({ a: 'click' }, ref(win, d.model)));
+        }
+      });
+      break;
+    }
+    case 'list': {
+      d.root = el('div', 'ctl list');
+      d.root.tabIndex = 0;
+      d.root.addEventListener('click', (e) => {
+        const item = e.target.closest('.item');
+        if (!item || !d.model.enabled) return;
+        send(Object.assign({ a: 'item', item: Number(item.dataset.item), ctrl: e.ctrlKey, shift: e.shiftKey }, ref(win, d.model)));
+      });
+      d.root.addEventListener('dblclick', (e) => {
+        if (e.target.closest('.item') && d.model.dbl) send(Object.assign({ a: 'dblclick' }, ref(win, d.model)));
+      });
+      d.root.addEventListener('scroll', () => {
+        const top = Math.round(d.root.scrollTop / 13);
+        if (top !== d.model.top) send(Object.assign({ a: 'scroll', top }, ref(win, d.model)));
+      });
+      focusable(win, d, d.root);
+      break;
+    }
+    case 'combo': {
+      if (c.style === 2) {
+        d.root = el('select', 'ctl');
+        d.root.addEventListener('change', () => {
+          send(Object.assign({ a: 'item', item: d.root.selectedIndex }, ref(win, d.model)));
+        });
+      } else {
+        d.root = el('input', 'ctl');
+        d.list = el('datalist', '', document.body);
+        d.list.id = 'dl-' + win.name + '-' + c.i;
+        d.root.setAttribute('list', d.list.id);
+        d.root.addEventListener('input', () => {
+          const item = d.model.items.indexOf(d.root.value);
+          d.typedSeq = send(Object.assign(item >= 0 ? { a: 'item', item } : { a: 'text', text: d.root.value }, ref(win, d.model)));
+        });
+      }
+      focusable(win, d, d.root);
+      break;
+    }
+    case 'picturebox': {
+      d.root = el('div', 'ctl pic');
+      d.img = el('img', '', d.root);
+      d.img.style.position = 'absolute';
+      d.inner = d.root;
+      clickable(win, d, d.root);
+      break;
+    }
+    case 'image': {
+      d.root = el('div', 'ctl img');
+      d.img = el('img', '', d.root);
+      clickable(win, d, d.root);
+      break;
+    }
+    case 'frame': {
+      d.root = el('div', 'ctl frame');
+      el('div', 'edge', d.root);
+      d.legend = el('div', 'legend', d.root);
+      d.inner = d.root;
+      clickable(win, d, d.root);
+      break;
+    }
+    case 'scroll': {
+      d.root = el('div', 'ctl scroll ' + (c.vertical ? 'v' : 'h'));
+      const less = el('div', 'arrow', d.root);
+      d.track = el('div', 'track', d.root);
+      const more = el('div', 'arrow', d.root);
+      less.textContent = c.vertical ? '\u25b2' : '\u25c0';
+      more.textContent = c.vertical ? '\u25bc' : '\u25b6';
+      d.thumb = el('div', 'thumb', d.track);
+      const step = (by) => {
+        const m = d.model;
+        if (!m.enabled) return;
+        const dir = m.max >= m.min ? 1 : -1;
+        send(Object.assign({ a: 'scroll', value: m.value + dir * by }, ref(win, m)));
+      };
+      less.addEventListener('click', () => step(-d.model.small));
+      more.addEventListener('click', () => step(d.model.small));
+      d.track.addEventListener('click', (e) => {
+        if (e.target === d.thumb) return;
+        const r = d.thumb.getBoundingClientRect();
+        const before = d.model.vertical ? e.clientY < r.top : e.clientX < r.left;
+        step(before ? -d.model.large : d.model.large);
+      });
+      thumbDragger(win, d);
+      d.root.tabIndex = 0;
+      focusable(win, d, d.root);
+      break;
+    }
+    case 'tabs': {
+      d.root = el('div', 'ctl tabs');
+      d.rows = el('div', '', d.root);
+      d.body = el('div', 'body', d.root);
+      d.inner = d.root;
+      d.root.tabIndex = -1;
+      focusable(win, d, d.root);
+      break;
+    }
+    case 'line': {
+      d.root = el('div', 'ctl line');
+      d.svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+      d.svg.style.overflow = 'visible';
+      d.svg.style.position = 'absolute';
+      d.line = document.createElementNS('http://www.w3.org/2000/svg', 'line');
+      d.svg.appendChild(d.line);
+      d.root.appendChild(d.svg);
+      break;
+    }
+    case 'browser': {
+      d.root = el('div', 'ctl browser');
+      d.frame = el('iframe', '', d.root);
+      // Same origin so the page can read the marks; no scripts, forms or navigation.
+      d.frame.setAttribute('sandbox', 'allow-same-origin');
+      d.frame.addEventListener('load', () => wireDocument(win, d));
+      d.gen = -1;
+      d.focusEl = d.frame;
+      break;
+    }
+    default:
+      d.root = el('div', 'ctl');
+  }
+  if (!d.inner) d.inner = d.root;
+  d.root.dataset.name = c.index >= 0 ? `${c.name}(${c.index})` : c.name;
+  return d;
+}
+
+function thumbDragger(win, d) {
+  d.thumb.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    d.thumb.setPointerCapture(e.pointerId);
+    const m = d.model;
+    const vertical = m.vertical;
+    const track = d.track.getBoundingClientRect();
+    const thumb = d.thumb.getBoundingClientRect();
+    const span = (vertical ? track.height - thumb.height : track.width - thumb.width) || 1;
+    const start = vertical ? e.clientY : e.clientX;
+    const from = vertical ? thumb.top - track.top : thumb.left - track.left;
+    let value = m.value;
+    const move = (ev) => {
+      const off = Math.min(span, Math.max(0, from + (vertical ? ev.clientY : ev.clientX) - start));
+      d.thumb.style[vertical ? 'top' : 'left'] = off + 'px';
+      value = Math.round(m.min + (off / span) * (m.max - m.min));
+    };
+    const up = () => {
+      d.thumb.removeEventListener('pointermove', move);
+      d.thumb.removeEventListener('pointerup', up);
+      if (value !== m.value) send(Object.assign({ a: 'scroll', value }, ref(win, m)));
+    };
+    d.thumb.addEventListener('pointermove', move);
+    d.thumb.addEventListener('pointerup', up);
+  });
+}
+
+// A text field shows the engine's text, except while the user is typing ahead of it: the
+// engine has not yet taken all that was typed.
+function syncValue(d, node, text) {
+  if (node.value === text) return;
+  const taken = (state.applied && state.applied[PAGE_ID]) || 0;
+  if (document.activeElement === node && taken < (d.typedSeq || 0)) return;
+  node.value = text;
+}
+
+function updateControl(win, d, c) {
+  common(d, c);
+  const r = d.root;
+  switch (c.kind) {
+    case 'button':
+      r.disabled = !c.enabled;
+      r.classList.toggle('default', !!c.default);
+      r.style.backgroundColor = c.bg;
+      setPicture(r, d.img, c.style === 1 ? c.picture : '');
+      setCaption(d.text, c.caption);
+      break;
+    case 'label':
+      setCaption(r, c.caption);
+      r.style.backgroundColor = c.backStyle === 0 ? 'transparent' : c.bg;
+      r.style.textAlign = ['left', 'right', 'center'][c.align] || 'left';
+      r.classList.toggle('border', c.border === 1);
+      if (c.autoSize && !c.wrap) {
+        r.style.width = 'auto';
+        r.classList.add('nowrap');
+      }
+      break;
+    case 'text':
+      syncValue(d, r, c.caption);
+      r.readOnly = !!c.locked;
+      r.disabled = !c.enabled;
+      if (c.maxLength > 0) r.maxLength = c.maxLength;
+      else r.removeAttribute('maxlength');
+      r.style.backgroundColor = c.bg;
+      r.style.textAlign = ['left', 'right', 'center'][c.align] || 'left';
+      r.classList.toggle('flat', c.border === 0);
+      if (c.multi) r.style.overflowY = c.scrollBars >= 2 ? 'scroll' : 'hidden';
+      break;
+    case 'check':
+    case 'option':
+      r.style.backgroundColor = c.bg;
+      setCaption(d.text, c.caption);
+      r.setAttribute('role', c.kind === 'check' ? 'checkbox' : 'radio');
+      r.setAttribute('aria-checked', c.kind === 'check' ? (c.value === 1 ? 'true' : c.value === 2 ? 'mixed' : 'false') : String(!!c.value));
+      if (c.kind === 'check') {
+        d.box.textContent = c.value ? '\u2713' : '';
+        d.box.classList.toggle('grey', c.value === 2);
+      } else {
+        d.box.classList.toggle('on', !!c.value);
+      }
+      r.tabIndex = c.enabled ? 0 : -1;
+      break;
+    case 'list': drawList(d, c); break;
+    case 'combo': drawCombo(d, c); break;
+    case 'picturebox':
+      r.style.backgroundColor = c.bg;
+      r.classList.toggle('border', c.border === 1);
+      setPicture(r, d.img, c.picture);
+      break;
+    case 'image':
+      r.classList.toggle('stretch', !!c.stretch);
+      r.classList.toggle('border', c.border === 1);
+      setPicture(r, d.img, c.picture);
+      break;
+    case 'frame':
+      r.style.backgroundColor = c.bg;
+      d.legend.style.backgroundColor = c.bg;
+      d.legend.hidden = !c.caption;
+      setCaption(d.legend, c.caption);
+      r.firstChild.style.borderStyle = c.border === 0 ? 'none' : '';
+      break;
+    case 'scroll': drawScroll(d, c); break;
+    case 'tabs': drawTabs(win, d, c); break;
+    case 'line': {
+      r.style.left = '0px';
+      r.style.top = '0px';
+      r.style.width = '0px';
+      r.style.height = '0px';
+      for (const [k, v] of [['x1', c.x1], ['y1', c.y1], ['x2', c.x2], ['y2', c.y2]]) d.line.setAttribute(k, px(v));
+      d.line.setAttribute('stroke', c.color);
+      d.line.setAttribute('stroke-width', Math.max(1, c.bw));
+      break;
+    }
+    case 'browser': drawBrowser(win, d, c); break;
+  }
+}
+
+function drawList(d, c) {
+  const r = d.root;
+  r.style.backgroundColor = c.bg;
+  r.setAttribute('aria-multiselectable', String(c.multi > 0));
+  const key = JSON.stringify(c.items);
+  if (d.itemsKey !== key) {
+    d.itemsKey = key;
+    r.replaceChildren();
+    c.items.forEach((text, i) => {
+      const row = el('div', 'item', r);
+      row.dataset.item = i;
+      row.textContent = text;
+    });
+  }
+  const sel = new Set(c.sel);
+  r.childNodes.forEach((row, i) => {
+    row.classList.toggle('sel', sel.has(i));
+    row.classList.toggle('caret', c.multi > 0 && i === c.listIndex);
+  });
+  if (d.top !== c.top) {
+    d.top = c.top;
+    r.scrollTop = c.top * 13;
+  }
+}
+
+function drawCombo(d, c) {
+  const r = d.root;
+  const key = JSON.stringify(c.items);
+  const target = c.style === 2 ? r : d.list;
+  if (d.itemsKey !== key) {
+    d.itemsKey = key;
+    target.replaceChildren();
+    for (const text of c.items) {
+      const o = el('option', '', target);
+      if (c.style === 2) o.textContent = text;
+      else o.value = text;
+    }
+  }
+  if (c.style === 2) r.selectedIndex = c.listIndex;
+  else syncValue(d, r, c.caption);
+  r.disabled = !c.enabled;
+  r.style.height = '21px';
+}
+
+function drawScroll(d, c) {
+  const range = c.max - c.min;
+  const track = d.model.vertical ? px(c.h) - 32 : px(c.w) - 32;
+  const thumb = Math.max(8, Math.min(track, range === 0 ? track : 16));
+  const at = range === 0 ? 0 : ((c.value - c.min) / range) * Math.max(0, track - thumb);
+  Object.assign(d.thumb.style, c.vertical
+    ? { left: '0', right: '0', top: at + 'px', height: thumb + 'px', width: '' }
+    : { top: '0', bottom: '0', left: at + 'px', width: thumb + 'px', height: '' });
+  d.root.setAttribute('role', 'scrollbar');
+  d.root.setAttribute('aria-valuenow', c.value);
+}
+
+function drawTabs(win, d, c) {
+  const perRow = Math.max(1, c.perRow || 1);
+  const shown = c.tabs.map((t, k) => ({ t, k })).filter((x) => x.t.visible);
+  const rows = Math.max(1, Math.ceil(shown.length / perRow));
+  const key = JSON.stringify([c.tabs, c.tab, perRow]);
+  d.body.style.top = rows * 20 + 'px';
+  d.body.style.backgroundColor = c.bg;
+  if (d.key === key) return;
+  d.key = key;
+  d.rows.replaceChildren();
+  const width = px(c.w) / perRow;
+  // The row holding the selected tab is drawn next to the page, as the control does.
+  const selectedRow = Math.floor(Math.max(0, shown.findIndex((x) => x.k === c.tab)) / perRow);
+  for (let row = 0; row < rows; row++) {
+    const line = el('div', 'row', d.rows);
+    const slot = (row - selectedRow + rows * 2 - 1) % rows;
+    line.style.top = slot * 20 + 'px';
+    for (const { t, k } of shown.slice(row * perRow, (row + 1) * perRow)) {
+      const tab = el('div', 'tab' + (k === c.tab ? ' on' : '') + (t.enabled ? '' : ' disabled'), line);
+      tab.style.width = width + 'px';
+      tab.dataset.tab = k;
+      tab.setAttribute('role', 'tab');
+      tab.setAttribute('aria-selected', String(k === c.tab));
+      setCaption(tab, t.caption);
+      tab.addEventListener('click', () => {
+        if (t.enabled && d.model.enabled) send(Object.assign({ a: 'tab', tab: k }, ref(win, d.model)));
+      });
+    }
+  }
+}
+
+// ---- Browser controls -----------------------------------------------------------------
+
+const URL_ATTRS = [['img', 'src'], ['image', 'href'], ['input', 'src'], ['embed', 'src'],
+  ['source', 'src'], ['audio', 'src'], ['video', 'src'], ['link', 'href'], ['object', 'data']];
+
+// The written document with its file names turned into addresses of this server; it is
+// parsed inertly here, so nothing of it loads before that.
+function documentSource(doc) {
+  const parsed = new DOMParser().parseFromString(doc.html || '', 'text/html');
+  parsed.querySelectorAll('script, base, meta[http-equiv]').forEach((n) => n.remove());
+  for (const [tag, attr] of URL_ATTRS) {
+    parsed.querySelectorAll(`${tag}[${attr}]`).forEach((n) => {
+      const v = n.getAttribute(attr).trim();
+      if (/^(data|about):/i.test(v)) return;
+      if (/^[a-z][a-z0-9+.-]*:\/\//i.test(v) && !/^file:/i.test(v)) {
+        n.removeAttribute(attr);  // nothing outside this machine's loopback server
+        return;
+      }
+      let path = v.replace(/^file:\/\//i, '').replace(/\\/g, '/');
+      if (!path.startsWith('/') && doc.base) path = doc.base.replace(/\/?$/, '/') + path;
+      n.setAttribute(attr, fileUrl(path));
+    });
+  }
+  return '<!DOCTYPE html>' + parsed.documentElement.outerHTML;
+}
+
+function drawBrowser(win, d, c) {
+  const doc = c.doc;
+  d.doc = doc;
+  if (d.gen !== doc.gen) {
+    d.gen = doc.gen;
+    d.marksGen = -1;
+    d.dirty = false;
+    d.frame.srcdoc = documentSource(doc);
+    return;  // marks and handlers follow on load
+  }
+  if (d.marksGen !== doc.marksGen) applyMarks(d);
+  markClickables(d);
+}
+
+function fieldsOf(d) {
+  const fd = d.frame.contentDocument;
+  return fd ? Array.from(fd.querySelectorAll('input, select, textarea')) : [];
+}
+
+function applyMarks(d) {
+  const fields = fieldsOf(d);
+  if (!d.frame.contentDocument || d.frame.contentDocument.readyState !== 'complete') return;
+  d.marksGen = d.doc.marksGen;
+  if (!d.doc.fields.length) return;
+  fields.forEach((f, i) => {
+    const m = d.doc.fields[i];
+    if (!m) return;
+    if (f.type === 'checkbox' || f.type === 'radio') f.checked = m.checked;
+    else f.value = m.value;
+  });
+}
+
+function markClickables(d) {
+  const fd = d.frame.contentDocument;
+  if (!fd) return;
+  const ids = new Set(d.doc.clicks);
+  fd.querySelectorAll('[data-pv-click]').forEach((n) => {
+    if (!ids.has(n.id)) n.removeAttribute('data-pv-click');
+  });
+  for (const id of ids) fd.getElementById(id)?.setAttribute('data-pv-click', '');
+}
+
+function wireDocument(win, d) {
+  const fd = d.frame.contentDocument;
+  if (!fd || !d.doc) return;
+  applyMarks(d);
+  markClickables(d);
+  fd.addEventListener('input', () => { d.dirty = true; }, true);
+  fd.addEventListener('change', () => { d.dirty = true; }, true);
+  fd.addEventListener('submit', (e) => e.preventDefault(), true);
+  fd.addEventListener('click', (e) => {
+    // The page never navigates or submits by itself.
+    const link = e.target.closest('a[href], area[href], button, input[type=submit], input[type=image]');
+    if (link && !(link.tagName === 'INPUT' && /^(checkbox|radio)$/i.test(link.type))) e.preventDefault();
+    const target = e.target.closest('[id]');
+    const handled = target && d.doc.clicks.includes(target.id) ? target : null;
+    if (handled) {
+      d.dirty = true;
+      send(Object.assign({ a: 'element', id: handled.id }, ref(win, d.model)));
+    }
+  }, true);
+  fd.addEventListener('keydown', (e) => forwardKey(e), true);
+}
+
+// The marks of every browser control the user changed since the last event.
+function collectMarks() {
+  const marks = [];
+  for (const win of windows.values()) {
+    for (const d of win.controls.values()) {
+      if (d.model.kind !== 'browser' || !d.dirty) continue;
+      d.dirty = false;
+      const fields = fieldsOf(d).map((f) => ({
+        id: f.id, name: f.name || '', type: (f.type || f.tagName).toLowerCase(),
+        value: f.value || '', checked: !!f.checked,
+      }));
+      marks.push(Object.assign({ gen: d.gen, fields }, ref(win, d.model)));
+    }
+  }
+  return marks;
+}
+
+// ---- Message boxes and input boxes ----------------------------------------------------
+
+const BUTTONS = {
+  0: [['OK', 1]],
+  1: [['OK', 1], ['Cancel', 2]],
+  2: [['&Abort', 3], ['&Retry', 4], ['&Ignore', 5]],
+  3: [['&Yes', 6], ['&No', 7], ['Cancel', 2]],
+  4: [['&Yes', 6], ['&No', 7]],
+  5: [['&Retry', 4], ['Cancel', 2]],
+};
+const ICONS = { 16: ['critical', '\u2715'], 32: ['question', '?'], 48: ['exclamation', '!'], 64: ['information', 'i'] };
+
+let drawnBoxes = '';
+
+function boxOpen() {
+  return state && state.boxes.length > 0;
+}
+
+function answer(box, result, text) {
+  send({ a: 'answer', id: box.id, result, text: text || '' });
+}
+
+function drawBoxes(boxes) {
+  const key = JSON.stringify(boxes);
+  if (key === drawnBoxes) return;
+  drawnBoxes = key;
+  boxLayer.replaceChildren();
+  if (!boxes.length) return;
+  closeMenus();
+  el('div', 'shade', boxLayer);
+  boxes.forEach((b, n) => {
+    const last = n === boxes.length - 1;
+    const box = el('div', 'box', boxLayer);
+    box.setAttribute('role', 'dialog');
+    box.dataset.box = b.id;
+    const title = el('div', 'title', box);
+    el('span', 'caption', title).textContent = b.title;
+    const body = el('div', 'body', box);
+    let buttons;
+    let cancel = 0;
+    let input = null;
+    if (b.input) {
+      el('div', 'prompt', body).textContent = b.text;
+      const side = el('div', 'side', body);
+      buttons = [['OK', 1], ['Cancel', 2]].map(([cap, result]) => {
+        const btn = el('button', '', side);
+        setCaption(btn, cap);
+        btn.addEventListener('click', () => answer(b, result, result === 1 ? input.value : ''));
+        return btn;
+      });
+      buttons[0].classList.add('default');
+      input = el('input', '', box);
+      input.value = b.default;
+      cancel = 2;
+    } else {
+      const icon = ICONS[b.style & 0x70];
+      if (icon) {
+        const i = el('div', 'icon ' + icon[0], body);
+        i.textContent = icon[1];
+      }
+      el('div', 'text', body).textContent = b.text;
+      const row = el('div', 'buttons', box);
+      const set = BUTTONS[b.style & 7] || BUTTONS[0];
+      const def = Math.min(set.length - 1, (b.style >> 8) & 3);
+      buttons = set.map(([cap, result], k) => {
+        const btn = el('button', k === def ? 'default' : '', row);
+        btn.dataset.result = result;
+        setCaption(btn, cap);
+        btn.addEventListener('click', () => answer(b, result));
+        return btn;
+      });
+      cancel = set.some(([, r]) => r === 2) ? 2 : set.length === 1 ? set[0][1] : 0;
+    }
+    const close = el('button', '', title);
+    close.textContent = '\u2715';
+    close.disabled = cancel === 0;
+    close.tabIndex = -1;
+    close.addEventListener('click', () => answer(b, cancel));
+    if (!last) {
+      box.inert = true;
+      return;
+    }
+    box._keys = { buttons, cancel, input, b };
+    setTimeout(() => (input ? input.select() : box.querySelector('button.default')?.focus()), 0);
+  });
+}
+
+function boxKey(e) {
+  const box = boxLayer.lastElementChild;
+  const k = box && box._keys;
+  if (!k) return;
+  if (e.key === 'Escape' && k.cancel) {
+    e.preventDefault();
+    answer(k.b, k.cancel);
+  } else if (e.key === 'Enter' && k.input) {
+    e.preventDefault();
+    answer(k.b, 1, k.input.value);
+  } else if (e.key.length === 1 && !k.input && /^[a-z]$/i.test(e.key)) {
+    const hit = k.buttons.find((btn) => accessKey(btn._caption) === e.key.toUpperCase());
+    if (hit) {
+      e.preventDefault();
+      hit.click();
+    }
+  }
+}
+
+// ---- Keys -----------------------------------------------------------------------------
+
+// Keys that type a character code besides the printable ones.
+const PRESS_KEYS = { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 };
+
+function shiftBits(e) {
+  return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+}
+
+// Keys for the topmost window: the engine runs the key handlers, access keys, the default
+// button (Enter) and the cancel button (Escape).
+function forwardKey(e) {
+  if (boxOpen()) {
+    boxKey(e);
+    return;
+  }
+  const top = topWindow();
+  if (!top || ['Shift', 'Control', 'Alt', 'Meta'].includes(e.key)) return;
+  if (openMenu) {
+    if (e.key === 'Escape') closeMenus();
+    return;
+  }
+  if (e.altKey && /^[a-z0-9]$/i.test(e.key)) {
+    const menu = visibleItems(top.menus).find((m) => m.enabled && accessKey(m.caption) === e.key.toUpperCase());
+    const win = windows.get(top.name);
+    if (menu && win) {
+      e.preventDefault();
+      openTopMenu(win, menu, win.menubar.querySelector(`[data-menu="${menu.i}"]`));
+      return;
+    }
+  }
+  const win = windows.get(top.name);
+  const focused = win && [...win.controls.values()].find((d) => d.focusEl && d.focusEl === document.activeElement);
+  const c = focused ? focused.model : null;
+  const wantsKeys = top.keyPreview || (c && c.keys);
+  const special = e.key === 'Enter' || e.key === 'Escape' || e.altKey;
+  if (c && c.kind === 'text' && e.key === 'Enter' && focused.root.tagName === 'TEXTAREA' && !wantsKeys) return;
+  if (!wantsKeys && !special) return;
+  if (special) e.preventDefault();
+  const key = { a: 'key', w: top.name, code: e.keyCode, shift: shiftBits(e) };
+  send(key);
+  // A typed character in a box whose handlers want it: the engine decides what goes in. The
+  // page shows it at once and takes the engine's text when the engine has it.
+  const ascii = e.key.length === 1 ? e.key.codePointAt(0) : PRESS_KEYS[e.key];
+  if (wantsKeys && ascii && !e.ctrlKey && !e.altKey) {
+    const ev = Object.assign({ a: 'press', w: top.name, ascii }, c ? ref(win, c) : {});
+    if (c && c.kind === 'text' && !c.locked && ascii !== 13 && ascii !== 27) {
+      e.preventDefault();
+      const node = focused.root;
+      const chars = (s) => Array.from(s).length;
+      let from = node.selectionStart;
+      const to = node.selectionEnd;
+      Object.assign(ev, { at: chars(node.value.slice(0, from)), length: chars(node.value.slice(from, to)) });
+      if (ascii === 8 && from === to && from > 0) from -= 1;
+      node.setRangeText(ascii === 8 ? '' : e.key, from, to, 'end');
+      focused.typedSeq = send(ev);
+    } else {
+      send(ev);
+    }
+  }
+}
+
+document.addEventListener('keydown', forwardKey);
+
+// ---- Drawing a state ------------------------------------------------------------------
+
+function draw(next) {
+  state = next;
+  statusEl.hidden = true;
+  document.body.classList.toggle('busy', next.pointer === 11);
+  document.body.classList.toggle('nocursor', !next.cursorShown);
+  document.body.style.cursor = pointerCss(next.pointer, '');
+  desktop.style.width = next.screen.w + 'px';
+  desktop.style.height = next.screen.h + 'px';
+  const live = new Set();
+  const count = next.windows.length;
+  let minimized = 0;
+  next.windows.forEach((w, k) => {
+    live.add(w.name);
+    let win = windows.get(w.name);
+    if (!win) {
+      win = makeWindow(w);
+      windows.set(w.name, win);
+    }
+    const z = (w.topmost ? 1000 : 0) + (w.modal ? 2000 : 0) + k + 1;
+    drawWindow(win, w, z, k === count - 1, w.state === 1 ? minimized++ : 0);
+  });
+  for (const [name, win] of windows) {
+    if (!live.has(name)) {
+      win.root.remove();
+      windows.delete(name);
+      if (openMenu && openMenu.win === win) closeMenus();
+    }
+  }
+  drawBoxes(next.boxes);
+  stats.draws++;
+  stats.drawnAt = performance.now();
+}
+
+function reportScreen() {
+  send({ a: 'screen', w: window.innerWidth, h: window.innerHeight });
+}
+
+window.addEventListener('resize', () => {
+  clearTimeout(reportScreen.timer);
+  reportScreen.timer = setTimeout(reportScreen, 200);
+});
+reportScreen();
+poll();

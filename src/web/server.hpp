@@ -1,0 +1,83 @@
+// The loopback HTTP server of the browser front-end. It serves the page, the latest state
+// of the window model (long-polled by version), the program's pictures and documents, and
+// takes the user's input. It never touches the model: input goes to a sink (which posts it
+// to the engine's event loop) and the state comes in as published text.
+//
+// Security: it binds a loopback address only; every request must carry the per-launch
+// secret (query "s" or header "X-Prepvant-Secret") and the Host "127.0.0.1:<port>";
+// requests that change anything must be JSON; files are served only from the allowed
+// folders after resolving the real path; errors are plain text.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace httplib {
+class Server;
+}
+
+namespace pv {
+
+class WebServer {
+ public:
+  struct Options {
+    std::string host = "127.0.0.1";
+    int port = 0;  // 0: any free port
+    std::string current_folder;
+    std::string program_folder;
+  };
+  using InputSink = std::function<void(nlohmann::json event)>;
+
+  WebServer(Options options, InputSink sink);
+  ~WebServer();
+  WebServer(const WebServer&) = delete;
+  WebServer& operator=(const WebServer&) = delete;
+
+  // Binds and serves on a thread of its own. Throws std::runtime_error for an address that
+  // is not a loopback address, or when the port cannot be bound.
+  void start();
+  int port() const { return port_; }
+  const std::string& secret() const { return secret_; }
+  // The page's address, secret included.
+  std::string url() const;
+
+  // A new state of the window model (JSON text); pollers wake when it differs from the
+  // last one. Any thread.
+  void publish(std::string state);
+  uint64_t version() const;
+  // Another folder files may be served from (the product's media folder). Any thread.
+  void add_file_root(const std::string& folder);
+  // Tells the pages that the program has ended, then stops serving. Idempotent.
+  void finish();
+
+ private:
+  void install_routes();
+  std::string state_reply(uint64_t after);
+  bool file_allowed(const std::string& real_path) const;
+
+  Options options_;
+  InputSink sink_;
+  std::string secret_;
+  int port_ = 0;
+  std::unique_ptr<httplib::Server> http_;
+  std::thread thread_;
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  uint64_t version_ = 0;
+  std::string state_ = "{}";
+  bool ended_ = false;
+  std::vector<std::string> roots_;  // allowed folders as given
+};
+
+// True for 127.0.0.0/8 and ::1.
+bool is_loopback_address(const std::string& host);
+
+}  // namespace pv

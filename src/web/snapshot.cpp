@@ -1,0 +1,304 @@
+#include "web/snapshot.hpp"
+
+#include <cstdio>
+#include <unordered_map>
+
+#include "platform/dialogs.hpp"
+#include "platform/form.hpp"
+#include "platform/screen.hpp"
+#include "platform/web_browser.hpp"
+
+namespace pv {
+namespace {
+
+using nlohmann::json;
+
+std::string colour(uint32_t c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%06x", c & 0xFFFFFFu);
+  return buf;
+}
+
+json font_json(const Font& f) {
+  return {{"n", f.name},   {"s", f.size},      {"b", f.bold},
+          {"i", f.italic}, {"u", f.underline}, {"k", f.strikethrough}};
+}
+
+const char* kind_name(ControlKind k) {
+  switch (k) {
+    case ControlKind::CommandButton:
+      return "button";
+    case ControlKind::Label:
+      return "label";
+    case ControlKind::TextBox:
+      return "text";
+    case ControlKind::CheckBox:
+      return "check";
+    case ControlKind::OptionButton:
+      return "option";
+    case ControlKind::ListBox:
+      return "list";
+    case ControlKind::ComboBox:
+      return "combo";
+    case ControlKind::PictureBox:
+      return "picturebox";
+    case ControlKind::Image:
+      return "image";
+    case ControlKind::Frame:
+      return "frame";
+    case ControlKind::ScrollBar:
+      return "scroll";
+    case ControlKind::Timer:
+      return "timer";
+    case ControlKind::Menu:
+      return "menu";
+    case ControlKind::TabbedDialog:
+      return "tabs";
+    case ControlKind::Line:
+      return "line";
+    case ControlKind::WebBrowser:
+      return "browser";
+  }
+  return "?";
+}
+
+void list_json(json& j, const ListBox& l) {
+  json items = json::array();
+  json selected = json::array();
+  for (int i = 0; i < l.list_count(); ++i) {
+    items.push_back(l.list(i));
+    if (l.selected(i)) selected.push_back(i);
+  }
+  j["items"] = std::move(items);
+  j["sel"] = std::move(selected);
+  j["listIndex"] = l.list_index();
+  j["top"] = l.top_index;
+  j["multi"] = l.multi_select;
+  j["style"] = l.style;
+}
+
+void browser_json(json& j, const WebBrowser& b) {
+  const HtmlDocument& d = b.document;
+  json fields = json::array();
+  for (const FieldMark& f : d.fields())
+    fields.push_back({{"id", f.id},
+                      {"name", f.name},
+                      {"type", f.type},
+                      {"value", f.value},
+                      {"checked", f.checked}});
+  json clicks = json::array();
+  for (const auto& [id, handler] : d.on_click)
+    if (handler) clicks.push_back(id);
+  j["doc"] = {{"gen", d.generation()},
+              {"html", d.html()},
+              {"marksGen", d.marks_generation()},
+              {"fields", std::move(fields)},
+              {"clicks", std::move(clicks)},
+              {"base", b.base_folder}};
+}
+
+json control_json(const Control& c, int i, const std::unordered_map<const Control*, int>& pos) {
+  json j = {
+      {"i", i},
+      {"name", c.name()},
+      {"index", c.index()},
+      {"kind", kind_name(c.kind())},
+      {"parent", c.container != nullptr && pos.contains(c.container) ? pos.at(c.container) : -1},
+      {"page", c.tab_page},
+      {"l", c.left},
+      {"t", c.top},
+      {"w", c.width},
+      {"h", c.height},
+      {"visible", c.visible},
+      {"enabled", c.enabled},
+      {"caption", c.caption},
+      {"tip", c.tooltip},
+      {"fg", colour(c.fore_color)},
+      {"bg", colour(c.back_color)},
+      {"pointer", c.mouse_pointer},
+      {"icon", c.mouse_icon},
+      {"tabIndex", c.tab_index},
+      {"click", static_cast<bool>(c.on_click)},
+      {"dbl", static_cast<bool>(c.on_dbl_click)},
+      {"keys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)}};
+  if (c.has_font) j["font"] = font_json(c.font);
+  switch (c.kind()) {
+    case ControlKind::CommandButton: {
+      const auto& b = static_cast<const CommandButton&>(c);
+      j["default"] = b.is_default;
+      j["cancel"] = b.cancel;
+      j["style"] = b.style;
+      j["picture"] = b.picture;
+      break;
+    }
+    case ControlKind::Label: {
+      const auto& l = static_cast<const Label&>(c);
+      j["align"] = l.alignment;
+      j["backStyle"] = l.back_style;
+      j["border"] = l.border_style;
+      j["autoSize"] = l.auto_size;
+      j["wrap"] = l.word_wrap;
+      break;
+    }
+    case ControlKind::TextBox: {
+      const auto& t = static_cast<const TextBox&>(c);
+      j["multi"] = t.multi_line;
+      j["scrollBars"] = t.scroll_bars;
+      j["locked"] = t.locked;
+      j["password"] = !t.password_char.empty();
+      j["maxLength"] = t.max_length;
+      j["align"] = t.alignment;
+      j["border"] = t.border_style;
+      break;
+    }
+    case ControlKind::CheckBox:
+      j["value"] = static_cast<const CheckBox&>(c).value();
+      break;
+    case ControlKind::OptionButton:
+      j["value"] = static_cast<const OptionButton&>(c).value();
+      break;
+    case ControlKind::ListBox:
+    case ControlKind::ComboBox:
+      list_json(j, static_cast<const ListBox&>(c));
+      break;
+    case ControlKind::PictureBox: {
+      const auto& p = static_cast<const PictureBox&>(c);
+      j["picture"] = p.picture;
+      j["border"] = p.border_style;
+      break;
+    }
+    case ControlKind::Image: {
+      const auto& m = static_cast<const Image&>(c);
+      j["picture"] = m.picture;
+      j["stretch"] = m.stretch;
+      j["border"] = m.border_style;
+      break;
+    }
+    case ControlKind::Frame:
+      j["border"] = static_cast<const Frame&>(c).border_style;
+      break;
+    case ControlKind::ScrollBar: {
+      const auto& s = static_cast<const ScrollBar&>(c);
+      j["vertical"] = s.vertical;
+      j["min"] = s.min;
+      j["max"] = s.max;
+      j["small"] = s.small_change;
+      j["large"] = s.large_change;
+      j["value"] = s.value();
+      break;
+    }
+    case ControlKind::TabbedDialog: {
+      const auto& t = static_cast<const TabbedDialog&>(c);
+      json tabs = json::array();
+      for (int k = 0; k < t.tabs(); ++k)
+        tabs.push_back({{"caption", t.tab_caption(k)},
+                        {"enabled", t.tab_enabled(k)},
+                        {"visible", t.tab_visible(k)}});
+      j["tabs"] = std::move(tabs);
+      j["tab"] = t.tab();
+      j["perRow"] = t.tabs_per_row;
+      break;
+    }
+    case ControlKind::Line: {
+      const auto& l = static_cast<const Line&>(c);
+      j["x1"] = l.x1;
+      j["y1"] = l.y1;
+      j["x2"] = l.x2;
+      j["y2"] = l.y2;
+      j["color"] = colour(l.border_color);
+      j["bw"] = l.border_width;
+      break;
+    }
+    case ControlKind::WebBrowser:
+      browser_json(j, static_cast<const WebBrowser&>(c));
+      break;
+    case ControlKind::Timer:
+    case ControlKind::Menu:
+      break;
+  }
+  return j;
+}
+
+json menu_json(const Menu& m, const std::unordered_map<const Control*, int>& pos) {
+  json items = json::array();
+  for (const Menu* item : m.items) items.push_back(menu_json(*item, pos));
+  return {
+      {"i", pos.at(&m)},      {"name", m.name()},       {"click", static_cast<bool>(m.on_click)},
+      {"caption", m.caption}, {"enabled", m.enabled},   {"visible", m.visible},
+      {"checked", m.checked}, {"shortcut", m.shortcut}, {"items", std::move(items)}};
+}
+
+json window_json(const Form& f) {
+  std::unordered_map<const Control*, int> pos;
+  const auto& controls = f.controls();
+  for (size_t i = 0; i < controls.size(); ++i) pos[controls[i]] = static_cast<int>(i);
+
+  json list = json::array();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const Control& c = *controls[i];
+    if (c.kind() == ControlKind::Timer || c.kind() == ControlKind::Menu) continue;
+    list.push_back(control_json(c, static_cast<int>(i), pos));
+  }
+  json menus = json::array();
+  for (const Menu* m : f.menus())
+    if (pos.contains(m)) menus.push_back(menu_json(*m, pos));
+  const Control* focus = f.active_control();
+  return {{"name", f.name()},
+          {"caption", f.caption()},
+          {"l", f.left()},
+          {"t", f.top()},
+          {"w", f.width()},
+          {"h", f.height()},
+          {"frame", f.frame_width()},
+          {"title", f.title_height()},
+          {"border", f.border_style},
+          {"controlBox", f.control_box},
+          {"minButton", f.min_button},
+          {"maxButton", f.max_button},
+          {"state", f.window_state()},
+          {"back", colour(f.back_color())},
+          {"font", font_json(f.font)},
+          {"picture", f.picture},
+          {"modal", f.modal},
+          {"topmost", f.topmost},
+          {"pointer", f.mouse_pointer},
+          {"keyPreview", f.key_preview},
+          {"focus", focus != nullptr && pos.contains(focus) ? pos.at(focus) : -1},
+          {"menus", std::move(menus)},
+          {"controls", std::move(list)}};
+}
+
+}  // namespace
+
+json snapshot_json(const FormRegistry& forms, const Screen& screen, const DesktopDialogs* dialogs) {
+  json windows = json::array();
+  for (const Form* f : forms.windows())
+    if (f->is_loaded() && f->visible()) windows.push_back(window_json(*f));
+  json boxes = json::array();
+  if (dialogs != nullptr) {
+    for (const auto& b : dialogs->open_boxes()) {
+      if (b.answered) continue;
+      if (b.is_input)
+        boxes.push_back({{"id", b.id},
+                         {"input", true},
+                         {"text", b.input.prompt},
+                         {"title", b.input.title},
+                         {"default", b.input.default_text}});
+      else
+        boxes.push_back({{"id", b.id},
+                         {"input", false},
+                         {"text", b.message.text},
+                         {"title", b.message.title},
+                         {"style", b.message.style}});
+    }
+  }
+  return {{"screen",
+           {{"w", screen.width() / static_cast<float>(screen.twips_per_pixel_x())},
+            {"h", screen.height() / static_cast<float>(screen.twips_per_pixel_y())}}},
+          {"pointer", screen.mouse_pointer},
+          {"cursorShown", screen.cursor_count() >= 0},
+          {"windows", std::move(windows)},
+          {"boxes", std::move(boxes)}};
+}
+
+}  // namespace pv

@@ -1,0 +1,108 @@
+// Starts the program on a loopback port and opens its page in headless Chromium (Debian's
+// build; playwright-core never downloads a browser).
+import { spawn } from 'node:child_process';
+import { mkdtempSync, mkdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+
+export const BUILD = path.resolve(process.env.PREPVANT_BUILD || 'build/default');
+export const SHOTS = path.join(BUILD, 'browser-screenshots');
+mkdirSync(SHOTS, { recursive: true });
+
+const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+
+// The program in a fresh current folder and home, so no run sees another's files.
+export function startProgram(commandLine = ['46000']) {
+  return serve('prepvant', ['--no-browser', ...commandLine]);
+}
+
+// A window with every kind of control, served by a test of the unit-test program.
+export function startGallery() {
+  return serve('unit_tests', ['--gtest_also_run_disabled_tests', '--gtest_filter=WebGallery.DISABLED_Serve']);
+}
+
+// Starts a program of the build that prints the page's address and serves it.
+async function serve(binary, args) {
+  const home = mkdtempSync(path.join(tmpdir(), 'prepvant-browser-'));
+  const child = spawn(path.join(BUILD, binary), args, {
+    cwd: home,
+    env: { ...process.env, HOME: home, XDG_CONFIG_HOME: path.join(home, '.config') },
+    stdio: ['ignore', 'pipe', 'pipe'],
+  });
+  let stderr = '';
+  let stdout = '';
+  child.stderr.on('data', (b) => { stderr += b; });
+  child.stdout.on('data', (b) => { stdout += b; });
+  const exited = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
+  const url = await new Promise((resolve, reject) => {
+    let out = '';
+    const timer = setTimeout(() => reject(new Error('no address from the program: ' + stderr)), 20000);
+    child.stdout.on('data', (b) => {
+      out += b;
+      const m = out.match(/http:\/\/127\.0\.0\.1:\d+\/\?s=[0-9a-f]+/);
+      if (m) {
+        clearTimeout(timer);
+        resolve(m[0]);
+      }
+    });
+    child.on('exit', (code) => reject(new Error(`${binary} exited (${code}) before serving: ${stderr}`)));
+  });
+  return {
+    url, child, exited, home,
+    output: () => stdout + stderr,
+    async stop() {
+      if (child.exitCode === null) child.kill('SIGTERM');
+      await exited;
+      rmSync(home, { recursive: true, force: true });
+    },
+  };
+}
+
+export async function openBrowser() {
+  const profile = mkdtempSync(path.join(tmpdir(), 'prepvant-chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: CHROMIUM_ARGS,
+    viewport: { width: 1920, height: 1080 },
+  });
+  const page = context.pages()[0] || (await context.newPage());
+  return {
+    context, page,
+    async close() {
+      await context.close();
+      rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+export const windowOf = (page, name) => page.locator(`.win[data-name="${name}"]`);
+export const controlOf = (win, name) => win.locator(`.ctl[data-name="${name}"]`);
+
+export async function shot(target, name) {
+  await target.screenshot({ path: path.join(SHOTS, name + '.png') });
+}
+
+// Clicks and waits until the page has drawn a state newer than the one on screen; the time
+// from the click until that drawing is done, in milliseconds.
+export async function clickAndTime(page, locator) {
+  const before = await page.evaluate(() => window.pvStats.draws);
+  const handle = await locator.elementHandle();
+  return page.evaluate(async ([node, draws]) => {
+    const start = performance.now();
+    node.dispatchEvent(new MouseEvent('click', { bubbles: true }));
+    while (window.pvStats.draws === draws) {
+      if (performance.now() - start > 5000) throw new Error('the click was not drawn');
+      await new Promise((r) => setTimeout(r, 0));
+    }
+    return window.pvStats.drawnAt - start;
+  }, [handle, before]);
+}
+
+export function median(values) {
+  const s = [...values].sort((a, b) => a - b);
+  const m = Math.floor(s.length / 2);
+  return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2;
+}

@@ -1,0 +1,246 @@
+#include "web/input.hpp"
+
+#include <gtest/gtest.h>
+
+#include "web/sample_form.hpp"
+
+namespace pv::testing {
+namespace {
+
+using nlohmann::json;
+
+class InputTest : public ::testing::Test {
+ protected:
+  SampleModel m;
+  SampleForm& f = m.form();
+};
+
+TEST_F(InputTest, ClicksActOnEachKindOfControl) {
+  m.apply(m.on(f.sound, "click"));
+  EXPECT_EQ(f.sound.value(), 1);
+  m.apply(m.on(f.sound, "click"));
+  EXPECT_EQ(f.sound.value(), 0);
+  EXPECT_EQ(f.sound_clicks, 2);
+  EXPECT_EQ(f.active_control(), &f.sound);
+
+  m.apply(m.on(f.options[1], "click"));
+  m.apply(m.on(f.options[0], "click"));
+  EXPECT_TRUE(f.options[0].value());
+  EXPECT_FALSE(f.options[1].value());
+
+  m.apply(m.on(f.ok, "click"));
+  EXPECT_EQ(f.ok_clicks, 1);
+}
+
+TEST_F(InputTest, UnreachableControlsAndStaleNamesAreIgnored) {
+  f.ok.enabled = false;
+  m.apply(m.on(f.ok, "click"));
+  f.group.visible = false;
+  m.apply(m.on(f.in_frame, "click"));
+  // A control on a page that is not shown.
+  m.apply(m.on(f.on_page1, "click"));
+  EXPECT_EQ(f.on_page1.value(), 0);
+  // An index that now names another control: the page was drawn from an older window.
+  json stale = m.on(f.sound, "click");
+  stale["n"] = "cmd_ok";
+  m.apply(stale);
+  m.apply(json{{"a", "click"}, {"w", "Nowhere"}, {"c", 0}, {"n", "cmd_ok"}});
+  m.apply(json{{"a", "click"}, {"w", "Sample"}, {"c", "two"}});  // malformed
+  m.apply(json::array());
+  EXPECT_EQ(f.ok_clicks, 0);
+  EXPECT_EQ(f.sound.value(), 0);
+
+  m.apply(m.on(f.tabs, "tab", {{"tab", 1}}));
+  m.apply(m.on(f.on_page1, "click"));
+  EXPECT_EQ(f.on_page1.value(), 1);
+}
+
+TEST_F(InputTest, DisabledOrHiddenTabsCannotBeChosen) {
+  f.tabs.set_tab_enabled(1, false);
+  m.apply(m.on(f.tabs, "tab", {{"tab", 1}}));
+  m.apply(m.on(f.tabs, "tab", {{"tab", 7}}));
+  EXPECT_EQ(f.tabs.tab(), 0);
+}
+
+TEST_F(InputTest, ListSelectionFollowsTheListsMultiSelect) {
+  m.apply(m.on(f.list, "item", {{"item", 1}}));
+  m.apply(m.on(f.list, "item", {{"item", 3}, {"ctrl", true}}));
+  EXPECT_TRUE(f.list.selected(1));
+  EXPECT_TRUE(f.list.selected(3));
+  EXPECT_EQ(f.list.sel_count(), 2);
+  // Shift extends from the last item clicked without it.
+  m.apply(m.on(f.list, "item", {{"item", 0}, {"shift", true}}));
+  EXPECT_EQ(f.list.sel_count(), 4);
+  EXPECT_EQ(f.list.list_index(), 0);
+  m.apply(m.on(f.list, "item", {{"item", 2}}));
+  EXPECT_EQ(f.list.sel_count(), 1);
+  EXPECT_EQ(f.list_clicks, 4);  // one click event per user click
+  m.apply(m.on(f.list, "item", {{"item", 4}}));
+  EXPECT_EQ(f.list_clicks, 4);
+
+  f.list.multi_select = 1;
+  m.apply(m.on(f.list, "item", {{"item", 0}}));
+  m.apply(m.on(f.list, "item", {{"item", 2}}));
+  EXPECT_TRUE(f.list.selected(0));
+  EXPECT_FALSE(f.list.selected(2));  // a simple multi-select list toggles
+}
+
+TEST_F(InputTest, TypedTextReachesTheModel) {
+  m.apply(m.on(f.name_box, "text", {{"text", "Ann"}}));
+  EXPECT_EQ(f.name_box.text(), "Ann");
+  EXPECT_EQ(f.text_changes, 1);
+  f.name_box.locked = true;
+  m.apply(m.on(f.name_box, "text", {{"text", "Bob"}}));
+  EXPECT_EQ(f.name_box.text(), "Ann");
+}
+
+TEST_F(InputTest, KeyPressHandlersDecideWhatIsTyped) {
+  f.name_box.on_key_press = [](int& ascii) {
+    if (ascii >= 'a' && ascii <= 'z') ascii -= 32;
+    if (ascii == '9') ascii = 0;
+  };
+  f.name_box.set_text(
+      "A\xC3\xA9"
+      "B");  // positions count characters, not bytes
+  const auto press = [&](int ascii, int at, int length = 0) {
+    m.apply(m.on(f.name_box, "press", {{"ascii", ascii}, {"at", at}, {"length", length}}));
+  };
+  press('x', 2);
+  EXPECT_EQ(f.name_box.text(),
+            "A\xC3\xA9"
+            "XB");
+  press('9', 4);
+  EXPECT_EQ(f.name_box.text(),
+            "A\xC3\xA9"
+            "XB");
+  press('z', 1, 2);  // replaces the selection
+  EXPECT_EQ(f.name_box.text(), "AZB");
+  press(8, 2);  // backspace
+  EXPECT_EQ(f.name_box.text(), "AB");
+  press(0xE9, 9);
+  EXPECT_EQ(f.name_box.text(), "AB\xC3\xA9");
+  EXPECT_EQ(f.text_changes, 5);
+}
+
+TEST_F(InputTest, KeysReachDefaultCancelAndAccessKeys) {
+  const auto key = [&](int code, int shift = 0) {
+    m.apply(json{{"a", "key"}, {"w", "Sample"}, {"code", code}, {"shift", shift}});
+  };
+  key(13);
+  key(27);
+  EXPECT_EQ(f.ok_clicks, 1);
+  EXPECT_EQ(f.cancel_clicks, 1);
+  key('S', 4);
+  EXPECT_EQ(f.sound.value(), 1);
+  key('G', 4);
+  EXPECT_EQ(f.ok_clicks, 2);
+  // A label's access key passes the focus to the next control in tab order.
+  key('N', 4);
+  EXPECT_EQ(f.active_control(), &f.name_box);
+  key('M', 4);
+  EXPECT_EQ(f.tabs.tab(), 1);
+  // With the key preview on, the window may swallow a key.
+  f.key_preview = true;
+  f.swallow_key = 13;
+  key(13);
+  EXPECT_EQ(f.ok_clicks, 2);
+}
+
+TEST_F(InputTest, MenuEntriesRunOnlyWhenReachable) {
+  const auto menu = [&](const Menu& item) {
+    json e = m.on(item, "menu");
+    m.apply(e);
+  };
+  menu(f.exit_item);
+  EXPECT_EQ(f.menu_clicks, 1);
+  menu(f.hidden_item);
+  f.file_menu.enabled = false;
+  menu(f.exit_item);
+  EXPECT_EQ(f.menu_clicks, 1);
+}
+
+TEST_F(InputTest, AnOpenBoxTakesAllInputUntilAnswered) {
+  int answer = 0;
+  f.ok.on_click = [&] { answer = m.dialogs.msgbox("Sure?", vbYesNo, "Question"); };
+  int waits = 0;
+  m.loop.idle = [&] {
+    ++waits;
+    ASSERT_EQ(m.dialogs.open_boxes().size(), 1u);
+    m.apply(m.on(f.sound, "click"));  // beneath the box: nothing happens
+    m.apply(json{{"a", "answer"}, {"id", m.dialogs.open_boxes()[0].id}, {"result", vbNo}});
+  };
+  m.apply(m.on(f.ok, "click"));
+  EXPECT_EQ(answer, vbNo);
+  EXPECT_EQ(waits, 1);
+  EXPECT_EQ(f.sound.value(), 0);
+  EXPECT_TRUE(m.dialogs.open_boxes().empty());
+}
+
+TEST_F(InputTest, OnlyTheModalWindowTakesInput) {
+  class Other final : public Form {
+   public:
+    explicit Other(FormRegistry& forms) : Form(forms, "Other") {}
+  };
+  m.forms.define<Other>([this] { return std::make_unique<Other>(m.forms); });
+  Other& other = m.forms.get<Other>();
+  other.modal = true;
+  other.set_visible(true);
+  m.apply(m.on(f.ok, "click"));
+  EXPECT_EQ(f.ok_clicks, 0);
+  other.modal = false;
+  m.apply(m.on(f.ok, "click"));
+  EXPECT_EQ(f.ok_clicks, 1);
+}
+
+TEST_F(InputTest, WindowsCloseMoveAndChangeStateAsTheirFrameAllows) {
+  f.border_style = vbFixedSingle;
+  m.apply(json{{"a", "move"}, {"w", "Sample"}, {"l", 30}, {"t", 45}, {"w", 999}, {"h", 999}});
+  EXPECT_EQ(f.left(), 30);
+  EXPECT_EQ(f.top(), 45);
+  EXPECT_EQ(f.width(), 6000);  // a fixed frame keeps its size
+  f.min_button = false;
+  m.apply(json{{"a", "state"}, {"w", "Sample"}, {"state", vbMinimized}});
+  EXPECT_EQ(f.window_state(), vbNormal);
+  m.apply(json{{"a", "state"}, {"w", "Sample"}, {"state", vbMaximized}});
+  EXPECT_EQ(f.window_state(), vbMaximized);
+
+  f.refuse_unload = true;
+  m.apply(json{{"a", "close"}, {"w", "Sample"}});
+  EXPECT_TRUE(f.is_loaded());
+  f.refuse_unload = false;
+  m.apply(json{{"a", "close"}, {"w", "Sample"}});
+  EXPECT_EQ(m.forms.find<SampleForm>(), nullptr);
+}
+
+TEST_F(InputTest, BrowserMarksAndElementClicksReachTheDocument) {
+  f.web.document.open();
+  f.web.document.write("<input type=checkbox id=a1><input type=text name=reply>");
+  int clicked = 0;
+  f.web.document.on_click["next"] = [&] { ++clicked; };
+  json mark = m.on(f.web, "");
+  mark["gen"] = f.web.document.generation();
+  mark["fields"] = {{{"id", "a1"}, {"type", "checkbox"}, {"checked", true}},
+                    {{"name", "reply"}, {"type", "text"}, {"value", "42"}}};
+  const json marks = json::array({mark});
+  m.apply(m.on(f.web, "element", {{"id", "next"}, {"marks", marks}}));
+  EXPECT_EQ(clicked, 1);
+  ASSERT_EQ(f.web.document.fields().size(), 2u);
+  EXPECT_TRUE(f.web.document.fields()[0].checked);
+  EXPECT_EQ(f.web.document.fields()[1].value, "42");
+
+  // Marks made in a document the program has since replaced are dropped.
+  f.web.document.open();
+  m.apply(m.on(f.web, "element", {{"id", "next"}, {"marks", marks}}));
+  EXPECT_TRUE(f.web.document.fields().empty());
+  EXPECT_EQ(clicked, 1);  // the new document has no handler for it
+}
+
+TEST_F(InputTest, ScrollBarsStayWithinTheirRange) {
+  m.apply(m.on(f.bar, "scroll", {{"value", 4}}));
+  EXPECT_EQ(f.bar.value(), 4);
+  m.apply(m.on(f.bar, "scroll", {{"value", 40}}));
+  EXPECT_EQ(f.bar.value(), 10);
+}
+
+}  // namespace
+}  // namespace pv::testing

@@ -1,0 +1,241 @@
+#include "web/server.hpp"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <unistd.h>
+
+#include <future>
+#include <mutex>
+
+#include "platform/event_loop.hpp"
+#include "support/temp_folder.hpp"
+#include "web/front_end.hpp"
+#include "web/sample_form.hpp"
+
+namespace pv::testing {
+namespace {
+
+using nlohmann::json;
+
+class ServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program.write("cover.png", "PNG bytes");
+    current.write("history.htm", "<p>history</p>");
+    outside.write("secret.txt", "not for the page");
+    ASSERT_EQ(::symlink((outside / "secret.txt").c_str(), (program / "link.txt").c_str()), 0);
+    server.start();
+  }
+
+  httplib::Client client() {
+    httplib::Client c("127.0.0.1", server.port());
+    c.set_read_timeout(5, 0);
+    return c;
+  }
+  std::string with_secret(const std::string& path) {
+    return path + (path.find('?') == std::string::npos ? "?" : "&") + "s=" + server.secret();
+  }
+  int status_of(const std::string& path, const httplib::Headers& headers = {}) {
+    auto res = client().Get(path.c_str(), headers);
+    return res ? res->status : -1;
+  }
+  std::string file(const std::string& path) {
+    return with_secret("/file?path=" + httplib::detail::encode_query_param(path));
+  }
+
+  TempFolder current, program, outside;
+  std::mutex mutex;
+  std::vector<json> received;
+  WebServer server{{.host = "127.0.0.1",
+                    .port = 0,
+                    .current_folder = current.path(),
+                    .program_folder = program.path()},
+                   [this](json e) {
+                     std::lock_guard lock(mutex);
+                     received.push_back(std::move(e));
+                   }};
+};
+
+TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
+  auto page = client().Get(with_secret("/").c_str());
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  EXPECT_NE(page->body.find("/app.js?s=" + server.secret()), std::string::npos);
+  EXPECT_NE(page->get_header_value("Content-Security-Policy").find("form-action 'none'"),
+            std::string::npos);
+  EXPECT_EQ(page->get_header_value("X-Frame-Options"), "DENY");
+  EXPECT_EQ(server.url(),
+            "http://127.0.0.1:" + std::to_string(server.port()) + "/?s=" + server.secret());
+
+  auto refused = client().Get("/?s=0123456789abcdef0123456789abcdef");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->status, 403);
+  EXPECT_EQ(refused->get_header_value("Content-Type"), "text/plain; charset=utf-8");
+  EXPECT_EQ(status_of("/"), 403);
+  EXPECT_EQ(status_of("/api/state?after=0"), 403);
+  EXPECT_EQ(status_of("/", {{"X-Prepvant-Secret", server.secret()}}), 200);
+  // A name that resolves to this machine is still not this server's address.
+  const std::string port = std::to_string(server.port());
+  for (const std::string& host : std::vector<std::string>{
+           "localhost:" + port, "evil.example:" + port, "127.0.0.1", "127.0.0.1:1"})
+    EXPECT_EQ(status_of(with_secret("/"), {{"Host", host}}), 403) << host;
+  EXPECT_EQ(status_of(with_secret("/"), {{"Origin", "http://evil.example"}}), 403);
+  EXPECT_EQ(status_of(with_secret("/nothing")), 404);
+}
+
+TEST_F(ServerTest, TakesInputOnlyAsJson) {
+  auto posted = client().Post(with_secret("/api/input").c_str(), R"({"a":"click","w":"Welcome"})",
+                              "application/json");
+  ASSERT_TRUE(posted);
+  EXPECT_EQ(posted->status, 204);
+  auto batch = client().Post(with_secret("/api/input").c_str(), R"([{"a":"x"},{"a":"y"}])",
+                             "application/json; charset=utf-8");
+  EXPECT_EQ(batch->status, 204);
+  EXPECT_EQ(
+      client()
+          .Post(with_secret("/api/input").c_str(), "a=click", "application/x-www-form-urlencoded")
+          ->status,
+      415);
+  EXPECT_EQ(client().Post(with_secret("/api/input").c_str(), R"({"a":"x"})", "text/plain")->status,
+            415);
+  EXPECT_EQ(
+      client().Post(with_secret("/api/input").c_str(), "{not json", "application/json")->status,
+      400);
+  EXPECT_EQ(client().Post("/api/input", R"({"a":"x"})", "application/json")->status, 403);
+  std::lock_guard lock(mutex);
+  ASSERT_EQ(received.size(), 3u);
+  EXPECT_EQ(received[0]["w"], "Welcome");
+  EXPECT_EQ(received[2]["a"], "y");
+}
+
+TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
+  auto cover = client().Get(file(program / "cover.png").c_str());
+  ASSERT_TRUE(cover);
+  EXPECT_EQ(cover->status, 200);
+  EXPECT_EQ(cover->body, "PNG bytes");
+  EXPECT_EQ(cover->get_header_value("Content-Type"), "image/png");
+  // Letter case, "\" separators and relative names as the program writes them.
+  EXPECT_EQ(status_of(file(program / "COVER.PNG")), 200);
+  EXPECT_EQ(status_of(file("history.htm")), 200);
+  EXPECT_EQ(status_of(file("cover.png")), 200);  // relative: current folder, then program folder
+  std::string backslashed = program / "cover.png";
+  backslashed.replace(backslashed.rfind('/'), 1, "\\");
+  EXPECT_EQ(status_of(file(backslashed)), 200);
+  const auto shown = client().Get(file(current / "history.htm").c_str());
+  EXPECT_NE(shown->get_header_value("Content-Security-Policy").find("sandbox"), std::string::npos);
+
+  for (const std::string& bad : std::vector<std::string>{
+           outside / "secret.txt", program / "../" + outside.path().substr(5) + "secret.txt",
+           program / "link.txt", std::string("/etc/passwd"), std::string("../../../../etc/passwd"),
+           std::string("..\\..\\..\\..\\etc\\passwd"), program.path(), std::string()}) {
+    auto res = client().Get(file(bad).c_str());
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 404) << bad;
+    EXPECT_EQ(res->body.find("not for the page"), std::string::npos);
+  }
+  // The media folder is allowed once the program names it.
+  server.add_file_root(outside.path());
+  EXPECT_EQ(status_of(file(outside / "secret.txt")), 200);
+}
+
+TEST_F(ServerTest, APollWaitsForTheNextStateAndLearnsOfTheEnd) {
+  server.publish(R"({"n":1})");
+  const uint64_t v = server.version();
+  auto now = client().Get(with_secret("/api/state?after=0").c_str());
+  ASSERT_TRUE(now);
+  EXPECT_EQ(json::parse(now->body)["state"]["n"], 1);
+  server.publish(R"({"n":1})");  // the same state wakes nobody
+  EXPECT_EQ(server.version(), v);
+
+  auto waiting = std::async(std::launch::async, [&] {
+    return client().Get(with_secret("/api/state?after=" + std::to_string(v)).c_str());
+  });
+  EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
+  server.publish(R"({"n":2})");
+  auto next = waiting.get();
+  ASSERT_TRUE(next);
+  const json reply = json::parse(next->body);
+  EXPECT_EQ(reply["v"], v + 1);
+  EXPECT_EQ(reply["state"]["n"], 2);
+  EXPECT_EQ(reply["ended"], false);
+  EXPECT_EQ(status_of(with_secret("/api/state?after=x")), 400);
+
+  auto last = std::async(std::launch::async, [&] {
+    return client().Get(with_secret("/api/state?after=" + std::to_string(v + 1)).c_str());
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  server.finish();
+  auto end = last.get();
+  ASSERT_TRUE(end);
+  EXPECT_EQ(json::parse(end->body)["ended"], true);
+  EXPECT_FALSE(client().Get(with_secret("/").c_str()));  // no longer serving
+}
+
+TEST(WebServerBind, RefusesAnythingButALoopbackAddress) {
+  for (const char* host : {"0.0.0.0", "::", "192.168.1.10", "localhost", "example.com"}) {
+    WebServer::Options options;
+    options.host = host;
+    WebServer s(options, [](json) {});
+    EXPECT_THROW(s.start(), std::runtime_error) << host;
+  }
+  EXPECT_TRUE(is_loopback_address("127.0.0.1"));
+  EXPECT_TRUE(is_loopback_address("127.1.2.3"));
+  EXPECT_TRUE(is_loopback_address("::1"));
+  EXPECT_FALSE(is_loopback_address("128.0.0.1"));
+  EXPECT_FALSE(is_loopback_address("::ffff:10.0.0.1"));
+}
+
+TEST(WebServerBind, ReportsAPortInUse) {
+  WebServer first({}, [](json) {});
+  first.start();
+  WebServer::Options options;
+  options.port = first.port();
+  WebServer second(options, [](json) {});
+  EXPECT_THROW(second.start(), std::runtime_error);
+}
+
+// A click sent over HTTP is carried out by the engine thread, whose next published state
+// the page then reads.
+TEST(FrontEndTest, InputMakesTheRoundTripThroughTheEngine) {
+  SampleModel m;
+  FrontEnd front(m.loop, m.target(), {});
+  m.loop.after_event = [&] { front.publish(); };
+  front.start();
+  httplib::Client c("127.0.0.1", front.server().port());
+  const std::string s = "s=" + front.server().secret();
+
+  const json first = json::parse(c.Get(("/api/state?after=0&" + s).c_str())->body);
+  EXPECT_EQ(first["state"]["windows"][0]["name"], "Sample");
+  json click = m.on(m.form().sound, "click");
+  click["pid"] = "page1";
+  click["seq"] = 7;
+  ASSERT_EQ(c.Post(("/api/input?" + s).c_str(), click.dump(), "application/json")->status, 204);
+  EXPECT_EQ(m.form().sound.value(), 0);  // not before the engine takes it
+  EXPECT_TRUE(m.loop.do_events());
+  EXPECT_EQ(m.form().sound.value(), 1);
+
+  const json after =
+      json::parse(c.Get(("/api/state?after=" + first["v"].dump() + "&" + s).c_str())->body);
+  EXPECT_GT(after["v"], first["v"]);
+  EXPECT_EQ(after["state"]["applied"]["page1"], 7);  // the page learns its event was taken
+  for (const json& ctl : after["state"]["windows"][0]["controls"]) {
+    if (ctl["name"] == "chk_sound") {
+      EXPECT_EQ(ctl["value"], 1);
+    }
+  }
+  front.finish();
+}
+
+TEST(FrontEndTest, TextThatIsNotUtf8StillMakesAState) {
+  SampleModel m;
+  m.form().set_caption("caf\xE9");
+  FrontEnd front(m.loop, m.target(), {});
+  front.start();
+  httplib::Client c("127.0.0.1", front.server().port());
+  const auto res = c.Get(("/api/state?after=0&s=" + front.server().secret()).c_str());
+  ASSERT_TRUE(res);
+  EXPECT_EQ(json::parse(res->body)["state"]["windows"][0]["caption"], "caf\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace pv::testing
