@@ -204,7 +204,9 @@ void WebServer::install_routes() {
       plain(res, 400, "Bad request: after");
       return;
     }
-    res.set_content(state_reply(after), "application/json");
+    // With a charset the library does not compress the reply: compressing a snapshot took
+    // longer than anything else between a click and its drawing.
+    res.set_content(state_reply(after), "application/json; charset=utf-8");
   });
   s.Post("/api/input", [this](const httplib::Request& req, httplib::Response& res) {
     nlohmann::json body = nlohmann::json::parse(req.body, nullptr, false);

@@ -88,9 +88,9 @@ export async function shot(target, name) {
 // Clicks and waits until the page has drawn a state newer than the one on screen; the time
 // from the click until that drawing is done, in milliseconds.
 export async function clickAndTime(page, locator) {
-  const before = await page.evaluate(() => window.pvStats.draws);
   const handle = await locator.elementHandle();
-  return page.evaluate(async ([node, draws]) => {
+  return page.evaluate(async (node) => {
+    const draws = window.pvStats.draws;
     const start = performance.now();
     node.dispatchEvent(new MouseEvent('click', { bubbles: true }));
     while (window.pvStats.draws === draws) {
@@ -98,7 +98,7 @@ export async function clickAndTime(page, locator) {
       await new Promise((r) => setTimeout(r, 0));
     }
     return window.pvStats.drawnAt - start;
-  }, [handle, before]);
+  }, handle);
 }
 
 export function median(values) {

@@ -417,14 +417,15 @@ function drawControls(win, w, isTop) {
   const seen = new Set();
   const byIndex = new Map(w.controls.map((c) => [c.i, c]));
   const n = w.controls.length;
+  // Every control exists before any is placed: a container may come after what it holds.
+  for (const c of w.controls) {
+    const key = c.i + ':' + c.kind + ':' + c.name;
+    if (!win.controls.has(key)) win.controls.set(key, makeControl(win, c));
+  }
   w.controls.forEach((c, order) => {
     const key = c.i + ':' + c.kind + ':' + c.name;
     seen.add(key);
-    let d = win.controls.get(key);
-    if (!d) {
-      d = makeControl(win, c);
-      win.controls.set(key, d);
-    }
+    const d = win.controls.get(key);
     const parent = byIndex.get(c.parent);
     const host = parent ? win.controls.get(parent.i + ':' + parent.kind + ':' + parent.name) : null;
     const into = host ? host.inner : win.client;
