@@ -75,6 +75,7 @@ void list_json(json& j, const ListBox& l) {
   j["top"] = l.top_index;
   j["multi"] = l.multi_select;
   j["style"] = l.style;
+  j["extent"] = l.horizontal_extent;
 }
 
 void browser_json(json& j, const WebBrowser& b) {

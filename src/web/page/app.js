@@ -244,6 +244,7 @@ function dragger(handle, win, sizing) {
     const start = { x: e.clientX, y: e.clientY, l: win.root.offsetLeft, t: win.root.offsetTop,
       w: win.root.offsetWidth, h: win.root.offsetHeight };
     let moved = false;
+    win.dragging = true;
     const move = (ev) => {
       const dx = ev.clientX - start.x, dy = ev.clientY - start.y;
       moved = moved || dx !== 0 || dy !== 0;
@@ -255,9 +256,14 @@ function dragger(handle, win, sizing) {
         win.root.style.top = start.t + dy + 'px';
       }
     };
+    let done = false;
     const up = () => {
+      if (done) return;
+      done = true;
       handle.removeEventListener('pointermove', move);
       handle.removeEventListener('pointerup', up);
+      handle.removeEventListener('lostpointercapture', up);
+      win.dragging = false;
       if (!moved) return;
       const m = win.model;
       const ev = { a: 'move', w: win.name, l: m.l, t: m.t };
@@ -272,6 +278,7 @@ function dragger(handle, win, sizing) {
     };
     handle.addEventListener('pointermove', move);
     handle.addEventListener('pointerup', up);
+    handle.addEventListener('lostpointercapture', up);
   });
 }
 
@@ -289,7 +296,8 @@ function drawWindow(win, w, z, isTop, minimizedSlot) {
     Object.assign(r.style, { left: '0px', top: '0px', width: '100%', height: '100%' });
   } else if (w.state === 1) {
     Object.assign(r.style, { left: 4 + minimizedSlot * 164 + 'px', top: '', bottom: '4px' });
-  } else {
+  } else if (!win.dragging) {
+    // While the user drags the window, the drag decides where it is drawn.
     Object.assign(r.style, { left: px(w.l) + 'px', top: px(w.t) + 'px', bottom: '',
       width: px(w.w) + 'px', height: px(w.h) + 'px' });
   }
@@ -787,8 +795,11 @@ function drawList(d, c) {
       row.textContent = text;
     });
   }
+  // A horizontal scroll range wider than the list gives it a horizontal scroll bar.
+  r.style.overflowX = c.extent > r.clientWidth ? 'auto' : 'hidden';
   const sel = new Set(c.sel);
   r.childNodes.forEach((row, i) => {
+    row.style.minWidth = c.extent > 0 ? c.extent + 'px' : '';
     row.classList.toggle('sel', sel.has(i));
     row.classList.toggle('caret', c.multi > 0 && i === c.listIndex);
   });
