@@ -8,6 +8,7 @@
 #include "platform/event_loop.hpp"
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
+#include "support/fake_desktop.hpp"
 
 namespace pv {
 namespace {
@@ -38,12 +39,7 @@ class Sheet : public Form {
   ControlArray<OptionButton, 1, 3> options{"options"};
 };
 
-struct ControlInput : ::testing::Test {
-  FakeClock clock;
-  EventLoop loop{clock, false};
-  Screen screen;
-  TableTextMeasure measure;
-  FormRegistry forms{loop, screen, measure};
+struct ControlInput : ::testing::Test, testing::FakeDesktop {
   Sheet* sheet = nullptr;
   void SetUp() override {
     forms.define<Sheet>([this] { return std::make_unique<Sheet>(forms); });

@@ -9,6 +9,7 @@
 #include "platform/event_loop.hpp"
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
+#include "support/fake_desktop.hpp"
 
 namespace pv {
 namespace {
@@ -30,12 +31,7 @@ class Panel : public Form {
   TabbedDialog tabs{"tabs"};
 };
 
-struct ControlsTest : ::testing::Test {
-  FakeClock clock;
-  EventLoop loop{clock, false};
-  Screen screen;
-  TableTextMeasure measure;
-  FormRegistry forms{loop, screen, measure};
+struct ControlsTest : ::testing::Test, testing::FakeDesktop {
   Panel* panel = nullptr;
   void SetUp() override {
     forms.define<Panel>([this] { return std::make_unique<Panel>(forms); });

@@ -6,19 +6,14 @@
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
 #include "platform/screen.hpp"
+#include "support/fake_desktop.hpp"
 
 namespace pv {
 namespace {
 
-struct Harness {
-  FakeClock clock;
-  EventLoop loop{clock, false};
-  Screen screen;
-  TableTextMeasure measure;
-  FormRegistry forms{loop, screen, measure};
+struct Harness : testing::FakeDesktop {
   std::vector<std::string> events;
   Harness() {
-    loop.attach(forms);
     forms.trace = [this](const std::string& e, const std::string& w) {
       events.push_back(e + " " + w);
     };

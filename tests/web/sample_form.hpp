@@ -11,6 +11,7 @@
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
 #include "platform/web_browser.hpp"
+#include "support/fake_desktop.hpp"
 #include "web/input.hpp"
 
 namespace pv::testing {
@@ -82,9 +83,8 @@ class SampleForm final : public Form {
 };
 
 // The window model of a program with the sample window shown.
-struct SampleModel {
+struct SampleModel : FakeDesktop {
   SampleModel() {
-    loop.attach(forms);
     forms.define<SampleForm>([this] { return std::make_unique<SampleForm>(forms); });
     form().show();
   }
@@ -100,11 +100,6 @@ struct SampleModel {
   }
   void apply(const nlohmann::json& e) { apply_input(e, target()); }
 
-  FakeClock clock;
-  EventLoop loop{clock, false};
-  Screen screen;
-  TableTextMeasure measure;
-  FormRegistry forms{loop, screen, measure};
   DesktopDialogs dialogs{loop};
 };
 
