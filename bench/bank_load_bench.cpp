@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "catalogue/catalogue.hpp"
+#include "banks/registry.hpp"
 #include "core/shared.hpp"
 
 namespace {

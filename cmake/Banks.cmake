@@ -4,6 +4,8 @@
 # a full exam includes (listed in the generator's depfile), regenerates its table.
 
 add_executable(bankgen tools/bankgen/main.cpp tools/bankgen/bank_file.cpp)
+# It shares the list of question types with the load (src/banks/question_types.hpp).
+target_include_directories(bankgen PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 file(GLOB BANK_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/banks/*/*.txt)
 set(BANK_GEN_DIR ${CMAKE_BINARY_DIR}/generated/banks)

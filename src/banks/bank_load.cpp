@@ -1,7 +1,7 @@
 #include "banks/bank_table.hpp"
 
+#include "banks/registry.hpp"
 #include "core/shared.hpp"
-#include "core/system.hpp"
 
 namespace pv::banks {
 namespace {
@@ -24,24 +24,26 @@ void reset(QuestionRecord& q) {
 }
 
 void fill(QuestionRecord& q, const RecordRow& row, int16_t category) {
+  // The texts follow one another in the order of the members of FieldLengths.
   const char* text = row.text;
-  const auto next = [&text, &row](int field) {
-    const std::string_view s(text, row.length[field]);
-    text += row.length[field];
+  const auto next = [&text](uint16_t length) {
+    const std::string_view s(text, length);
+    text += length;
     return s;
   };
-  q.Question = next(kQuestion);
+  const FieldLengths& length = row.length;
+  q.Question = next(length.question);
   for (int i = 1; i <= 6; ++i) {
-    const std::string_view answer = next(kAnswer1 + i - 1);
+    const std::string_view answer = next(length.answer[i - 1]);
     if (!answer.empty()) q.Answer[i] = answer;
     if ((row.correct >> (i - 1)) & 1) q.Correct[i] = 1;
   }
-  q.Explanation = next(kExplanation);
-  q.Clue = next(kClue);
-  q.Reference = next(kReference);
-  if (const std::string_view s = next(kDiagram); !s.empty()) q.DiagramFile[1] = s;
-  if (const std::string_view s = next(kExhibit); !s.empty()) q.ExhibitFile[1] = s;
-  if (const std::string_view s = next(kLab); !s.empty()) q.ExhibitFile[2] = s;
+  q.Explanation = next(length.explanation);
+  q.Clue = next(length.clue);
+  q.Reference = next(length.reference);
+  if (const std::string_view s = next(length.diagram); !s.empty()) q.DiagramFile[1] = s;
+  if (const std::string_view s = next(length.exhibit); !s.empty()) q.ExhibitFile[1] = s;
+  if (const std::string_view s = next(length.lab); !s.empty()) q.ExhibitFile[2] = s;
   q.Type = kTypeNames[row.type];
   q.Category = category;
 }

@@ -7,35 +7,35 @@
 #include <span>
 #include <string_view>
 
+#include "banks/question_types.hpp"
+
 namespace pv {
 struct Shared;
 }
 
 namespace pv::banks {
 
-// The text fields of a record, in the order they follow one another in its text.
-enum Field : uint8_t {
-  kQuestion,
-  kAnswer1,  // ... to kAnswer1 + 5
-  kExplanation = kAnswer1 + 6,
-  kClue,
-  kReference,
-  kDiagram,  // DiagramFile(1): a picture or a task marker
-  kExhibit,  // ExhibitFile(1)
-  kLab,      // ExhibitFile(2): the simulator lab
-  kFieldCount
+// The lengths of a record's text fields, which follow one another in its text in the
+// order of these members. The generated tables name every member they set, so a member
+// moved here fails to compile there instead of handing one field's text to another.
+struct FieldLengths {
+  uint16_t question = 0;
+  uint16_t answer[6] = {};
+  uint16_t explanation = 0;
+  uint16_t clue = 0;
+  uint16_t reference = 0;
+  uint16_t diagram = 0;  // DiagramFile(1): a picture or a task marker
+  uint16_t exhibit = 0;  // ExhibitFile(1)
+  uint16_t lab = 0;      // ExhibitFile(2): the simulator lab
 };
-
-inline constexpr std::string_view kTypeNames[] = {"single_answer", "multi_answer",
-                                                  "fill_in_the_blank"};
 
 // One record: its text fields stored one after another in one literal, with their lengths.
 struct RecordRow {
-  const char* text;
-  uint16_t length[kFieldCount];
-  uint8_t type;     // index into kTypeNames
-  uint8_t correct;  // bit i-1 set: Correct(i) = 1
-  int16_t category;
+  const char* text = "";
+  FieldLengths length = {};
+  uint8_t type = 0;     // index into kTypeNames
+  uint8_t correct = 0;  // bit i-1 set: Correct(i) = 1
+  int16_t category = 0;
 };
 
 struct BankTable;
@@ -47,10 +47,10 @@ struct CategoryMapping {
   int16_t to;
 };
 struct Inclusion {
-  const BankTable* source;
-  int16_t first;  // source records first..last
-  int16_t last;
-  std::span<const CategoryMapping> category_map;
+  const BankTable* source = nullptr;
+  int16_t first = 0;  // source records first..last
+  int16_t last = 0;
+  std::span<const CategoryMapping> category_map = {};
 };
 
 // A full-exam record whose category differs from its source record's.
@@ -61,17 +61,17 @@ struct CategoryException {
 
 struct BankTable {
   std::string_view module;
-  bool stores_feedback_address;
+  bool stores_feedback_address = false;
   std::string_view description;
   std::string_view title;  // product and test title
   std::string_view version;
   // The category list: that of `categories_from` (when set), then `categories`.
-  const BankTable* categories_from;
-  std::span<const std::string_view> categories;
+  const BankTable* categories_from = nullptr;
+  std::span<const std::string_view> categories = {};
   // A book or CD-ROM bank has records; a full exam has inclusions and exceptions, sorted.
-  std::span<const RecordRow> records;
-  std::span<const Inclusion> inclusions;
-  std::span<const CategoryException> exceptions;
+  std::span<const RecordRow> records = {};
+  std::span<const Inclusion> inclusions = {};
+  std::span<const CategoryException> exceptions = {};
 };
 
 // The load of a bank module: identity, reset of records 1 to 1000, categories, records,

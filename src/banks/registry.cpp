@@ -1,4 +1,4 @@
-#include "catalogue/catalogue.hpp"
+#include "banks/registry.hpp"
 
 namespace pv {
 

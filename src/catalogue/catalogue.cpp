@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "banks/registry.hpp"
 #include "core/system.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/vbtext.hpp"

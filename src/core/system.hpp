@@ -59,8 +59,7 @@ class SystemForm : public Form {
   Shared& g;
 };
 
-// The maker's addresses (our own invented values).
+// The maker's mail domain (our own invented value); its sales address is the banks'.
 inline constexpr const char* kMakerMailDomain = "pelmabooks.example";
-inline constexpr const char* kSalesAddress = "sales@pelmabooks.example";
 
 }  // namespace pv

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "banks/bank_testing.hpp"
-#include "core/system.hpp"
+#include "banks/registry.hpp"
 
 namespace pv::bankcheck {
 

@@ -4,7 +4,7 @@
 
 #include "banks/bank_table.hpp"
 #include "banks/bank_testing.hpp"
-#include "core/system.hpp"
+#include "banks/registry.hpp"
 
 namespace pv::bankcheck {
 namespace {
@@ -143,20 +143,29 @@ using namespace banks;
 
 // clang-format off
 constexpr RecordRow kSourceRows[] = {
-    {"Q1" "a" "b", {2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0, 0b01, 1},
-    {"Q2" "a" "b", {2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0, 0b10, 2},
-    {"Q3" "x=1" "E" "C" "3##" "xxsim" "3550", {2, 3, 0, 0, 0, 0, 0, 1, 1, 3, 5, 0, 4}, 0, 0, 3},
+    {.text = "Q1" "a" "b", .length = {.question = 2, .answer = {1, 1}}, .correct = 0b01,
+     .category = 1},
+    {.text = "Q2" "a" "b", .length = {.question = 2, .answer = {1, 1}}, .correct = 0b10,
+     .category = 2},
+    {.text = "Q3" "x=1" "E" "C" "3##" "xxsim" "3550",
+     .length = {.question = 2, .answer = {3}, .explanation = 1, .clue = 1, .reference = 3,
+                .diagram = 5, .lab = 4},
+     .category = 3},
 };
 constexpr std::string_view kSourceNames[] = {"One", "Two", "Three"};
-constexpr BankTable kSource{"SOURCE", false, "source", "Source", "1.0", nullptr,
-                            kSourceNames, kSourceRows, {}, {}};
+constexpr BankTable kSource{.module = "SOURCE", .description = "source", .title = "Source",
+                            .version = "1.0", .categories = kSourceNames,
+                            .records = kSourceRows};
 
-constexpr CategoryMapping kMap[] = {{2, 4}, {3, 0}};
-constexpr Inclusion kRuns[] = {{&kSource, 2, 3, kMap}, {&kSource, 1, 1, {}}};
-constexpr CategoryException kExceptions[] = {{3, 2}};
+constexpr CategoryMapping kMap[] = {{.from = 2, .to = 4}, {.from = 3, .to = 0}};
+constexpr Inclusion kRuns[] = {{.source = &kSource, .first = 2, .last = 3, .category_map = kMap},
+                               {.source = &kSource, .first = 1, .last = 1}};
+constexpr CategoryException kExceptions[] = {{.record = 3, .category = 2}};
 constexpr std::string_view kOwnNames[] = {"Four"};
-constexpr BankTable kFull{"FULL", false, "full", "Full", "2.0", &kSource,
-                          kOwnNames, {}, kRuns, kExceptions};
+constexpr BankTable kFull{.module = "FULL", .description = "full", .title = "Full",
+                          .version = "2.0", .categories_from = &kSource,
+                          .categories = kOwnNames, .inclusions = kRuns,
+                          .exceptions = kExceptions};
 // clang-format on
 }  // namespace tables
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "catalogue/catalogue.hpp"
+#include "banks/registry.hpp"
 
 namespace pv::bankcheck {
 

@@ -89,6 +89,11 @@ TEST(BankGenerator, TurnsAWellFormedFileIntoItsModulesTable) {
   EXPECT_NE(cpp.find("namespace pv::banks::PB_TEST_pelma {"), std::string::npos);
   EXPECT_NE(cpp.find("void load_bank(Shared& g)"), std::string::npos);
   EXPECT_NE(cpp.find("\"12## One\""), std::string::npos);
+  // A row names each member it sets; the empty texts are left out.
+  EXPECT_NE(cpp.find(".length = {.question = 14, .answer = {1, 1}, .reference = 8},\n"
+                     "     .type = 0,\n     .correct = 1,\n     .category = 1}"),
+            std::string::npos)
+      << cpp;
   // The transcript, as the explanation and as the clue.
   EXPECT_NE(cpp.find("\"<br>Router&gt;enable<br>Router#configure terminal\""), std::string::npos);
   EXPECT_NE(cpp.find("\"Router>enable\\015\\012Router#configure terminal\\015\\012<done>\""),
@@ -110,7 +115,8 @@ TEST(BankGenerator, NamesTheFileAndLineOfWhatIsMalformed) {
       {"\nrecord 3\n", 16, "record 3 follows record 1"},
       {"\nrecord 2\ntype single_answer\ncategory 1\n", 16, "record 2 has no question"},
       {"\nrecord 2\ntype single_answer\ncategory 3\n", 18, "the category 3 is outside 1 to 2"},
-      {"\nrecord 2\ntype single\n", 17, "unknown type \"single\""},
+      {"\nrecord 2\ntype single\n", 17,
+       "unknown type \"single\" (known: single_answer multi_answer fill_in_the_blank)"},
       {"\nrecord 2\ntype single_answer\ntype single_answer\n", 18, "a second \"type\" line"},
       {"explanation Press \\q\n", 15, "unknown escape \\q"},
       {"explanation Trailing blank \n", 15, "blank at the end of the line"},
@@ -173,10 +179,15 @@ TEST(BankGenerator, ComposesAFullExamFromTheBanksOfItsFolder) {
                                    "except 1 category 3\n");
   ASSERT_EQ(out.status, 0) << out.errors;
   const std::string cpp = folder.read("out.cpp");
-  EXPECT_NE(cpp.find("{&PB_TEST_pelma::table, 1, 1, kMap1}"), std::string::npos) << cpp;
-  EXPECT_NE(cpp.find("{{2, 3}, {1, 0}, }"), std::string::npos) << cpp;
-  EXPECT_NE(cpp.find("{1, 3},"), std::string::npos) << cpp;
-  EXPECT_NE(cpp.find("&PB_TEST_pelma::table,\n    kCategories"), std::string::npos) << cpp;
+  EXPECT_NE(cpp.find("{.source = &PB_TEST_pelma::table, .first = 1, .last = 1, "
+                     ".category_map = kMap1}"),
+            std::string::npos)
+      << cpp;
+  EXPECT_NE(cpp.find("{{.from = 2, .to = 3}, {.from = 1, .to = 0}, }"), std::string::npos) << cpp;
+  EXPECT_NE(cpp.find("{.record = 1, .category = 3},"), std::string::npos) << cpp;
+  EXPECT_NE(cpp.find(".categories_from = &PB_TEST_pelma::table,\n    .categories = kCategories"),
+            std::string::npos)
+      << cpp;
   // The full exam's table is regenerated when the bank it includes changes.
   EXPECT_NE(folder.read("out.cpp.d").find(folder.path() + "pelma.txt"), std::string::npos);
 }

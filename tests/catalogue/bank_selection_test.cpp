@@ -1,6 +1,7 @@
 // select_product loads the GUDAR bank of the chosen test through the bank registry.
 #include <gtest/gtest.h>
 
+#include "banks/registry.hpp"
 #include "catalogue/catalogue.hpp"
 #include "core/system.hpp"
 #include "support/test_program.hpp"

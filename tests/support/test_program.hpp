@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/program.hpp"
-#include "catalogue/catalogue.hpp"
+#include "banks/registry.hpp"
 #include "support/temp_folder.hpp"
 
 namespace pv::testing {

@@ -7,6 +7,8 @@
 #include <set>
 #include <sstream>
 
+#include "banks/question_types.hpp"
+
 namespace bankgen {
 namespace fs = std::filesystem;
 
@@ -293,11 +295,14 @@ class Reader {
     Record& r = p.record;
     if (keyword == "type") {
       once(p.has_type, keyword);
-      const auto it = std::find(kTypes.begin(), kTypes.end(), value);
-      if (it == kTypes.end())
-        fail("unknown type " + in_quotes(value) +
-             " (known: single_answer multi_answer fill_in_the_blank)");
-      r.type = static_cast<int>(it - kTypes.begin());
+      const auto& names = pv::banks::kTypeNames;
+      const auto it = std::find(names.begin(), names.end(), value);
+      if (it == names.end()) {
+        std::string known;
+        for (std::string_view name : names) known += (known.empty() ? "" : " ") + std::string(name);
+        fail("unknown type " + in_quotes(value) + " (known: " + known + ")");
+      }
+      r.type = static_cast<int>(it - names.begin());
     } else if (keyword == "category") {
       once(p.has_category, keyword);
       r.category = number(value, 1, static_cast<int>(bank_.categories.size()), "the category");

@@ -3,7 +3,6 @@
 // for a full exam, the runs of records it takes from its book and CD-ROM banks.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
@@ -22,13 +21,9 @@ inline constexpr int kMaxAnswers = 6;
 inline constexpr int kMaxCategories = 150;
 inline constexpr int kMaxRecords = 1000;
 
-// The question types a record may store.
-inline constexpr std::array<const char*, 3> kTypes = {"single_answer", "multi_answer",
-                                                      "fill_in_the_blank"};
-
 struct Record {
   int line = 0;   // of its "record" line
-  int type = -1;  // index into kTypes
+  int type = -1;  // index into pv::banks::kTypeNames
   int category = 0;
   std::string question;
   std::vector<std::string> answers;

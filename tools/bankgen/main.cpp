@@ -37,28 +37,82 @@ std::string literal(std::string_view s) {
   return out + "\"";
 }
 
-// One RecordRow: the fields in the order of pv::banks::Field, their texts one literal.
-void record_row(std::ostream& out, const Record& r, size_t number) {
-  std::vector<const std::string*> fields = {&r.question};
-  for (size_t i = 0; i < kMaxAnswers; ++i)
-    fields.push_back(i < r.answers.size() ? &r.answers[i] : nullptr);
-  for (const std::string* s :
-       {&r.explanation, &r.clue, &r.reference, &r.diagram, &r.exhibit, &r.lab})
-    fields.push_back(s);
+// The generated tables name every member they set (designated initialisers): a member of
+// pv::banks' structs that moves or changes its name stops the build instead of handing
+// one field's text to another. Members left out are zero or empty.
 
-  out << "    {// record " << number << "\n";
-  std::string text;
-  for (const std::string* s : fields)
-    if (s != nullptr && !s->empty()) text += (text.empty() ? "" : "\n") + ("     " + literal(*s));
-  out << (text.empty() ? "     \"\"" : text) << ",\n     {";
-  for (size_t i = 0; i < fields.size(); ++i)
-    out << (i ? ", " : "") << (fields[i] != nullptr ? fields[i]->size() : 0);
-  out << "},\n     " << r.type << ", " << static_cast<int>(r.correct) << ", " << r.category
-      << "},\n";
+// One RecordRow: its texts one literal, in the order of the members of FieldLengths.
+void record_row(std::ostream& out, const Record& r, size_t number) {
+  std::vector<std::string> texts;
+  std::vector<std::string> lengths;
+  const auto field = [&](const char* member, const std::string& s) {
+    if (s.empty()) return;
+    texts.push_back(literal(s));
+    lengths.push_back(std::string(".") + member + " = " + std::to_string(s.size()));
+  };
+  field("question", r.question);
+  if (!r.answers.empty()) {
+    std::string answers;
+    for (const std::string& a : r.answers) {
+      texts.push_back(literal(a));
+      answers += (answers.empty() ? "" : ", ") + std::to_string(a.size());
+    }
+    lengths.push_back(".answer = {" + answers + "}");
+  }
+  field("explanation", r.explanation);
+  field("clue", r.clue);
+  field("reference", r.reference);
+  field("diagram", r.diagram);
+  field("exhibit", r.exhibit);
+  field("lab", r.lab);
+
+  const auto joined = [](const std::vector<std::string>& parts, const char* between) {
+    std::string s;
+    for (const std::string& p : parts) s += (s.empty() ? "" : between) + p;
+    return s;
+  };
+  out << "    {// record " << number << "\n"
+      << "     .text = " << (texts.empty() ? "\"\"" : joined(texts, "\n             ")) << ",\n"
+      << "     .length = {" << joined(lengths, ", ") << "},\n"
+      << "     .type = " << r.type << ",\n"
+      << "     .correct = " << static_cast<int>(r.correct) << ",\n"
+      << "     .category = " << r.category << "},\n";
 }
 
 void declare_table(std::ostream& out, const std::string& module) {
   out << "namespace pv::banks::" << module << " {\nextern const BankTable table;\n}\n";
+}
+
+// A full exam's runs of records, with their category maps, and its exceptions.
+void full_exam_runs(std::ostream& out, const BankFile& bank) {
+  for (size_t i = 0; i < bank.inclusions.size(); ++i) {
+    const Inclusion& inc = bank.inclusions[i];
+    if (inc.category_map.empty()) continue;
+    out << "constexpr CategoryMapping kMap" << i << "[] = {";
+    for (const auto& [from, to] : inc.category_map)
+      out << "{.from = " << from << ", .to = " << to << "}, ";
+    out << "};\n";
+  }
+  if (!bank.inclusions.empty()) {
+    out << "constexpr Inclusion kInclusions[] = {\n";
+    for (size_t i = 0; i < bank.inclusions.size(); ++i) {
+      const Inclusion& inc = bank.inclusions[i];
+      out << "    {.source = &" << inc.module << "::table, .first = " << inc.first
+          << ", .last = " << inc.last;
+      if (!inc.category_map.empty()) out << ", .category_map = kMap" << i;
+      out << "},\n";
+    }
+    out << "};\n\n";
+  }
+  if (!bank.exceptions.empty()) {
+    std::vector<Exception> sorted = bank.exceptions;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Exception& a, const Exception& b) { return a.record < b.record; });
+    out << "constexpr CategoryException kExceptions[] = {\n";
+    for (const Exception& e : sorted)
+      out << "    {.record = " << e.record << ", .category = " << e.category << "},\n";
+    out << "};\n\n";
+  }
 }
 
 std::string generate(const BankFile& bank, const Resolved& resolved) {
@@ -80,46 +134,22 @@ std::string generate(const BankFile& bank, const Resolved& resolved) {
     for (size_t i = 0; i < bank.records.size(); ++i) record_row(out, bank.records[i], i + 1);
     out << "};\n\n";
   }
-  for (size_t i = 0; i < bank.inclusions.size(); ++i) {
-    const Inclusion& inc = bank.inclusions[i];
-    if (inc.category_map.empty()) continue;
-    out << "constexpr CategoryMapping kMap" << i << "[] = {";
-    for (const auto& [from, to] : inc.category_map) out << "{" << from << ", " << to << "}, ";
-    out << "};\n";
-  }
-  if (!bank.inclusions.empty()) {
-    out << "constexpr Inclusion kInclusions[] = {\n";
-    for (size_t i = 0; i < bank.inclusions.size(); ++i) {
-      const Inclusion& inc = bank.inclusions[i];
-      out << "    {&" << inc.module << "::table, " << inc.first << ", " << inc.last << ", "
-          << (inc.category_map.empty() ? std::string("{}") : "kMap" + std::to_string(i)) << "},\n";
-    }
-    out << "};\n\n";
-  }
-  if (!bank.exceptions.empty()) {
-    std::vector<Exception> sorted = bank.exceptions;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const Exception& a, const Exception& b) { return a.record < b.record; });
-    out << "constexpr CategoryException kExceptions[] = {\n";
-    for (const Exception& e : sorted) out << "    {" << e.record << ", " << e.category << "},\n";
-    out << "};\n\n";
-  }
+  full_exam_runs(out, bank);
 
   out << "}  // namespace\n\n"
       << "constinit const BankTable table{\n"
-      << "    " << literal(bank.module) << ",\n"
-      << "    " << (bank.feedback ? "true" : "false") << ",\n"
-      << "    " << literal(bank.description) << ",\n"
-      << "    " << literal(bank.title) << ",\n"
-      << "    " << literal(bank.version) << ",\n"
-      << "    "
-      << (bank.categories_from.empty() ? "nullptr" : "&" + bank.categories_from + "::table")
-      << ",\n"
-      << "    " << (bank.categories.empty() ? "{}" : "kCategories") << ",\n"
-      << "    " << (bank.records.empty() ? "{}" : "kRecords") << ",\n"
-      << "    " << (bank.inclusions.empty() ? "{}" : "kInclusions") << ",\n"
-      << "    " << (bank.exceptions.empty() ? "{}" : "kExceptions") << ",\n"
-      << "};\n\n"
+      << "    .module = " << literal(bank.module) << ",\n"
+      << "    .stores_feedback_address = " << (bank.feedback ? "true" : "false") << ",\n"
+      << "    .description = " << literal(bank.description) << ",\n"
+      << "    .title = " << literal(bank.title) << ",\n"
+      << "    .version = " << literal(bank.version) << ",\n";
+  if (!bank.categories_from.empty())
+    out << "    .categories_from = &" << bank.categories_from << "::table,\n";
+  if (!bank.categories.empty()) out << "    .categories = kCategories,\n";
+  if (!bank.records.empty()) out << "    .records = kRecords,\n";
+  if (!bank.inclusions.empty()) out << "    .inclusions = kInclusions,\n";
+  if (!bank.exceptions.empty()) out << "    .exceptions = kExceptions,\n";
+  out << "};\n\n"
       << "void load_bank(Shared& g) { load(table, g); }\n\n"
       << "}  // namespace pv::banks::" << bank.module << "\n";
   return out.str();
