@@ -104,11 +104,6 @@ std::string DesktopFileAssociations::default_application(const std::string& mime
   return strip(out->substr(0, out->find('\n')));
 }
 
-std::string FakeFileAssociations::default_application(const std::string& mime_type) const {
-  const auto it = defaults.find(mime_type);
-  return it == defaults.end() ? std::string() : it->second;
-}
-
 std::string registered_class(const FileAssociations& associations, std::string_view extension) {
   const std::string wanted = lcase(extension);
   for (const KnownType& t : kKnownTypes) {

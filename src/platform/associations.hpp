@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace pv {
@@ -22,12 +21,6 @@ class FileAssociations {
 class DesktopFileAssociations final : public FileAssociations {
  public:
   std::string default_application(const std::string& mime_type) const override;
-};
-
-class FakeFileAssociations final : public FileAssociations {
- public:
-  std::string default_application(const std::string& mime_type) const override;
-  std::unordered_map<std::string, std::string> defaults;  // MIME type -> desktop entry
 };
 
 // The document class registered for a file extension (letter case ignored, as the

@@ -67,12 +67,4 @@ int64_t SystemClock::monotonic_ms() const {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-DateTime FakeClock::now() const {
-  return date_time_from_seconds(start_seconds_ + elapsed_ms_ / 1000);
-}
-
-void FakeClock::set_now(const DateTime& t) {
-  start_seconds_ = seconds_from_date_time(t) - elapsed_ms_ / 1000;
-}
-
 }  // namespace pv

@@ -38,19 +38,4 @@ class SystemClock final : public Clock {
   int64_t monotonic_ms() const override;
 };
 
-// A virtual clock for tests: time moves only when the test advances it.
-class FakeClock final : public Clock {
- public:
-  explicit FakeClock(DateTime start = {2026, 12, 9, 4, 16, 33})
-      : start_seconds_(seconds_from_date_time(start)) {}
-  DateTime now() const override;
-  int64_t monotonic_ms() const override { return elapsed_ms_; }
-  void advance_ms(int64_t ms) { elapsed_ms_ += ms; }
-  void set_now(const DateTime& t);
-
- private:
-  int64_t start_seconds_;
-  int64_t elapsed_ms_ = 0;
-};
-
 }  // namespace pv

@@ -1,42 +1,5 @@
 #include "platform/dialogs.hpp"
 
-namespace pv {
-
-int first_button(int style) {
-  switch (style & 7) {
-    case vbOKCancel:
-      return vbOK;
-    case vbAbortRetryIgnore:
-      return vbAbort;
-    case vbYesNoCancel:
-    case vbYesNo:
-      return vbYes;
-    case vbRetryCancel:
-      return vbRetry;
-    default:
-      return vbOK;
-  }
-}
-
-int FakeDialogs::msgbox(const std::string& text, int style, const std::string& title) {
-  messages.push_back({text, style, title});
-  if (answers.empty()) return first_button(style);
-  const int a = answers.front();
-  answers.pop_front();
-  return a;
-}
-
-std::string FakeDialogs::inputbox(const std::string& prompt, const std::string& title,
-                                  const std::string& default_text) {
-  inputs.push_back({prompt, title, default_text});
-  if (typed.empty()) return default_text;
-  std::string t = typed.front();
-  typed.pop_front();
-  return t;
-}
-
-}  // namespace pv
-
 #include <algorithm>
 
 #include "platform/event_loop.hpp"
@@ -67,7 +30,7 @@ DesktopDialogs::OpenBox& DesktopDialogs::wait_for(int id) {
   return find();
 }
 
-int DesktopDialogs::msgbox(const std::string& text, int style, const std::string& title) {
+int DesktopDialogs::show_msgbox(const std::string& text, int style, const std::string& title) {
   OpenBox box;
   box.id = next_id_++;
   box.message = {text, style, title};
@@ -77,8 +40,8 @@ int DesktopDialogs::msgbox(const std::string& text, int style, const std::string
   return result;
 }
 
-std::string DesktopDialogs::inputbox(const std::string& prompt, const std::string& title,
-                                     const std::string& default_text) {
+std::string DesktopDialogs::show_inputbox(const std::string& prompt, const std::string& title,
+                                          const std::string& default_text) {
   OpenBox box;
   box.id = next_id_++;
   box.is_input = true;

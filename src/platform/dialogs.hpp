@@ -1,7 +1,6 @@
 // Message boxes and input boxes. They are modal: the caller waits for the answer.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -49,32 +48,21 @@ inline constexpr const char* kProgramTitle = "Prepvant";
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual int msgbox(const std::string& text, int style = vbOKOnly,
-                     const std::string& title = kProgramTitle) = 0;
+  int msgbox(const std::string& text, int style = vbOKOnly,
+             const std::string& title = kProgramTitle) {
+    return show_msgbox(text, style, title);
+  }
   // The typed text, or "" when the user cancels.
-  virtual std::string inputbox(const std::string& prompt, const std::string& title = kProgramTitle,
-                               const std::string& default_text = "") = 0;
+  std::string inputbox(const std::string& prompt, const std::string& title = kProgramTitle,
+                       const std::string& default_text = "") {
+    return show_inputbox(prompt, title, default_text);
+  }
+
+ protected:
+  virtual int show_msgbox(const std::string& text, int style, const std::string& title) = 0;
+  virtual std::string show_inputbox(const std::string& prompt, const std::string& title,
+                                    const std::string& default_text) = 0;
 };
-
-// Records every box and answers from a script; unscripted message boxes answer with
-// their first button, unscripted input boxes with their default text.
-class FakeDialogs final : public Dialogs {
- public:
-  int msgbox(const std::string& text, int style, const std::string& title) override;
-  std::string inputbox(const std::string& prompt, const std::string& title,
-                       const std::string& default_text) override;
-
-  std::vector<MessageBoxCall> messages;
-  std::vector<InputBoxCall> inputs;
-  std::deque<int> answers;
-  std::deque<std::string> typed;
-};
-
-int first_button(int style);
-
-}  // namespace pv
-
-namespace pv {
 
 class EventLoop;
 
@@ -93,9 +81,6 @@ class DesktopDialogs final : public Dialogs {
   };
 
   explicit DesktopDialogs(EventLoop& loop) : loop_(loop) {}
-  int msgbox(const std::string& text, int style, const std::string& title) override;
-  std::string inputbox(const std::string& prompt, const std::string& title,
-                       const std::string& default_text) override;
 
   // Open boxes, the newest last. Engine thread only.
   const std::vector<OpenBox>& open_boxes() const { return boxes_; }
@@ -103,6 +88,9 @@ class DesktopDialogs final : public Dialogs {
   void answer(int id, int result, const std::string& text = "");
 
  private:
+  int show_msgbox(const std::string& text, int style, const std::string& title) override;
+  std::string show_inputbox(const std::string& prompt, const std::string& title,
+                            const std::string& default_text) override;
   OpenBox& wait_for(int id);
   EventLoop& loop_;
   std::vector<OpenBox> boxes_;

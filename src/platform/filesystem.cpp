@@ -260,9 +260,4 @@ void DiskFileSystem::make_folder(std::string_view name) {
   if (::mkdir(path.c_str(), 0755) != 0) raise_for_errno(errno, false);
 }
 
-void FakeFileSystem::check_writable(const std::string& path) const {
-  for (const auto& folder : read_only_)
-    if (path.rfind(with_trailing_slash(folder), 0) == 0) raise_error(75);
-}
-
 }  // namespace pv

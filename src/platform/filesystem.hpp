@@ -3,7 +3,6 @@
 // written with CR LF line ends, and an atomic replace.
 #pragma once
 
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,20 +77,6 @@ class DiskFileSystem : public FileSystem {
   std::string current_;
   std::string program_;
   std::string cache_;
-};
-
-// A disk file system whose chosen folders refuse writes, as a read-only folder does for
-// an ordinary user (tests run as root, where permissions would not stop them).
-class FakeFileSystem final : public DiskFileSystem {
- public:
-  using DiskFileSystem::DiskFileSystem;
-  void deny_writes_in(std::string folder) { read_only_.insert(std::move(folder)); }
-
- protected:
-  void check_writable(const std::string& path) const override;
-
- private:
-  std::set<std::string> read_only_;
 };
 
 // The folder part of a path with its trailing "/", or "" for a bare name.

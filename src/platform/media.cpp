@@ -32,9 +32,4 @@ int DesktopMedia::command(const std::string& text) {
   return 0;
 }
 
-int FakeMedia::command(const std::string& text) {
-  commands.push_back(text);
-  return result;
-}
-
 }  // namespace pv

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace pv {
 
@@ -20,13 +19,6 @@ class Media {
 class DesktopMedia final : public Media {
  public:
   int command(const std::string& text) override;
-};
-
-class FakeMedia final : public Media {
- public:
-  int command(const std::string& text) override;
-  std::vector<std::string> commands;
-  int result = 0;
 };
 
 }  // namespace pv

@@ -23,13 +23,4 @@ void VbRandom::randomize() {
   randomize(clock_.timer());
 }
 
-float ScriptedRandom::rnd() {
-  ++draws;
-  if (!values_.empty()) {
-    last_ = values_.front();
-    values_.pop_front();
-  }
-  return last_;
-}
-
 }  // namespace pv

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 
 namespace pv {
 
@@ -28,23 +27,6 @@ class VbRandom final : public Random {
  private:
   const Clock& clock_;
   uint32_t state_ = 0x50000;
-};
-
-// Hands out scripted values in order (then repeats the last one); counts the draws.
-class ScriptedRandom final : public Random {
- public:
-  explicit ScriptedRandom(std::deque<float> values = {}) : values_(std::move(values)) {}
-  float rnd() override;
-  void randomize(double) override { ++randomizes; }
-  void randomize() override { ++randomizes; }
-  void push(float v) { values_.push_back(v); }
-
-  int draws = 0;
-  int randomizes = 0;
-
- private:
-  std::deque<float> values_;
-  float last_ = 0;
 };
 
 }  // namespace pv

@@ -178,8 +178,9 @@ void FileSettingsStore::store() {
   files.replace_atomic(folder_ + "settings", table_.serialize());
 }
 
-std::string FileSettingsStore::get(std::string_view app, std::string_view section,
-                                   std::string_view key, std::string_view default_value) const {
+std::string FileSettingsStore::read_value(std::string_view app, std::string_view section,
+                                          std::string_view key,
+                                          std::string_view default_value) const {
   load();
   const std::string* v = table_.find(app, section, key);
   return v != nullptr ? *v : std::string(default_value);
@@ -204,25 +205,6 @@ void FileSettingsStore::remove(std::string_view app, std::string_view section,
   if (table_.find(app, section, key) == nullptr) return;
   table_.erase(app, section, key);
   store();
-}
-
-std::string MemorySettingsStore::get(std::string_view app, std::string_view section,
-                                     std::string_view key, std::string_view default_value) const {
-  const std::string* v = table_.find(app, section, key);
-  return v != nullptr ? *v : std::string(default_value);
-}
-
-void MemorySettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
-                               std::string_view value) {
-  if (fail_writes) raise_error(75);
-  ++writes;
-  table_.set(app, section, key, value);
-}
-
-void MemorySettingsStore::remove(std::string_view app, std::string_view section,
-                                 std::string_view key) {
-  if (fail_writes) raise_error(75);
-  table_.erase(app, section, key);
 }
 
 }  // namespace pv

@@ -12,12 +12,18 @@ namespace pv {
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
-  virtual std::string get(std::string_view app, std::string_view section, std::string_view key,
-                          std::string_view default_value = "") const = 0;
+  std::string get(std::string_view app, std::string_view section, std::string_view key,
+                  std::string_view default_value = "") const {
+    return read_value(app, section, key, default_value);
+  }
   // Raises run-time error 75 when the value cannot be stored.
   virtual void save(std::string_view app, std::string_view section, std::string_view key,
                     std::string_view value) = 0;
   virtual void remove(std::string_view app, std::string_view section, std::string_view key) = 0;
+
+ protected:
+  virtual std::string read_value(std::string_view app, std::string_view section,
+                                 std::string_view key, std::string_view default_value) const = 0;
 };
 
 // The values of a store, keyed case-insensitively.
@@ -50,8 +56,6 @@ class FileSettingsStore final : public SettingsStore {
   using Reporter = std::function<void(const std::string& message)>;
   FileSettingsStore(std::string folder, Reporter report_damage);
 
-  std::string get(std::string_view app, std::string_view section, std::string_view key,
-                  std::string_view default_value) const override;
   void save(std::string_view app, std::string_view section, std::string_view key,
             std::string_view value) override;
   void remove(std::string_view app, std::string_view section, std::string_view key) override;
@@ -59,6 +63,8 @@ class FileSettingsStore final : public SettingsStore {
   static std::string default_folder();  // $XDG_CONFIG_HOME/prepvant or ~/.config/prepvant
 
  private:
+  std::string read_value(std::string_view app, std::string_view section, std::string_view key,
+                         std::string_view default_value) const override;
   void load() const;
   void store();
 
@@ -67,21 +73,6 @@ class FileSettingsStore final : public SettingsStore {
   mutable bool loaded_ = false;
   mutable bool damaged_ = false;
   mutable SettingsTable table_;
-};
-
-class MemorySettingsStore final : public SettingsStore {
- public:
-  std::string get(std::string_view app, std::string_view section, std::string_view key,
-                  std::string_view default_value) const override;
-  void save(std::string_view app, std::string_view section, std::string_view key,
-            std::string_view value) override;
-  void remove(std::string_view app, std::string_view section, std::string_view key) override;
-
-  bool fail_writes = false;
-  int writes = 0;
-
- private:
-  SettingsTable table_;
 };
 
 }  // namespace pv

@@ -149,15 +149,4 @@ int PosixShell::start(const std::vector<std::string>& argv, int) {
   return pid;
 }
 
-int FakeShell::open(const ShellCall& call) {
-  opened.push_back(call);
-  return open_result;
-}
-
-int FakeShell::start(const std::vector<std::string>& argv, int) {
-  started.push_back(argv);
-  if (start_fails) raise_error(53);
-  return 1000 + static_cast<int>(started.size());
-}
-
 }  // namespace pv

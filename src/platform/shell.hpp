@@ -70,15 +70,4 @@ class PosixShell final : public Shell {
   int verdict_ms_;
 };
 
-class FakeShell final : public Shell {
- public:
-  int open(const ShellCall& call) override;
-  int start(const std::vector<std::string>& argv, int window_style) override;
-
-  std::vector<ShellCall> opened;
-  std::vector<std::vector<std::string>> started;
-  int open_result = 42;
-  bool start_fails = false;
-};
-
 }  // namespace pv

@@ -8,6 +8,7 @@
 #include "platform/filesystem.hpp"
 #include "platform/picture.hpp"
 #include "platform/settings.hpp"
+#include "support/fake_services.hpp"
 #include "support/temp_folder.hpp"
 
 namespace pv {

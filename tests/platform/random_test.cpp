@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/clock.hpp"
+#include "support/fake_services.hpp"
 
 namespace pv {
 namespace {

@@ -8,6 +8,7 @@
 #include "platform/desktop_helpers.hpp"
 #include "platform/media.hpp"
 #include "platform/process.hpp"
+#include "support/fake_services.hpp"
 
 namespace pv {
 namespace {

@@ -5,6 +5,7 @@
 #include "support/error_of.hpp"
 
 #include "platform/errors.hpp"
+#include "support/fake_services.hpp"
 
 namespace pv {
 namespace {

@@ -2,10 +2,10 @@
 // (system windows are tested through TestProgram).
 #pragma once
 
-#include "platform/clock.hpp"
 #include "platform/event_loop.hpp"
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
+#include "support/fake_services.hpp"
 
 namespace pv::testing {
 

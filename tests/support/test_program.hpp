@@ -8,6 +8,7 @@
 
 #include "app/program.hpp"
 #include "banks/registry.hpp"
+#include "support/fake_services.hpp"
 #include "support/temp_folder.hpp"
 
 namespace pv::testing {
