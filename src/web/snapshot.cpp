@@ -81,14 +81,14 @@ void list_json(json& j, const ListBox& l) {
 void browser_json(json& j, const WebBrowser& b) {
   const HtmlDocument& d = b.document;
   json fields = json::array();
-  for (const FieldMark& f : d.fields())
+  for (const HtmlElement& f : d.fields())
     fields.push_back({{"id", f.id},
                       {"name", f.name},
                       {"type", f.type},
                       {"value", f.value},
                       {"checked", f.checked}});
   json clicks = json::array();
-  for (const auto& [id, handler] : d.on_click)
+  for (const auto& [id, handler] : d.click_handlers())
     if (handler) clicks.push_back(id);
   j["doc"] = {{"gen", d.generation()},
               {"html", d.html()},

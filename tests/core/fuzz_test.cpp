@@ -1,14 +1,17 @@
-// Bounded random inputs for the readers of files other programs write: the INI reader
-// and the score-history reduction must end, and in their documented shape, on anything.
+// Bounded random inputs for the readers of text the program does not control: the INI
+// reader, the score-history reduction and the page reader of the browser control must end,
+// and in their documented shape, on anything.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <random>
+#include <set>
 
 #include "core/fragments.hpp"
 #include "core/history_mail.hpp"
 #include "platform/ini.hpp"
 #include "platform/vbtext.hpp"
+#include "platform/web_browser.hpp"
 #include "support/test_program.hpp"
 
 namespace pv {
@@ -111,6 +114,83 @@ TEST(Fuzz, HistoryReductionEndsOnAnyText) {
     ASSERT_LE(t.size(), 5 * h.size() + 100) << i;  // nothing read twice over
     const std::string link = mail_link_escape(t);
     ASSERT_EQ(link.find_first_of("&#\r\n\t"), std::string::npos) << i;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST(Fuzz, PageReaderEndsAndKeepsItsModelWhole) {
+  const std::vector<std::string> pieces = {"<",
+                                           ">",
+                                           "</",
+                                           "/>",
+                                           "<!--",
+                                           "-->",
+                                           "<!",
+                                           "<?",
+                                           "\"",
+                                           "'",
+                                           "=",
+                                           " ",
+                                           "\r\n",
+                                           "\t",
+                                           "form",
+                                           "<form name=frm>",
+                                           "</form>",
+                                           "<input",
+                                           "<INPUT ",
+                                           "type=radio",
+                                           "type=checkbox",
+                                           "type=text",
+                                           "name=radio1",
+                                           "name=\"ans1\"",
+                                           "id=Exhibit1",
+                                           "checked",
+                                           "value=",
+                                           "value=\"V1\"",
+                                           "<script>",
+                                           "</script>",
+                                           "<textarea>",
+                                           "</textarea",
+                                           "<style",
+                                           "<plaintext>",
+                                           "<select multiple>",
+                                           "</option>",
+                                           "&",
+                                           "&#",
+                                           "&#x",
+                                           ";",
+                                           "amp",
+                                           "nbsp",
+                                           "&notin;",
+                                           "&#1114112;",
+                                           "&#xD800;",
+                                           "é",
+                                           std::string(40, 'a'),
+                                           std::string(1, '\0')};
+  std::mt19937 rng(49);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 20000; ++i) {
+    const std::string html = random_text(rng, pieces, i % 100 == 0 ? 4000 : 80);
+    HtmlDocument doc;
+    doc.open();
+    for (size_t at = 0; at < html.size(); at += 37)
+      doc.write(std::string_view(html).substr(at, 37));
+    const HtmlDom dom = parse_html(html);
+    std::set<std::pair<int, std::string>> checked_groups;
+    for (const HtmlElement& e : dom.fields) {
+      ASSERT_FALSE(e.type.empty()) << i;
+      ASSERT_GE(e.form, -1) << i;
+      ASSERT_LT(e.form, static_cast<int>(dom.forms.size())) << i;
+      ASSERT_LT(e.position, html.size()) << i;
+      if (e.type == "radio" && e.checked && !e.name.empty()) {
+        ASSERT_TRUE(checked_groups.emplace(e.form, e.name).second) << i;
+      }
+    }
+    for (const HtmlElement& e : dom.elements) ASSERT_FALSE(e.id.empty()) << i;
+    // The document, written in pieces, takes marks on any page.
+    ASSERT_EQ(doc.fields().size(), dom.fields.size()) << i;
+    doc.set_checked({"frm", "radio1", 1}, true);
+    doc.take_marks({{"", "radio1", "radio", "", true}, {"", "ans1", "checkbox", "", true}});
   }
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }

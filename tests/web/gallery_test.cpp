@@ -131,7 +131,7 @@ class Gallery final : public Form {
       if (ascii >= 'a' && ascii <= 'z') ascii -= 'a' - 'A';
     };
     items.on_click = [this] { answer.caption = "Selected: " + std::to_string(items.sel_count()); };
-    page.document.on_click["check"] = [this] { read_page(); };
+    page.document.set_on_click("check", [this] { read_page(); });
   }
 
  private:
@@ -150,7 +150,7 @@ class Gallery final : public Form {
   }
   void read_page() {
     std::string marks;
-    for (const FieldMark& f : page.document.fields())
+    for (const HtmlElement& f : page.document.fields())
       marks += f.id + (f.type == "checkbox" ? (f.checked ? "=on " : "=off ") : "=" + f.value + " ");
     answer.caption = "Marks: " + marks;
   }

@@ -214,9 +214,9 @@ TEST_F(InputTest, WindowsCloseMoveAndChangeStateAsTheirFrameAllows) {
 
 TEST_F(InputTest, BrowserMarksAndElementClicksReachTheDocument) {
   f.web.document.open();
-  f.web.document.write("<input type=checkbox id=a1><input type=text name=reply>");
+  f.web.document.write("<input type=checkbox id=a1><input type=text name=reply><a id=next>");
   int clicked = 0;
-  f.web.document.on_click["next"] = [&] { ++clicked; };
+  f.web.document.set_on_click("next", [&] { ++clicked; });
   json mark = m.on(f.web, "");
   mark["gen"] = f.web.document.generation();
   mark["fields"] = {{{"id", "a1"}, {"type", "checkbox"}, {"checked", true}},

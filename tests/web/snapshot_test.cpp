@@ -67,7 +67,7 @@ TEST(Snapshot, CarriesTheDocumentOfABrowserControl) {
   WebBrowser& web = m.form().web;
   web.document.open();
   web.document.write("<p id=q>Which?</p>");
-  web.document.on_click["q"] = [] {};
+  web.document.set_on_click("q", [] {});
   web.base_folder = "/media/";
   const json s = snapshot_json(m.forms, m.screen, nullptr);
   const json& doc = (*control_named(s["windows"][0], "web_page"))["doc"];
