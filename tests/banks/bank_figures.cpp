@@ -51,6 +51,7 @@ namespace {
 
 constexpr std::string_view kRsquo = "\xE2\x80\x99";
 constexpr std::string_view kEacute = "\xC3\xA9";
+constexpr std::string_view kNdash = "\xE2\x80\x93";
 
 std::string text(int n) {
   return std::to_string(n);
@@ -114,6 +115,59 @@ bool is_picture(const std::string& s) {
 bool non_ascii(std::string_view s) {
   return std::any_of(s.begin(), s.end(),
                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+bool markup(std::string_view s) {
+  return s.find_first_of("<>&") != std::string_view::npos;
+}
+
+bool line_end(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool true_or_false(const QuestionRecord& q) {
+  return answer_count(q) == 2 && q.Answer[1] == "True" && q.Answer[2] == "False";
+}
+
+char letter(int slot) {
+  return static_cast<char>('a' + slot - 1);
+}
+
+// "Answer b is correct." or "Answers a, c and e are correct."; "True." or "False." on a
+// true-or-false record.
+bool names_flags(const QuestionRecord& q) {
+  const std::vector<int> slots = flagged(q);
+  if (slots.empty()) return false;
+  std::string opening;
+  if (true_or_false(q) && slots.size() == 1) {
+    opening = q.Answer[slots.front()] + ".";
+  } else {
+    opening = slots.size() == 1 ? "Answer " : "Answers ";
+    for (size_t i = 0; i < slots.size(); ++i) {
+      if (i > 0) opening += i + 1 == slots.size() ? " and " : ", ";
+      opening += letter(slots[i]);
+    }
+    opening += slots.size() == 1 ? " is correct." : " are correct.";
+  }
+  return q.Explanation.rfind(opening, 0) == 0 &&
+         (q.Explanation.size() == opening.size() || q.Explanation[opening.size()] == ' ');
+}
+
+// "Answer a is correct ... Answer b is wrong ..." for every answer, in order.
+bool judges_each_answer(const QuestionRecord& q) {
+  std::vector<int> called_correct;
+  size_t at = 0;
+  for (int i = 1; i <= answer_count(q); ++i) {
+    const std::string said = std::string("Answer ") + letter(i) + " is ";
+    at = q.Explanation.find(said, at);
+    if (at == std::string::npos) return false;
+    at += said.size();
+    if (q.Explanation.compare(at, 7, "correct") == 0)
+      called_correct.push_back(i);
+    else if (q.Explanation.compare(at, 5, "wrong") != 0)
+      return false;
+  }
+  return called_correct == flagged(q);
 }
 
 bool holds(const QuestionRecord& q, Property p) {
@@ -187,6 +241,22 @@ bool holds(const QuestionRecord& q, Property p) {
                         [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
           return true;
       return false;
+    case Property::question_has_markup:
+      return markup(q.Question);
+    case Property::answer_has_markup:
+      for (int i = 1; i <= 6; ++i)
+        if (markup(q.Answer[i])) return true;
+      return false;
+    case Property::has_line_end:
+      for (int i = 1; i <= 6; ++i)
+        if (line_end(q.Answer[i])) return true;
+      return line_end(q.Question) || line_end(q.Explanation) || line_end(q.Reference);
+    case Property::true_or_false:
+      return true_or_false(q);
+    case Property::explanation_names_flags:
+      return names_flags(q);
+    case Property::explanation_judges_each_answer:
+      return judges_each_answer(q);
   }
   return false;
 }
@@ -230,6 +300,19 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
           ++n;
       return n;
     }
+    case Measure::explanation_br:
+      return count_of(q.Explanation, "<br>");
+    case Measure::quotes:
+      return count_of(q.Question, "\"") + count_of(q.Explanation, "\"");
+    case Measure::answers_with_ndash: {
+      int n = 0;
+      for (int i = 1; i <= 6; ++i)
+        if (q.Answer[i].find(kNdash) != std::string::npos) ++n;
+      return n;
+    }
+    case Measure::reference_length:
+      if (q.Reference.empty()) return std::nullopt;
+      return chars(q.Reference);
   }
   return std::nullopt;
 }
@@ -286,6 +369,18 @@ const char* name(Property p) {
       return "with a check value beginning with a blank";
     case Property::has_capital_key:
       return "with a capital in a check key";
+    case Property::question_has_markup:
+      return "with markup in the question";
+    case Property::answer_has_markup:
+      return "with markup in an answer";
+    case Property::has_line_end:
+      return "with a CR or LF in a text";
+    case Property::true_or_false:
+      return "answered True or False";
+    case Property::explanation_names_flags:
+      return "whose explanation opens by naming exactly the flagged answers";
+    case Property::explanation_judges_each_answer:
+      return "whose explanation judges each answer in turn as the flags do";
   }
   return "?";
 }
@@ -314,6 +409,14 @@ const char* name(Measure m) {
       return "check values beginning with a blank";
     case Measure::capital_keys:
       return "check keys with a capital";
+    case Measure::explanation_br:
+      return "<br> in the explanation";
+    case Measure::quotes:
+      return "double quotes in the question and explanation";
+    case Measure::answers_with_ndash:
+      return "answers with U+2013";
+    case Measure::reference_length:
+      return "reference length";
   }
   return "?";
 }
@@ -387,6 +490,7 @@ class Checker {
     if (c.shortest)
       expect("categories", "shortest chapter name", shortest.value_or(0), *c.shortest);
     if (c.longest) expect("categories", "longest chapter name", longest.value_or(0), *c.longest);
+    for (const NameLengths& l : c.lengths) name_lengths(l);
     for (int i = c.chapters + 1; i <= f_.category_count; ++i) {
       const std::string& name = g_.category_names[i];
       if (name.empty() || name.rfind("Chapter ", 0) == 0)
@@ -401,6 +505,23 @@ class Checker {
         expect("category " + text(i), "name (as in " + same.module + ")", g_.category_names[i],
                other->category_names[i]);
     }
+  }
+
+  void name_lengths(const NameLengths& l) {
+    std::optional<int> shortest, longest;
+    for (int i : l.categories) {
+      if (i < 1 || i > 150) return fail("categories", "category " + text(i) + " is out of range");
+      const std::string& name = g_.category_names[i];
+      const int n = chars(name);
+      shortest = std::min(shortest.value_or(n), n);
+      longest = std::max(longest.value_or(n), n);
+      if (l.cut_inside_word &&
+          (name.empty() || !std::isalnum(static_cast<unsigned char>(name.back()))))
+        fail("category " + text(i), "name \"" + name + "\" does not end inside a word");
+    }
+    const std::string w = "categories " + list_text(l.categories);
+    expect(w, "shortest name", shortest.value_or(0), l.shortest);
+    expect(w, "longest name", longest.value_or(0), l.longest);
   }
 
   std::vector<int> selected(const Section& s, Kind k, Property p) const {
@@ -479,6 +600,13 @@ class Checker {
 
     runs(s, where);
     category_kinds(s, where);
+    answer_lengths(s, where);
+    if (s.distinct_references) {
+      std::set<std::string> seen;
+      for (int r = s.first; r <= s.last; ++r)
+        if (!rec(r).Reference.empty()) seen.insert(rec(r).Reference);
+      expect(where, "different references", static_cast<int>(seen.size()), *s.distinct_references);
+    }
 
     for (int r = s.first; r <= s.last; ++r) {
       const QuestionRecord& q = rec(r);
@@ -495,6 +623,19 @@ class Checker {
         expect(w, "ExhibitFile(2)", q.ExhibitFile[2], expected);
       }
     }
+  }
+
+  void answer_lengths(const Section& s, const std::string& where) {
+    if (!s.answer_lengths) return;
+    std::optional<int> shortest, longest;
+    for (int r = s.first; r <= s.last; ++r)
+      for (int i = 1; i <= answer_count(rec(r)); ++i) {
+        const int n = chars(rec(r).Answer[i]);
+        shortest = std::min(shortest.value_or(n), n);
+        longest = std::max(longest.value_or(n), n);
+      }
+    expect(where, "shortest answer", shortest.value_or(0), s.answer_lengths->shortest);
+    expect(where, "longest answer", longest.value_or(0), s.answer_lengths->longest);
   }
 
   void runs(const Section& s, const std::string& where) {
@@ -586,6 +727,8 @@ class Checker {
     if (f.clue_lines)
       expect(w, "clue lines", measure(q, Measure::clue_lines).value_or(0), *f.clue_lines);
     if (f.spellings || f.capitalised_lower_upper) spellings(q, f, w);
+    if (f.explanation_length)
+      expect(w, "explanation length", chars(q.Explanation), *f.explanation_length);
     if (f.answer_length)
       for (int i = 1; i <= answer_count(q); ++i)
         expect(w, "length of answer " + text(i), chars(q.Answer[i]), *f.answer_length);

@@ -44,6 +44,21 @@ enum class Property {
   clue_ends_with_line_break,
   has_blank_value,  // a check whose value begins with a blank
   has_capital_key,  // a check whose key has a capital letter
+
+  // "<", ">" or "&" in the question / in an answer.
+  question_has_markup,
+  answer_has_markup,
+  // CR or LF in the question, an answer, the explanation or the reference.
+  has_line_end,
+  // Exactly two answers, "True" and "False".
+  true_or_false,
+  // The explanation opens by naming exactly the flagged answers, by letter (a to f for
+  // slots 1 to 6): "Answer c is correct." or "Answers a, c and e are correct."; on a
+  // true-or-false record, the flagged word and a full stop: "False." or "True.".
+  explanation_names_flags,
+  // The explanation takes the answers in order, "Answer a is correct", "Answer b is wrong"
+  // and so on, and calls exactly the flagged ones correct.
+  explanation_judges_each_answer,
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -59,6 +74,11 @@ enum class Measure {
   category,
   blank_values,
   capital_keys,
+
+  explanation_br,      // "<br>" in the explanation
+  quotes,              // double quotes in the question and the explanation
+  answers_with_ndash,  // answers holding U+2013
+  reference_length,    // in characters, of a non-empty reference
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -118,6 +138,11 @@ struct CategoryKinds {
 
 enum class ReferenceForm { any, page_and_title, page_only };
 
+struct LengthRange {
+  int shortest{};
+  int longest{};
+};
+
 // The figures stated for records first..last.
 struct Section {
   int first{};
@@ -132,6 +157,11 @@ struct Section {
   std::vector<CategoryKinds> category_kinds{};  // when given: they cover the section
   ReferenceForm references = ReferenceForm::any;
   std::optional<std::string> lab{};  // of every simulator task
+
+  // The shortest and the longest answer of the section, in characters.
+  std::optional<LengthRange> answer_lengths{};
+  // The number of different references.
+  std::optional<int> distinct_references{};
 };
 
 // A record named in a table.
@@ -151,6 +181,7 @@ struct RecordFact {
   std::optional<int> spellings{};                 // answers that differ in more than letter case
   std::optional<bool> capitalised_lower_upper{};  // each spelling written in these three cases
   std::optional<int> answer_length{};             // of every answer, in characters
+  std::optional<int> explanation_length{};        // in characters
 };
 
 // Records first..last equal records source_first.. of another module, field for field.
@@ -167,10 +198,20 @@ struct SameNames {
   int count{};
 };
 
+// The lengths of some category names, in characters; a name cut inside a word ends in a
+// letter or digit.
+struct NameLengths {
+  std::vector<int> categories{};
+  int shortest{};
+  int longest{};
+  bool cut_inside_word = false;
+};
+
 struct CategoryFigures {
   int chapters{};                            // names 1..chapters read "Chapter <n> <title>"
   std::optional<int> shortest{}, longest{};  // length of those names
   std::vector<SameNames> same_as{};
+  std::vector<NameLengths> lengths{};
 };
 
 struct BankFigures {

@@ -1,0 +1,67 @@
+// One figure of the VARB book bank broken at a time: the validator names the record.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "banks/bank_figures.hpp"
+#include "banks/bank_testing.hpp"
+#include "banks/varb_pelma_figures.hpp"
+
+namespace pv::bankcheck {
+namespace {
+
+struct Breakage {
+  const char* name;
+  std::function<void(Shared&)> change;
+  std::string expected;  // part of a failure line
+};
+
+void PrintTo(const Breakage& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class VarbPelmaRecordChanged : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(VarbPelmaRecordChanged, FailsAgainstItsTable) {
+  const Breakage& b = GetParam();
+  auto g = std::make_unique<Shared>();
+  g->feedback_address = "before@example";
+  ASSERT_TRUE(load_into(*g, "PB_VARB_Pelma"));
+  ASSERT_EQ(report(check_figures(*g, varb_pelma_figures(), "before@example")), "");
+  b.change(*g);
+  const std::string failures = report(check_figures(*g, varb_pelma_figures(), "before@example"));
+  EXPECT_NE(failures.find(b.expected), std::string::npos)
+      << "expected a failure with: " << b.expected << "\ngot:\n"
+      << failures;
+}
+
+// The slot that a record's explanation names, moved to the next answer.
+void move_flag(QuestionRecord& q) {
+  const int from = flagged(q).front();
+  q.Correct[from] = 0;
+  q.Correct[from % answer_count(q) + 1] = 1;
+}
+
+const Breakage kBreakages[] = {
+    {"flag_moved_from_the_named_answer", [](Shared& g) { move_flag(g.questions[77]); },
+     ",74,75,76,78,79,"},
+    {"judged_answer_unflagged",
+     [](Shared& g) { g.questions[46].Correct[flagged(g.questions[46]).back()] = 0; },
+     "records whose explanation judges each answer in turn as the flags do is none, table says 46"},
+    {"category_name_uncut", [](Shared& g) { g.category_names[14] += " tail"; },
+     "categories 14,17: longest name is 55, table says 50"},
+    {"record_moved_to_the_next_chapter", [](Shared& g) { g.questions[28].Category = 4; },
+     "category 3: records 21-28 are not all in the category"},
+    {"reference_loses_its_title", [](Shared& g) { g.questions[178].Reference = "516##"; },
+     "record 178: reference \"516##\" is not page, \"##\" and a section title"},
+};
+
+std::string breakage_name(const ::testing::TestParamInfo<Breakage>& breakage) {
+  return breakage.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(VarbPelma, VarbPelmaRecordChanged, ::testing::ValuesIn(kBreakages),
+                         breakage_name);
+
+}  // namespace
+}  // namespace pv::bankcheck
