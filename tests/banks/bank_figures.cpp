@@ -170,6 +170,30 @@ bool judges_each_answer(const QuestionRecord& q) {
   return called_correct == flagged(q);
 }
 
+// The facts about how a record's texts are written.
+bool holds_form(const QuestionRecord& q, Property p) {
+  switch (p) {
+    case Property::question_has_markup:
+      return markup(q.Question);
+    case Property::answer_has_markup:
+      for (int i = 1; i <= 6; ++i)
+        if (markup(q.Answer[i])) return true;
+      return false;
+    case Property::has_line_end:
+      for (int i = 1; i <= 6; ++i)
+        if (line_end(q.Answer[i])) return true;
+      return line_end(q.Question) || line_end(q.Explanation) || line_end(q.Reference);
+    case Property::true_or_false:
+      return true_or_false(q);
+    case Property::explanation_names_flags:
+      return names_flags(q);
+    case Property::explanation_judges_each_answer:
+      return judges_each_answer(q);
+    default:
+      return false;
+  }
+}
+
 bool holds(const QuestionRecord& q, Property p) {
   switch (p) {
     case Property::always:
@@ -242,21 +266,12 @@ bool holds(const QuestionRecord& q, Property p) {
           return true;
       return false;
     case Property::question_has_markup:
-      return markup(q.Question);
     case Property::answer_has_markup:
-      for (int i = 1; i <= 6; ++i)
-        if (markup(q.Answer[i])) return true;
-      return false;
     case Property::has_line_end:
-      for (int i = 1; i <= 6; ++i)
-        if (line_end(q.Answer[i])) return true;
-      return line_end(q.Question) || line_end(q.Explanation) || line_end(q.Reference);
     case Property::true_or_false:
-      return true_or_false(q);
     case Property::explanation_names_flags:
-      return names_flags(q);
     case Property::explanation_judges_each_answer:
-      return judges_each_answer(q);
+      return holds_form(q, p);
   }
   return false;
 }
