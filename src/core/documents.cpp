@@ -7,7 +7,6 @@
 #include "platform/filesystem.hpp"
 #include "platform/shell.hpp"
 #include "platform/vbtext.hpp"
-#include "testrun/quest.hpp"
 
 namespace pv {
 namespace {
@@ -165,9 +164,9 @@ std::string make_pdf_viewer(System& sys, const std::string& page, const std::str
   return path;
 }
 
-void offer_pdf_reader(System& sys) {
+void offer_pdf_reader(System& sys, Form& owner) {
   if (sys.dialogs.msgbox(kPdfReaderQuestion, vbYesNo, kPdfReaderTitle) != vbYes) return;
-  shell_open(sys, sys.forms.get<quest>(), kPdfReaderDownloadPage, 3);
+  shell_open(sys, owner, kPdfReaderDownloadPage, 3);
 }
 
 }  // namespace pv

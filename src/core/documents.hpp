@@ -39,7 +39,7 @@ int32_t check_file_association(System& sys, const std::string& extension,
 // path followed by ".hta", or the same name in the per-user cache folder when the PDF's
 // folder refuses the write. Raises when it can write neither.
 std::string make_pdf_viewer(System& sys, const std::string& page, const std::string& pdf_path);
-// Offers the PDF reader's download page (Yes opens it maximised).
-void offer_pdf_reader(System& sys);
+// Offers the PDF reader's download page (Yes opens it maximised, `owner` as the parent).
+void offer_pdf_reader(System& sys, Form& owner);
 
 }  // namespace pv

@@ -59,6 +59,11 @@ class SystemForm : public Form {
   Shared& g;
 };
 
+// The settings store's application and section of the test options, the fonts, the
+// answer position, the mail type and the student name.
+inline constexpr const char* kSettingsApp = "veltotest";
+inline constexpr const char* kSettingsSection = "stuff";
+
 // The maker's mail domain (our own invented value); its sales address is the banks'.
 inline constexpr const char* kMakerMailDomain = "pelmabooks.example";
 

@@ -136,6 +136,39 @@ void Welcome::Form_Load() {
   step([&] { g.data_file_base = replace(g.data_file, ".dat", ""); });
   step([&] { g.feedback_cc = "qc_" + g.data_file_base + "@" + kMakerMailDomain; });
   // 7. Partner file.
+  read_the_partner_file(step);
+  // 8. Close the score window.
+  step([&] { forms.unload<finalscore>(); });
+  // 9. Hide, hourglass.
+  step([&] { hide(); });
+  step([&] { sys.screen.mouse_pointer = vbHourglass; });
+  // 10-11. Part number and record numbers.
+  step([&] { g.part_number = g.product_id; });
+  step([&] {
+    for (int i = 1; i <= 900; ++i) g.questions[i].Number = static_cast<int16_t>(i);
+  });
+  // 12. Close the test window.
+  step([&] { forms.unload<quest>(); });
+  // 13. Away with the loading window.
+  step([&] { forms.get<loading>().hide(); });
+  step([&] { forms.get<loading>().unload(); });
+  // 14. Product again.
+  step([&] { select_product(sys); });
+  // 15. The window's look.
+  dress_the_window(step);
+  // 16. Partner edition.
+  step([&] { detect_partner_edition(sys); });
+  // 17. A quarter of the bank, rounded down.
+  step([&] { g.questions_to_ask = static_cast<int16_t>(g.question_count / 4); });
+  // 18. Repaint, normal pointer, centre.
+  step([&] { refresh(); });
+  step([&] { sys.screen.mouse_pointer = vbDefault; });
+  step([&] { center_form(*this); });
+  // 19-21. Write probe, then the study saver or this window.
+  show_after_the_write_probe(step);
+}
+
+void Welcome::read_the_partner_file(Trap& step) {
   step([&] { g.oem_mode = 0; });
   bool oem_file = false;
   step([&] { oem_file = sys.files.exists("oem.oem"); });
@@ -155,24 +188,9 @@ void Welcome::Form_Load() {
       if (lines.size() < 2 || ucase(trim(lines[1])) != "VELTO") g.oem_mode = 1;
     });
   }
-  // 8. Close the score window.
-  step([&] { forms.unload<finalscore>(); });
-  // 9. Hide, hourglass.
-  step([&] { hide(); });
-  step([&] { sys.screen.mouse_pointer = vbHourglass; });
-  // 10-11. Part number and record numbers.
-  step([&] { g.part_number = g.product_id; });
-  step([&] {
-    for (int i = 1; i <= 900; ++i) g.questions[i].Number = static_cast<int16_t>(i);
-  });
-  // 12. Close the test window.
-  step([&] { forms.unload<quest>(); });
-  // 13. Away with the loading window.
-  step([&] { forms.get<loading>().hide(); });
-  step([&] { forms.get<loading>().unload(); });
-  // 14. Product again.
-  step([&] { select_product(sys); });
-  // 15. The window's look.
+}
+
+void Welcome::dress_the_window(Trap& step) {
   step([&] { Image3.picture = load_picture(sys.files, g.app_folder + g.cover_picture).path; });
   step([&] { set_width(Image3.width); });
   step([&] { set_back_color(rgb(255, 204, 0)); });
@@ -187,14 +205,10 @@ void Welcome::Form_Load() {
              &Image1})
       c->visible = false;
   });
-  // 16. Partner edition.
-  step([&] { detect_partner_edition(sys); });
-  // 17. A quarter of the bank, rounded down.
-  step([&] { g.questions_to_ask = static_cast<int16_t>(g.question_count / 4); });
-  // 18. Repaint, normal pointer, centre.
-  step([&] { refresh(); });
-  step([&] { sys.screen.mouse_pointer = vbDefault; });
-  step([&] { center_form(*this); });
+}
+
+void Welcome::show_after_the_write_probe(Trap& step) {
+  FormRegistry& forms = sys.forms;
   // 19. Write probe.
   step([&] {
     if (sys.files.exists("file.wrt")) return;

@@ -2,11 +2,11 @@
 // handler is the whole start-up sequence.
 #pragma once
 
-#include <array>
-
 #include "core/system.hpp"
 
 namespace pv {
+
+class Trap;
 
 class Welcome final : public SystemForm {
  public:
@@ -21,22 +21,19 @@ class Welcome final : public SystemForm {
   void start_quiz_click_sub();
 
   // Controls, in the order of the window's description (the first on top).
-  std::array<PictureBox, 3> Image4{PictureBox("Image4", 0), PictureBox("Image4", 1),
-                                   PictureBox("Image4", 2)};
+  ControlArray<PictureBox, 0, 2> Image4{"Image4"};
   Label Label8{"Label8"};
   Image Image3{"Image3"};
   PictureBox HMI_Start{"HMI_Start"}, hmi_help{"hmi_help"}, hmi_exit{"hmi_exit"};
   CommandButton cmd_start_real{"cmd_start_real"}, Start_Quiz{"Start_Quiz"},
       help_command{"help_command"}, About{"About"}, Command1{"Command1"};
-  std::array<Image, 3> oldImage4{Image("oldImage4", 0), Image("oldImage4", 1),
-                                 Image("oldImage4", 2)};
+  ControlArray<Image, 0, 2> oldImage4{"oldImage4"};
   Label Label1{"Label1"}, Label2{"Label2"}, Label3{"Label3"}, Label4{"Label4"}, Label5{"Label5"},
       Label6{"Label6"}, Label7{"Label7"}, lRelease{"lRelease"},
       txtTestDescription{"txtTestDescription"}, test_name{"test_name"},
       author_name2{"author_name2"}, lblFeedback{"lblFeedback"}, lblEULALink{"lblEULALink"},
       lblOEMGreeting{"lblOEMGreeting"};
-  std::array<Label, 3> lblLabels{Label("lblLabels", 0), Label("lblLabels", 1),
-                                 Label("lblLabels", 2)};
+  ControlArray<Label, 0, 2> lblLabels{"lblLabels"};
   Image Image2{"Image2"}, Image1{"Image1"};
 
   // Layout fields measured by the start-up and read by the resize rule.
@@ -46,6 +43,12 @@ class Welcome final : public SystemForm {
   float start_width = 0, start_height = 0, quit_height = 0;
   float start_right_margin = 0, start_bottom_margin = 0;
   int16_t quit_bottom_margin = 0;
+
+ private:
+  // Groups of the load's steps; each failing statement is logged by the load's trap.
+  void read_the_partner_file(Trap& step);
+  void dress_the_window(Trap& step);
+  void show_after_the_write_probe(Trap& step);
 };
 
 // The "loading" window shown during the start-up: no code of its own.

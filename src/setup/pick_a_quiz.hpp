@@ -1,8 +1,9 @@
 // The setup window: the product's tests, their options and saved settings, the category
 // lists and the start of a test. Its handlers live in several sources:
-// pick_a_quiz.cpp (the window, its load and the test choice), options.cpp (options,
-// presets and saved settings), categories.cpp (category lists and the category quiz) and
-// test_start.cpp (the start of a test and its question selection).
+// pick_a_quiz.cpp (the window, its load and the test choice), pick_a_quiz_options.cpp
+// (options, presets and saved settings), pick_a_quiz_categories.cpp (category lists and
+// the category quiz), pick_a_quiz_start.cpp (the start of a test) and
+// pick_a_quiz_order.cpp (the questions a test asks, in their order).
 #pragma once
 
 #include "core/system.hpp"
@@ -10,6 +11,7 @@
 namespace pv {
 
 class Trap;
+struct OptionPreset;
 
 class pick_a_quiz final : public SystemForm {
  public:
@@ -133,6 +135,16 @@ class pick_a_quiz final : public SystemForm {
   // The settings read at load, in their order; each failing statement is logged by the
   // load's trap.
   void apply_settings_at_load(Trap& step);
+  void apply_preset(const OptionPreset& preset);
+  // The steps of the test start.
+  void take_the_timing_and_the_student();
+  void take_the_chosen_test();
+  // False when a retake found nothing to ask and the setup window is back.
+  bool order_the_questions(bool shuffle_questions);
+  bool choose_the_questions(int& saved_wrong, int& shuffle_range);
+  int16_t questions_of_the_chosen_categories();
+  int16_t questions_missed_last_time();
+  void back_with_nothing_to_retake();
   void place_controls();
   void wire_handlers();
 };

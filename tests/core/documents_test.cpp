@@ -161,9 +161,10 @@ TEST(PdfViewer, ReadOnlyProgramFolderWritesIntoTheCache) {
 TEST(PdfReaderOffer, YesOpensTheDownloadPageMaximized) {
   TestProgram t;
   t.dialogs->answers = {vbNo, vbYes};
-  offer_pdf_reader(t.sys());
+  quest& owner = t.forms().get<quest>();
+  offer_pdf_reader(t.sys(), owner);
   EXPECT_TRUE(t.shell->opened.empty());
-  offer_pdf_reader(t.sys());
+  offer_pdf_reader(t.sys(), owner);
   ASSERT_EQ(t.dialogs->messages.size(), 2u);
   EXPECT_EQ(t.dialogs->messages[0].text,
             "Adobe Acrobat Reader is required to view PDF files.  Would you like to visit Adobe "

@@ -9,10 +9,23 @@
 #include "setup/pick_a_quiz.hpp"
 
 namespace pv {
-namespace {
 
-constexpr const char* kApp = "veltotest";
-constexpr const char* kSection = "stuff";
+// The option values of a preset and the box that says so.
+struct OptionPreset {
+  int16_t test_mode;
+  const char* minutes;
+  int16_t timed;
+  int16_t answer_when_wrong;
+  int16_t answer_when_right;
+  int16_t random_questions;
+  int16_t random_answers;
+  int16_t score_graph;
+  int16_t back_button;
+  const char* message;
+  const char* title;
+};
+
+namespace {
 
 // Lenient: the number the text starts with (0 when none), to the nearest whole number,
 // halves to the even one. Error 6 when it does not fit 16 bits.
@@ -31,12 +44,39 @@ int16_t check_value(int16_t value) {
   return value;
 }
 
+// The presets: practice, the default (Restore Defaults), and the test mode (Command2).
+enum Preset { kPractice, kTestMode };
+constexpr OptionPreset kPresets[] = {
+    {.test_mode = vbFalse,
+     .minutes = "75",
+     .timed = 0,
+     .answer_when_wrong = 1,
+     .answer_when_right = 0,
+     .random_questions = 1,
+     .random_answers = 1,
+     .score_graph = 1,
+     .back_button = 1,
+     .message = "User Settings have been changed to enhance learning.",
+     .title = "User Settings"},
+    {.test_mode = vbTrue,
+     .minutes = "75",
+     .timed = 1,
+     .answer_when_wrong = 0,
+     .answer_when_right = 0,
+     .random_questions = 1,
+     .random_answers = 1,
+     .score_graph = 0,
+     .back_button = 0,
+     .message = "User Settings have been changed to simulate the actual exam.",
+     .title = kProgramTitle},
+};
+
 }  // namespace
 
 void pick_a_quiz::apply_settings_at_load(Trap& step) {
   SettingsStore& store = sys.settings;
   const auto get = [&](const char* key, const char* fallback) {
-    return store.get(kApp, kSection, key, fallback);
+    return store.get(kSettingsApp, kSettingsSection, key, fallback);
   };
   // 1-2.
   step([&] { g.student_name = get("studentname", "STUDENT"); });
@@ -89,7 +129,7 @@ void pick_a_quiz::savesettings_Click() {
   bool failed = false;
   const auto put = [&](const char* key, const std::string& value) {
     try {
-      sys.settings.save(kApp, kSection, key, value);
+      sys.settings.save(kSettingsApp, kSettingsSection, key, value);
     } catch (const RuntimeError& e) {
       failed = true;
       sys.error_log.append("savesettings_Click()", "pick_a_quiz.frm", e);
@@ -109,7 +149,8 @@ void pick_a_quiz::savesettings_Click() {
   put("radio", number_text(chkRadio));
   put("EmbedWM", cstr(int64_t{chkEmbed.value()}));
   skip([&] {
-    g.page_font_size = convert_whole(sys.settings.get(kApp, kSection, "savedfont", "12"));
+    g.page_font_size =
+        convert_whole(sys.settings.get(kSettingsApp, kSettingsSection, "savedfont", "12"));
   });
   put("savedfont", g.page_font_size > 0 ? cstr(int64_t{g.page_font_size}) : "12");
   skip([&] {
@@ -121,35 +162,24 @@ void pick_a_quiz::savesettings_Click() {
 }
 
 void pick_a_quiz::restore_defaults_Click() {
-  skip([&] { g.test_mode = vbFalse; });
-  skip([&] { timeamount.set_text("75"); });
-  skip([&] { timeron.set_value(0); });
-  skip([&] { answer_when_wrong.set_value(1); });
-  skip([&] { answer_when_right.set_value(0); });
-  skip([&] { random_questions.set_value(1); });
-  skip([&] { random_answers.set_value(1); });
-  skip([&] { scoregraph.set_value(1); });
-  skip([&] { backb.set_value(1); });
-  skip([&] {
-    sys.dialogs.msgbox("User Settings have been changed to enhance learning.", vbOKOnly,
-                       "User Settings");
-  });
+  apply_preset(kPresets[kPractice]);
 }
 
 void pick_a_quiz::Command2_Click() {
-  skip([&] { g.test_mode = vbTrue; });
-  skip([&] { timeamount.set_text("75"); });
-  skip([&] { timeron.set_value(1); });
-  skip([&] { answer_when_wrong.set_value(0); });
-  skip([&] { answer_when_right.set_value(0); });
-  skip([&] { random_questions.set_value(1); });
-  skip([&] { random_answers.set_value(1); });
-  skip([&] { backb.set_value(0); });
-  skip([&] { scoregraph.set_value(0); });
-  skip([&] {
-    sys.dialogs.msgbox("User Settings have been changed to simulate the actual exam.", vbOKOnly,
-                       kProgramTitle);
-  });
+  apply_preset(kPresets[kTestMode]);
+}
+
+void pick_a_quiz::apply_preset(const OptionPreset& p) {
+  skip([&] { g.test_mode = p.test_mode; });
+  skip([&] { timeamount.set_text(p.minutes); });
+  skip([&] { timeron.set_value(p.timed); });
+  skip([&] { answer_when_wrong.set_value(p.answer_when_wrong); });
+  skip([&] { answer_when_right.set_value(p.answer_when_right); });
+  skip([&] { random_questions.set_value(p.random_questions); });
+  skip([&] { random_answers.set_value(p.random_answers); });
+  skip([&] { scoregraph.set_value(p.score_graph); });
+  skip([&] { backb.set_value(p.back_button); });
+  skip([&] { sys.dialogs.msgbox(p.message, vbOKOnly, p.title); });
 }
 
 void pick_a_quiz::chkRadio_Click() {

@@ -12,7 +12,7 @@
 namespace pv::testing {
 namespace {
 
-using TestStart = SetupTest;
+using QuizStart = SetupTest;
 
 std::vector<int> range(int from, int to) {
   std::vector<int> v(static_cast<size_t>(to - from + 1));
@@ -21,13 +21,13 @@ std::vector<int> range(int from, int to) {
 }
 
 // The Questions shuffle off, on the "Advanced Options" page.
-void questions_unshuffled(TestStart& t, pick_a_quiz& w) {
+void questions_unshuffled(QuizStart& t, pick_a_quiz& w) {
   w.SSTab1.click_tab(1);
   if (w.random_questions.value() == 1) w.random_questions.set_value(0);
   (void)t;
 }
 
-TEST_F(TestStart, StartingTheBookTestAsksTheWholeSmallBankInOrder) {
+TEST_F(QuizStart, StartingTheBookTestAsksTheWholeSmallBankInOrder) {
   pick_a_quiz& w = open_setup();
   questions_unshuffled(*this, w);
   show_page(0);
@@ -70,7 +70,7 @@ TEST_F(TestStart, StartingTheBookTestAsksTheWholeSmallBankInOrder) {
   EXPECT_EQ(g().embed_tutor, 0);
 }
 
-TEST_F(TestStart, ALargeBankAsksFiftyDrawnFromTheWholeBank) {
+TEST_F(QuizStart, ALargeBankAsksFiftyDrawnFromTheWholeBank) {
   pick_a_quiz& w = open_setup();
   choose(w.which_quiz[2]);
   app->random->push(0.999999f);
@@ -85,7 +85,7 @@ TEST_F(TestStart, ALargeBankAsksFiftyDrawnFromTheWholeBank) {
   EXPECT_EQ(g().question_order[198], 200);
 }
 
-TEST_F(TestStart, TheShuffleExchangesEachPositionWithADrawnOne) {
+TEST_F(QuizStart, TheShuffleExchangesEachPositionWithADrawnOne) {
   pick_a_quiz& w = open_setup("46002");
   for (float u : {0.5f, 0.0f, 0.99f, 0.25f, 0.6f, 0.1f}) app->random->push(u);
   press(w.Command1);
@@ -96,7 +96,7 @@ TEST_F(TestStart, TheShuffleExchangesEachPositionWithADrawnOne) {
   EXPECT_EQ(g().shuffle_answers, 0);      // this product never shuffles answers
 }
 
-TEST_F(TestStart, ThisProductLocksTheAnswerShuffleEvenAfterAPreset) {
+TEST_F(QuizStart, ThisProductLocksTheAnswerShuffleEvenAfterAPreset) {
   pick_a_quiz& w = open_setup("46002");
   show_page(1);
   press(w.restore_defaults);
@@ -108,7 +108,7 @@ TEST_F(TestStart, ThisProductLocksTheAnswerShuffleEvenAfterAPreset) {
   EXPECT_EQ(g().shuffle_answers, 0);
 }
 
-TEST_F(TestStart, TheFlashCardProductRunsItsSecondTest) {
+TEST_F(QuizStart, TheFlashCardProductRunsItsSecondTest) {
   pick_a_quiz& w = open_setup("46008");
   choose(w.which_quiz[2]);
   EXPECT_EQ(w.howmany.caption, "8");
@@ -120,7 +120,7 @@ TEST_F(TestStart, TheFlashCardProductRunsItsSecondTest) {
   EXPECT_EQ(g().product_title, "SOLK Bank");
 }
 
-TEST_F(TestStart, NamesAreCleanedIntoSafeUpperCaseText) {
+TEST_F(QuizStart, NamesAreCleanedIntoSafeUpperCaseText) {
   for (const auto& [typed, kept] :
        std::vector<std::pair<std::string, std::string>>{{"", "STUDENT"},
                                                         {"   ", "STUDENT"},
@@ -143,7 +143,7 @@ TEST_F(TestStart, NamesAreCleanedIntoSafeUpperCaseText) {
   EXPECT_EQ(history_file_name(g()), "history.46000.ANN.htm");
 }
 
-TEST_F(TestStart, TheTimeLimitIsAtLeastOneWholeMinute) {
+TEST_F(QuizStart, TheTimeLimitIsAtLeastOneWholeMinute) {
   for (const auto& [typed, minutes] : std::vector<std::pair<std::string, int>>{
            {"0", 1}, {"", 1}, {"abc", 1}, {"7.5", 8}, {"8.5", 8}, {"-3", 1}, {"600", 600}}) {
     pick_a_quiz& w = open_setup();
@@ -164,7 +164,7 @@ TEST_F(TestStart, TheTimeLimitIsAtLeastOneWholeMinute) {
   EXPECT_EQ(g().time_limit, 90);
 }
 
-TEST_F(TestStart, OnlyTheQuestionsMissedLastTime) {
+TEST_F(QuizStart, OnlyTheQuestionsMissedLastTime) {
   start();
   app->current.write("46000.STUDENT.results",
                      " 0, 1\r\n 0, 2\r\n 1, 3\r\n 0, 4\r\n 0, 5\r\n 0, 6\r\n 1, 7\r\n");
@@ -182,7 +182,7 @@ TEST_F(TestStart, OnlyTheQuestionsMissedLastTime) {
   EXPECT_EQ(g().questions[3].State, 0);
 }
 
-TEST_F(TestStart, NothingMissedLastTimeRunsTheWholeTestShuffled) {
+TEST_F(QuizStart, NothingMissedLastTimeRunsTheWholeTestShuffled) {
   pick_a_quiz& w = open_setup();
   app->program->dispatch([&w] { w.askwrong.set_value(1); });
   press(w.Command1);
@@ -209,7 +209,7 @@ void ask_for_retake(SetupTest& t, TestProgram& app, int quiz, int bank, std::vec
   (void)t;
 }
 
-TEST_F(TestStart, ARetakeAsksTheQuestionsJustMissedInTheirOrder) {
+TEST_F(QuizStart, ARetakeAsksTheQuestionsJustMissedInTheirOrder) {
   pick_a_quiz& first = open_setup();
   press(first.Command1);
   ask_for_retake(*this, *app, 2, 2, {12, 5, 40});
@@ -233,7 +233,7 @@ TEST_F(TestStart, ARetakeAsksTheQuestionsJustMissedInTheirOrder) {
   EXPECT_EQ(g().missed_flags[12], "0");
 }
 
-TEST_F(TestStart, ARetakeWithNothingMissedReturnsToTheSetupWindow) {
+TEST_F(QuizStart, ARetakeWithNothingMissedReturnsToTheSetupWindow) {
   pick_a_quiz& first = open_setup();
   press(first.Command1);
   app->dialogs->messages.clear();
@@ -254,7 +254,7 @@ TEST_F(TestStart, ARetakeWithNothingMissedReturnsToTheSetupWindow) {
   EXPECT_EQ(show_quest_calls(), 1);
 }
 
-TEST_F(TestStart, ARetakeOfACategoryQuizRunsAsTheTestOfItsBank) {
+TEST_F(QuizStart, ARetakeOfACategoryQuizRunsAsTheTestOfItsBank) {
   pick_a_quiz& first = open_setup();
   choose(first.which_quiz[2]);
   show_page(2);
