@@ -7,10 +7,9 @@ execute_process(COMMAND ${NM} --defined-only --demangle ${PROGRAM}
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "nm could not read ${PROGRAM}")
 endif()
-string(REGEX MATCHALL "[^\n]*pv::(Fake[A-Za-z]*|ScriptedRandom|MemorySettingsStore|testing::)[^\n]*"
-       found "${symbols}")
+string(REGEX MATCH "pv::(Fake[A-Za-z]*|ScriptedRandom|MemorySettingsStore|testing::)" found
+       "${symbols}")
 if(found)
-  list(GET found 0 first)
-  message(FATAL_ERROR "the program links test support: ${first}")
+  message(FATAL_ERROR "the program links test support: ${found}")
 endif()
 message(STATUS "no test support in ${PROGRAM}")
