@@ -160,6 +160,17 @@ describe('every control kind', () => {
     await shot(win, '15-gallery-page-marks');
   });
 
+  test('the page shows the marks the engine sets, and they come back with the next event', async () => {
+    const doc = page.frameLocator('.ctl[data-name="webPage"] iframe');
+    await doc.locator('#mark').click();
+    await doc.locator('#a2:checked').waitFor();
+    await page.waitForFunction(() => document.querySelector('.ctl[data-name="webPage"] iframe')
+      .contentDocument.getElementById('reply').value === 'set by the program');
+    assert.ok(await doc.locator('#a1').isChecked());  // what the user marked before stays
+    await doc.locator('#check').click();
+    await answerBecomes('Marks: a1=on a2=on reply=set by the program');
+  });
+
   test('the hourglass shows over the whole page', async () => {
     await ctl('cmdBusy').click();
     await page.locator('body.busy').waitFor();

@@ -132,6 +132,10 @@ class Gallery final : public Form {
     };
     items.on_click = [this] { answer.caption = "Selected: " + std::to_string(items.sel_count()); };
     page.document.set_on_click("check", [this] { read_page(); });
+    page.document.set_on_click("mark", [this] {
+      page.document.set_checked({"quiz", "answer", 1}, true);
+      page.document.set_value({"quiz", "reply"}, "set by the program");
+    });
   }
 
  private:
@@ -140,10 +144,10 @@ class Gallery final : public Form {
     page.document.write(
         "<html><body style='font-family:sans-serif'><p id=question>Which of these are "
         "routers' jobs? <a href='http://example.com/'>a link that goes nowhere</a></p>"
-        "<label><input type=checkbox id=a1 name=answer value=1> Forwarding</label><br>"
-        "<label><input type=checkbox id=a2 name=answer value=2> Printing</label><br>"
-        "<input type=text id=reply name=reply><br>"
-        "<button id=check>Check</button> <img src='/no/such/exhibit.gif' alt='exhibit'>"
+        "<form name=quiz><label><input type=checkbox id=a1 name=answer value=1> Forwarding"
+        "</label><br><label><input type=checkbox id=a2 name=answer value=2> Printing</label>"
+        "<br><input type=text id=reply name=reply><br></form><button id=check>Check</button> "
+        "<button id=mark>Mark</button> <img src='/no/such/exhibit.gif' alt='exhibit'>"
         "<form action='http://example.com/'><input type=submit id=send value=Send></form>"
         "</body></html>");
     page.document.close();

@@ -66,12 +66,18 @@ TEST(Snapshot, CarriesTheDocumentOfABrowserControl) {
   SampleModel m;
   WebBrowser& web = m.form().web;
   web.document.open();
-  web.document.write("<p id=q>Which?</p>");
+  web.document.write("<p id=q>Which?</p><form name=f><input type=radio name=r checked>");
+  web.document.set_checked({"f", "r"}, false);
   web.document.set_on_click("q", [] {});
   web.base_folder = "/media/";
   const json s = snapshot_json(m.forms, m.screen, nullptr);
   const json& doc = (*control_named(s["windows"][0], "web_page"))["doc"];
-  EXPECT_EQ(doc["html"], "<p id=q>Which?</p>");
+  EXPECT_EQ(doc["html"], "<p id=q>Which?</p><form name=f><input type=radio name=r checked>");
+  EXPECT_EQ(doc["marksGen"], web.document.marks_generation());
+  ASSERT_EQ(doc["fields"].size(), 1u);
+  EXPECT_EQ(
+      doc["fields"][0],
+      json({{"id", ""}, {"name", "r"}, {"type", "radio"}, {"value", "on"}, {"checked", false}}));
   EXPECT_EQ(doc["gen"], web.document.generation());
   EXPECT_EQ(doc["clicks"], json::array({"q"}));
   EXPECT_EQ(doc["base"], "/media/");

@@ -916,17 +916,37 @@ function fieldsOf(d) {
   return fd ? Array.from(fd.querySelectorAll('input, select, textarea')) : [];
 }
 
+// The page and the engine know a field by its name (its id when it has none) and its
+// position among the fields so named; where the two read odd markup differently, a field
+// matched this way and of the same type is still the same field.
+function byNameAndPosition(fields) {
+  const count = new Map();
+  const keyed = new Map();
+  for (const f of fields) {
+    const name = f.name || f.id || '';
+    const n = count.get(name) || 0;
+    count.set(name, n + 1);
+    keyed.set(name + '\n' + n, f);
+  }
+  return keyed;
+}
+
+const fieldType = (f) => (f.type || f.tagName).toLowerCase();
+// Fields whose text the engine may set; the others keep what the page gave them.
+const TEXT_FIELDS = new Set(['text', 'search', 'tel', 'url', 'password', 'textarea']);
+
+// The engine's marks and texts shown in the page.
 function applyMarks(d) {
-  const fields = fieldsOf(d);
-  if (!d.frame.contentDocument || d.frame.contentDocument.readyState !== 'complete') return;
+  const fd = d.frame.contentDocument;
+  if (!fd || fd.readyState !== 'complete') return;
   d.marksGen = d.doc.marksGen;
-  if (!d.doc.fields.length) return;
-  fields.forEach((f, i) => {
-    const m = d.doc.fields[i];
-    if (!m) return;
-    if (f.type === 'checkbox' || f.type === 'radio') f.checked = m.checked;
-    else f.value = m.value;
-  });
+  const page = byNameAndPosition(fieldsOf(d));
+  for (const [key, m] of byNameAndPosition(d.doc.fields)) {
+    const f = page.get(key);
+    if (!f || fieldType(f) !== m.type) continue;
+    if (m.type === 'checkbox' || m.type === 'radio') f.checked = m.checked;
+    else if (TEXT_FIELDS.has(m.type) && f.value !== m.value) f.value = m.value;
+  }
 }
 
 function markClickables(d) {
@@ -969,8 +989,7 @@ function collectMarks() {
       if (d.model.kind !== 'browser' || !d.dirty) continue;
       d.dirty = false;
       const fields = fieldsOf(d).map((f) => ({
-        id: f.id, name: f.name || '', type: (f.type || f.tagName).toLowerCase(),
-        value: f.value || '', checked: !!f.checked,
+        id: f.id, name: f.name || '', type: fieldType(f), value: f.value || '', checked: !!f.checked,
       }));
       marks.push(Object.assign({ gen: d.gen, fields }, ref(win, d.model)));
     }
