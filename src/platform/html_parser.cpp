@@ -239,8 +239,13 @@ class Parser {
   }
 
  private:
+  // The attributes the model keeps; a tag's others are read over and dropped.
+  enum Kept { kId, kName, kType, kValue, kChecked, kMultiple, kKept };
+  static constexpr std::array<std::string_view, kKept> kKeptNames = {
+      "id", "name", "type", "value", "checked", "multiple"};
   struct Attribute {
-    std::string_view name, value;
+    std::string_view value;
+    bool present = false;
   };
 
   char at(size_t k) const { return k < s_.size() ? s_[k] : '\0'; }
@@ -294,11 +299,12 @@ class Parser {
     return s_.substr(first, i_ - first);
   }
 
-  // The attributes up to the tag's ">"; false when the page ends first (the tag is dropped).
-  // An attribute name starts wherever the last value ended, so values run together read as
-  // separate attributes.
+  // Reads the attributes up to the tag's ">", keeping the first of each kept name. A name
+  // starts wherever the last value ended, so values run together read as separate
+  // attributes. False when the page ends first: the tag is dropped with the rest of the
+  // page, an open quote included.
   bool read_attributes() {
-    attributes_.clear();
+    attributes_.fill({});
     const size_t n = s_.size();
     for (;;) {
       while (i_ < n && (is_space(s_[i_]) || s_[i_] == '/')) ++i_;
@@ -309,7 +315,8 @@ class Parser {
       }
       const size_t first = i_++;  // even "=" belongs to a name here
       while (i_ < n && !is_space(s_[i_]) && s_[i_] != '/' && s_[i_] != '>' && s_[i_] != '=') ++i_;
-      Attribute a{s_.substr(first, i_ - first), {}};
+      Attribute* kept = attribute_named(s_.substr(first, i_ - first));
+      Attribute a{{}, true};
       size_t j = i_;
       while (j < n && is_space(s_[j])) ++j;
       i_ = j;
@@ -320,7 +327,10 @@ class Parser {
         const char q = s_[i_];
         if (q == '"' || q == '\'') {
           const size_t close = s_.find(q, i_ + 1);
-          if (close == std::string_view::npos) return false;
+          if (close == std::string_view::npos) {
+            i_ = n;
+            return false;
+          }
           a.value = s_.substr(i_ + 1, close - i_ - 1);
           i_ = close + 1;
         } else {
@@ -329,19 +339,18 @@ class Parser {
           a.value = s_.substr(start, i_ - start);
         }
       }
-      attributes_.push_back(a);
+      if (kept != nullptr && !kept->present) *kept = a;  // of repeated ones the first counts
     }
   }
 
-  // Of repeated attributes the first counts.
-  const Attribute* attribute(std::string_view name) const {
-    for (const Attribute& a : attributes_)
-      if (iequals(a.name, name)) return &a;
+  Attribute* attribute_named(std::string_view name) {
+    for (size_t k = 0; k < kKept; ++k)
+      if (iequals(name, kKeptNames[k])) return &attributes_[k];
     return nullptr;
   }
-  std::string attribute_text(std::string_view name) const {
-    const Attribute* a = attribute(name);
-    return a != nullptr ? decode_entities(a->value, true) : std::string();
+  bool has(Kept k) const { return attributes_[k].present; }
+  std::string attribute_text(Kept k) const {
+    return has(k) ? decode_entities(attributes_[k].value, true) : std::string();
   }
 
   // The content of a raw-text element up to its end tag (which stays to be read), or to the
@@ -373,12 +382,11 @@ class Parser {
         e.type = "textarea";
         e.value = text_area_value(raw_text(name));
       } else {
-        e.type = attribute("multiple") != nullptr ? "select-multiple" : "select-one";
+        e.type = has(kMultiple) ? "select-multiple" : "select-one";
       }
       return;
     }
-    if (const Attribute* id = attribute("id"); id != nullptr && !id->value.empty())
-      add_element(dom_.elements, name);
+    if (has(kId) && !attributes_[kId].value.empty()) add_element(dom_.elements, name);
     if (iequals(name, "plaintext"))
       i_ = s_.size();
     else if (one_of(name, kRawText) || one_of(name, kEscapableRawText))
@@ -392,7 +400,7 @@ class Parser {
   // A form inside an open form is ignored altogether, as browsers do.
   void start_form() {
     if (form_ >= 0) return;
-    dom_.forms.push_back({attribute_text("name"), attribute_text("id")});
+    dom_.forms.push_back({attribute_text(kName), attribute_text(kId)});
     form_ = static_cast<int>(dom_.forms.size() - 1);
     if (!dom_.forms.back().id.empty()) add_element(dom_.elements, "form");
   }
@@ -401,22 +409,21 @@ class Parser {
     HtmlElement& e = to.emplace_back();
     e.position = tag_start_;
     e.tag = lowered(name);
-    e.id = attribute_text("id");
-    e.name = attribute_text("name");
+    e.id = attribute_text(kId);
+    e.name = attribute_text(kName);
     return e;
   }
 
   void fill_input(HtmlElement& e) const {
-    const std::string type = lowered(attribute_text("type"));
+    const std::string type = lowered(attribute_text(kType));
     const bool known =
         std::find(std::begin(kInputTypes), std::end(kInputTypes), type) != std::end(kInputTypes);
     e.type = known ? type : "text";
-    const Attribute* value = attribute("value");
-    if (value != nullptr)
-      e.value = field_value(e.type, decode_entities(value->value, true));
+    if (has(kValue))
+      e.value = field_value(e.type, attribute_text(kValue));
     else if (e.holds_mark())
       e.value = "on";
-    e.checked = e.holds_mark() && attribute("checked") != nullptr;
+    e.checked = e.holds_mark() && has(kChecked);
   }
 
   std::string_view s_;
@@ -424,7 +431,7 @@ class Parser {
   size_t tag_start_ = 0;
   HtmlDom dom_;
   int form_ = -1;  // the open form
-  std::vector<Attribute> attributes_;
+  std::array<Attribute, kKept> attributes_;
 };
 
 }  // namespace
