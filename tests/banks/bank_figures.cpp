@@ -189,6 +189,9 @@ bool holds_form(const QuestionRecord& q, Property p) {
       return names_flags(q);
     case Property::explanation_judges_each_answer:
       return judges_each_answer(q);
+    case Property::explanation_has_entity:
+      return q.Explanation.find("&lt;") != std::string::npos ||
+             q.Explanation.find("&gt;") != std::string::npos;
     default:
       return false;
   }
@@ -271,6 +274,7 @@ bool holds(const QuestionRecord& q, Property p) {
     case Property::true_or_false:
     case Property::explanation_names_flags:
     case Property::explanation_judges_each_answer:
+    case Property::explanation_has_entity:
       return holds_form(q, p);
   }
   return false;
@@ -328,6 +332,12 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
     case Measure::reference_length:
       if (q.Reference.empty()) return std::nullopt;
       return chars(q.Reference);
+    case Measure::explanation_pieces:
+      if (q.Explanation.empty()) return std::nullopt;
+      return (chars(q.Explanation) + 349) / 350;
+    case Measure::clue_length:
+      if (q.Clue.empty()) return std::nullopt;
+      return chars(q.Clue);
   }
   return std::nullopt;
 }
@@ -396,6 +406,8 @@ const char* name(Property p) {
       return "whose explanation opens by naming exactly the flagged answers";
     case Property::explanation_judges_each_answer:
       return "whose explanation judges each answer in turn as the flags do";
+    case Property::explanation_has_entity:
+      return "with &lt; or &gt; in the explanation";
   }
   return "?";
 }
@@ -432,6 +444,10 @@ const char* name(Measure m) {
       return "answers with U+2013";
     case Measure::reference_length:
       return "reference length";
+    case Measure::explanation_pieces:
+      return "350-character pieces of the explanation";
+    case Measure::clue_length:
+      return "clue length";
   }
   return "?";
 }
@@ -516,9 +532,15 @@ class Checker {
     for (const SameNames& same : c.same_as) {
       const auto other = load_module(same.module);
       if (!other) return fail("categories", "module " + same.module + " is not built in");
-      for (int i = 1; i <= same.count; ++i)
-        expect("category " + text(i), "name (as in " + same.module + ")", g_.category_names[i],
-               other->category_names[i]);
+      if (!same.from.empty() && static_cast<int>(same.from.size()) != same.count)
+        return fail("categories", "the table maps " + text(static_cast<int>(same.from.size())) +
+                                      " of " + text(same.count) + " names");
+      for (int i = 1; i <= same.count; ++i) {
+        const int j = same.from.empty() ? i : std::clamp(same.from[i - 1], 0, 150);
+        const std::string as = same.from.empty() ? "" : text(j) + " ";
+        expect("category " + text(i), "name (as " + as + "in " + same.module + ")",
+               g_.category_names[i], other->category_names[j]);
+      }
     }
   }
 
@@ -744,6 +766,15 @@ class Checker {
     if (f.spellings || f.capitalised_lower_upper) spellings(q, f, w);
     if (f.explanation_length)
       expect(w, "explanation length", chars(q.Explanation), *f.explanation_length);
+    if (f.same_question_as) {
+      const int o = *f.same_question_as;
+      if (!valid_record(o))
+        fail(w, "record " + text(o) + " is not loaded");
+      else if (q.Question != rec(o).Question)
+        fail(w, "question differs from the question of record " + text(o));
+      else if (q.Explanation == rec(o).Explanation)
+        fail(w, "explanation is the explanation of record " + text(o));
+    }
     if (f.answer_length)
       for (int i = 1; i <= answer_count(q); ++i)
         expect(w, "length of answer " + text(i), chars(q.Answer[i]), *f.answer_length);

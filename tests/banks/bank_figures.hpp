@@ -59,6 +59,7 @@ enum class Property {
   // The explanation takes the answers in order, "Answer a is correct", "Answer b is wrong"
   // and so on, and calls exactly the flagged ones correct.
   explanation_judges_each_answer,
+  explanation_has_entity,  // "&lt;" or "&gt;" in the explanation
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -79,6 +80,8 @@ enum class Measure {
   quotes,              // double quotes in the question and the explanation
   answers_with_ndash,  // answers holding U+2013
   reference_length,    // in characters, of a non-empty reference
+  explanation_pieces,  // of 350 characters, the last one shorter, of a non-empty explanation
+  clue_length,         // in characters, of a non-empty clue
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -182,6 +185,7 @@ struct RecordFact {
   std::optional<bool> capitalised_lower_upper{};  // each spelling written in these three cases
   std::optional<int> answer_length{};             // of every answer, in characters
   std::optional<int> explanation_length{};        // in characters
+  std::optional<int> same_question_as{};  // that record's Question, an Explanation of its own
 };
 
 // Records first..last equal records source_first.. of another module, field for field.
@@ -196,6 +200,7 @@ struct EqualRun {
 struct SameNames {
   std::string module{};
   int count{};
+  std::vector<int> from{};  // when given: name i is the module's name from[i - 1]
 };
 
 // The lengths of some category names, in characters; a name cut inside a word ends in a
