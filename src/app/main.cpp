@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   services.real_time = true;
 
   pv::Program program(std::move(services), args.command_line);
-  pv::FrontEnd front(program.loop(), {program.forms(), program.screen(), program.desktop_dialogs()},
+  pv::FrontEnd front(program.loop(), program.input(), program.screen(),
                      {.host = "127.0.0.1",
                       .port = args.port,
                       .current_folder = file_ref.current_folder(),

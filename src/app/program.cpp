@@ -24,21 +24,22 @@ Program::Program(Services services, std::string command_line)
     : services_(std::move(services)), shared_(std::make_unique<Shared>()) {
   loop_ = std::make_unique<EventLoop>(*services_.clock, services_.real_time);
   forms_ = std::make_unique<FormRegistry>(*loop_, services_.screen, *services_.measure);
-  loop_->attach(*forms_);
+  // Without dialogs of its own the program shows its boxes on the desktop, where they
+  // take the user's input.
+  DesktopDialogs* desktop_boxes = nullptr;
   if (!services_.dialogs) {
     auto desktop = std::make_unique<DesktopDialogs>(*loop_);
-    desktop_dialogs_ = desktop.get();
+    desktop_boxes = desktop.get();
     services_.dialogs = std::move(desktop);
   }
+  input_ = std::make_unique<UserInput>(*forms_, desktop_boxes);
   error_log_ = std::make_unique<ErrorLog>(*services_.files, *services_.clock);
   loop_->on_error = [this](const RuntimeError& e) { log_untrapped(e); };
-  system_ = std::make_unique<System>(System{*shared_, *forms_, *loop_, *services_.dialogs,
-                                            *services_.settings, *services_.files,
-                                            *services_.shell, services_.screen,
-                                            *services_.measure, *services_.clipboard,
-                                            *services_.random, *services_.clock, *error_log_,
-                                            *services_.media, *services_.associations,
-                                            std::move(command_line)});
+  system_ = std::make_unique<System>(
+      System{*shared_, *forms_, *loop_, *services_.dialogs, *services_.settings, *services_.files,
+             *services_.shell, services_.screen, *services_.measure, *services_.clipboard,
+             *services_.random, *services_.clock, *error_log_, *services_.media,
+             *services_.associations, std::move(command_line)});
   System& sys = *system_;
   define<Welcome>(*forms_, sys);
   define<loading>(*forms_, sys);
@@ -88,7 +89,13 @@ void Program::start() {
 }
 
 void Program::dispatch(const std::function<void()>& event) {
-  guarded(event);
+  if (ended_) return;
+  loop_->post(event);
+  do_events();
+}
+
+void Program::do_events() {
+  guarded([this] { loop_->do_events(); });
   if (loop_->depth() == 0) forms_->collect();
   end_when_no_window_is_loaded();
 }

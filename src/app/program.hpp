@@ -20,6 +20,7 @@
 #include "platform/screen.hpp"
 #include "platform/settings.hpp"
 #include "platform/shell.hpp"
+#include "platform/user_input.hpp"
 
 namespace pv {
 
@@ -47,8 +48,11 @@ class Program {
 
   // What the runtime does at process start: create and load the start window.
   void start();
-  // Handles one input event as the event loop does.
+  // Posts one input event to the event loop and pumps it once, as the loop does when the
+  // event arrives.
   void dispatch(const std::function<void()>& event);
+  // Pumps the event loop once: queued events and due timers.
+  void do_events();
   // Runs the event loop until the program ends; real runs only.
   void run();
   bool ended() const { return ended_; }
@@ -57,9 +61,9 @@ class Program {
   System& system() { return *system_; }
   FormRegistry& forms() { return *forms_; }
   EventLoop& loop() { return *loop_; }
+  // What the user's input does; every front-end and test drives the windows through it.
+  UserInput& input() { return *input_; }
   Screen& screen() { return services_.screen; }
-  // The desktop's open message boxes, when the program shows them itself.
-  DesktopDialogs* desktop_dialogs() { return desktop_dialogs_; }
 
  private:
   void guarded(const std::function<void()>& event);
@@ -72,7 +76,7 @@ class Program {
   std::unique_ptr<FormRegistry> forms_;
   std::unique_ptr<ErrorLog> error_log_;
   std::unique_ptr<System> system_;
-  DesktopDialogs* desktop_dialogs_ = nullptr;
+  std::unique_ptr<UserInput> input_;
   bool ended_ = false;
 };
 

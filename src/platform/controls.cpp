@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/errors.hpp"
+#include "platform/event_loop.hpp"
 #include "platform/form.hpp"
 
 namespace pv {
@@ -39,7 +40,9 @@ void Control::set_focus() {
   fire(on_got_focus);
 }
 
-void raise_subscript_error() { raise_error(9); }
+void raise_subscript_error() {
+  raise_error(9);
+}
 
 void TextBox::set_text(std::string value) {
   if (max_length > 0 && static_cast<int>(value.size()) > max_length) value.resize(max_length);
@@ -208,15 +211,29 @@ void ScrollBar::set_value(int value) {
   fire(on_change);
 }
 
+Timer::~Timer() {
+  if (form() != nullptr) form()->forms().loop().remove_timer(*this);
+}
+
+void Timer::attach(Form& form) {
+  if (this->form() != nullptr) this->form()->forms().loop().remove_timer(*this);
+  Control::attach(form);
+  form.forms().loop().add_timer(*this);
+}
+
+int Timer::running_interval() const {
+  return enabled && interval > 0 && form() != nullptr && form()->is_loaded() ? interval : 0;
+}
+
 void Timer::set_enabled(bool on) {
   enabled = on;
-  due_ms = -1;  // the event loop restarts the interval from now
+  restart();
 }
 
 void Timer::set_interval(int ms) {
   if (ms < 0 || ms > 65535) raise_error(380);
   interval = ms;
-  due_ms = -1;
+  restart();
 }
 
 bool Menu::available() const {

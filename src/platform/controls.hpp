@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/loop_timer.hpp"
+
 namespace pv {
 
 class Form;
@@ -65,7 +67,8 @@ class Control {
   const std::string& name() const { return name_; }
   int index() const { return index_; }  // position in a control array, -1 for none
   Form* form() const { return form_; }
-  void attach(Form& form) { form_ = &form; }
+  // Puts the control on its window (the window does, as it adds its controls).
+  virtual void attach(Form& form) { form_ = &form; }
 
   // Runs a handler of this control as an event of its window.
   void fire(const Handler& handler);
@@ -270,21 +273,25 @@ class ScrollBar : public Control {
   int16_t value_ = 0;
 };
 
-class Timer : public Control {
+// Registers with its window's event loop when it is put on the window; it runs while it
+// is enabled with an interval and its window is loaded.
+class Timer : public Control, public LoopTimer {
  public:
   explicit Timer(std::string name, int index = -1)
       : Control(ControlKind::Timer, std::move(name), index) {
     has_font = false;
     visible = false;
   }
-  bool enabled_now() const { return enabled && interval > 0; }
+  ~Timer() override;
+  void attach(Form& form) override;
+  // Both start the interval afresh.
   void set_enabled(bool on);
   void set_interval(int ms);
   int interval = 0;
   Handler on_timer;
-  // Kept by the event loop: when the next tick is due, and whether a tick is running.
-  int64_t due_ms = -1;
-  bool ticking = false;
+
+  int running_interval() const override;
+  void tick() override { fire(on_timer); }
 };
 
 class Menu : public Control {

@@ -53,4 +53,33 @@ std::string DesktopDialogs::show_inputbox(const std::string& prompt, const std::
   return text;
 }
 
+std::vector<BoxButton> message_box_buttons(int style) {
+  switch (style & 7) {
+    case vbOKCancel:
+      return {{"OK", vbOK}, {"Cancel", vbCancel}};
+    case vbAbortRetryIgnore:
+      return {{"&Abort", vbAbort}, {"&Retry", vbRetry}, {"&Ignore", vbIgnore}};
+    case vbYesNoCancel:
+      return {{"&Yes", vbYes}, {"&No", vbNo}, {"Cancel", vbCancel}};
+    case vbYesNo:
+      return {{"&Yes", vbYes}, {"&No", vbNo}};
+    case vbRetryCancel:
+      return {{"&Retry", vbRetry}, {"Cancel", vbCancel}};
+    default:
+      return {{"OK", vbOK}};
+  }
+}
+
+int default_button(int style) {
+  const int buttons = static_cast<int>(message_box_buttons(style).size());
+  return std::min(buttons - 1, (style >> 8) & 3);
+}
+
+int cancel_result(int style) {
+  const std::vector<BoxButton> buttons = message_box_buttons(style);
+  for (const BoxButton& b : buttons)
+    if (b.result == vbCancel) return vbCancel;
+  return buttons.size() == 1 ? buttons[0].result : 0;
+}
+
 }  // namespace pv

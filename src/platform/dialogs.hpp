@@ -66,6 +66,20 @@ class Dialogs {
 
 class EventLoop;
 
+// A button of a message box: its caption ("&" before its access key) and its answer.
+struct BoxButton {
+  const char* caption;
+  int result;
+};
+// The buttons of a message box of that style, in order.
+std::vector<BoxButton> message_box_buttons(int style);
+// The number of the button that has the focus when the box opens (the style's
+// default-button bits, 256 for the second button, 512 for the third).
+int default_button(int style);
+// What Escape and the box's close button answer: Cancel when the box has it, else the
+// answer of a box's only button, else 0 (they do nothing).
+int cancel_result(int style);
+
 // Boxes shown on the desktop: each open box waits in a nested event loop until the user
 // answers it from the front-end.
 class DesktopDialogs final : public Dialogs {

@@ -1,26 +1,13 @@
 #include "platform/event_loop.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 
 #include "platform/clock.hpp"
 #include "platform/errors.hpp"
-#include "platform/form.hpp"
 
 namespace pv {
-namespace {
-
-template <class F>
-void for_each_timer(FormRegistry* forms, F&& f) {
-  if (forms == nullptr) return;
-  for (Form* form : forms->windows_and_hidden()) {
-    if (!form->is_loaded()) continue;
-    for (Control* c : form->controls())
-      if (c->kind() == ControlKind::Timer) f(*static_cast<Timer*>(c));
-  }
-}
-
-}  // namespace
 
 void EventLoop::post(std::function<void()> event) {
   {
@@ -43,33 +30,43 @@ void EventLoop::handle(const std::function<void()>& event) {
   }
 }
 
+void EventLoop::add_timer(LoopTimer& timer) {
+  if (!registered(&timer)) timers_.push_back(&timer);
+}
+
+void EventLoop::remove_timer(LoopTimer& timer) {
+  std::erase(timers_, &timer);
+}
+
+bool EventLoop::registered(const LoopTimer* timer) const {
+  return std::find(timers_.begin(), timers_.end(), timer) != timers_.end();
+}
+
 bool EventLoop::run_due_timers() {
   const int64_t now = clock_.monotonic_ms();
-  std::vector<Timer*> due;
-  for_each_timer(forms_, [&](Timer& t) {
-    if (!t.enabled_now()) {
-      t.due_ms = -1;
-      return;
-    }
-    if (t.due_ms < 0)
-      t.due_ms = now + t.interval;
-    else if (t.due_ms <= now && !t.ticking)
-      due.push_back(&t);
-  });
-  for (Timer* t : due) {
-    // A handler may have disabled or destroyed a later timer's window: check again.
-    bool alive = false;
-    for_each_timer(forms_, [&](Timer& x) { alive = alive || &x == t; });
-    if (!alive || !t->enabled_now() || t->due_ms < 0 || t->due_ms > now) continue;
-    t->due_ms = now + t->interval;
-    t->ticking = true;
+  std::vector<LoopTimer*> due;
+  for (LoopTimer* t : timers_) {
+    const int interval = t->running_interval();
+    if (interval <= 0)
+      t->due_ms_ = -1;
+    else if (t->due_ms_ < 0)
+      t->due_ms_ = now + interval;
+    else if (t->due_ms_ <= now && !t->ticking_)
+      due.push_back(t);
+  }
+  for (LoopTimer* t : due) {
+    // A handler may have stopped a later timer, or its window may have gone: check again.
+    if (!registered(t) || t->running_interval() <= 0 || t->due_ms_ < 0 || t->due_ms_ > now)
+      continue;
+    t->due_ms_ = now + t->running_interval();
+    t->ticking_ = true;
     try {
-      handle([t] { t->fire(t->on_timer); });
+      handle([t] { t->tick(); });
     } catch (...) {
-      t->ticking = false;
+      if (registered(t)) t->ticking_ = false;
       throw;
     }
-    t->ticking = false;
+    if (registered(t)) t->ticking_ = false;
     if (after_event) after_event();
   }
   return !due.empty();
@@ -77,9 +74,9 @@ bool EventLoop::run_due_timers() {
 
 int64_t EventLoop::next_due() const {
   int64_t next = -1;
-  for_each_timer(forms_, [&](Timer& t) {
-    if (t.enabled_now() && t.due_ms >= 0 && (next < 0 || t.due_ms < next)) next = t.due_ms;
-  });
+  for (const LoopTimer* t : timers_)
+    if (t->running_interval() > 0 && t->due_ms_ >= 0 && (next < 0 || t->due_ms_ < next))
+      next = t->due_ms_;
   return next;
 }
 
@@ -103,7 +100,7 @@ bool EventLoop::do_events() {
     throw;
   }
   --depth_;
-  if (depth_ == 0 && forms_ != nullptr) forms_->collect();
+  if (depth_ == 0 && at_rest) at_rest();
   return ran;
 }
 

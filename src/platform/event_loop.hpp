@@ -1,6 +1,7 @@
 // The one user-interface thread's event loop: a queue of input events posted from any
-// thread, and the timers of loaded windows, driven by a Clock. do_events() pumps once;
-// modal windows and message boxes run a nested loop with run_until().
+// thread, and the timers registered with it, driven by a Clock. do_events() pumps once;
+// modal windows and message boxes run a nested loop with run_until(). The loop knows no
+// window: timers register themselves, and the window registry hears when a pass ends.
 #pragma once
 
 #include <condition_variable>
@@ -8,11 +9,13 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <vector>
+
+#include "platform/loop_timer.hpp"
 
 namespace pv {
 
 class Clock;
-class FormRegistry;
 struct RuntimeError;
 
 class EventLoop {
@@ -22,7 +25,6 @@ class EventLoop {
   // `idle` (or fails, rather than wait for ever).
   EventLoop(const Clock& clock, bool real_time) : clock_(clock), real_time_(real_time) {}
 
-  void attach(FormRegistry& forms) { forms_ = &forms; }
   // Safe from any thread.
   void post(std::function<void()> event);
   // Handles the queued events and the due timers once; true when anything ran.
@@ -32,24 +34,31 @@ class EventLoop {
   // Wakes a sleeping loop (after post, or to re-check `done`).
   void wake();
 
+  // Engine thread. A timer ticks in the order it registered.
+  void add_timer(LoopTimer& timer);
+  void remove_timer(LoopTimer& timer);
+
   std::function<void()> idle;         // tests: what the user does while a nested loop waits
   std::function<void()> after_event;  // called after each handled event or tick
   std::function<void()> before_wait;  // called when a real-time loop is about to sleep
+  // Called when an outermost pass ends, with no event or tick being handled.
+  std::function<void()> at_rest;
   // Called with a run-time error that an event's handlers did not trap; the loop goes on.
   std::function<void(const RuntimeError&)> on_error;
   int depth() const { return depth_; }
 
  private:
   bool run_due_timers();
+  bool registered(const LoopTimer* timer) const;
   void handle(const std::function<void()>& event);
   int64_t next_due() const;
 
   const Clock& clock_;
   bool real_time_;
-  FormRegistry* forms_ = nullptr;
   std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<std::function<void()>> queue_;
+  std::vector<LoopTimer*> timers_;
   int depth_ = 0;
 };
 

@@ -184,7 +184,14 @@ float Form::text_width(std::string_view text) const {
   return forms_.measure().text_width(font, text);
 }
 
-FormRegistry::~FormRegistry() = default;
+FormRegistry::FormRegistry(EventLoop& loop, Screen& screen, TextMeasure& measure)
+    : loop_(loop), screen_(screen), measure_(measure) {
+  loop_.at_rest = [this] { collect(); };
+}
+
+FormRegistry::~FormRegistry() {
+  loop_.at_rest = nullptr;
+}
 
 Form& FormRegistry::instance(std::type_index type) {
   auto it = slots_.find(type);

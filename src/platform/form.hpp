@@ -152,8 +152,8 @@ class Form {
 // Creates windows on first use and carries out their life cycle.
 class FormRegistry {
  public:
-  FormRegistry(EventLoop& loop, Screen& screen, TextMeasure& measure)
-      : loop_(loop), screen_(screen), measure_(measure) {}
+  // Collects discarded windows whenever the loop comes to rest.
+  FormRegistry(EventLoop& loop, Screen& screen, TextMeasure& measure);
   ~FormRegistry();
   FormRegistry(const FormRegistry&) = delete;
   FormRegistry& operator=(const FormRegistry&) = delete;

@@ -1,6 +1,8 @@
 #include "web/front_end.hpp"
 
 #include "platform/event_loop.hpp"
+#include "platform/user_input.hpp"
+#include "web/input.hpp"
 #include "web/snapshot.hpp"
 
 namespace pv {
@@ -9,18 +11,20 @@ namespace {
 constexpr size_t kPagesRemembered = 16;
 }
 
-FrontEnd::FrontEnd(EventLoop& loop, InputTarget target, WebServer::Options options)
-    : target_(target), server_(std::move(options), [this, &loop](nlohmann::json event) {
+FrontEnd::FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options)
+    : input_(input),
+      screen_(screen),
+      server_(std::move(options), [this, &loop](nlohmann::json event) {
         // HTTP threads only queue the event; the engine carries it out in turn.
         loop.post([this, event = std::move(event)] {
           note_applied(event);
-          apply_input(event, target_);
+          apply_input(event, input_, screen_);
         });
       }) {}
 
 void FrontEnd::note_applied(const nlohmann::json& event) {
-  const auto page = event.find("pid");
-  const auto seq = event.find("seq");
+  const auto page = event.find("pageId");
+  const auto seq = event.find("sequence");
   if (page == event.end() || !page->is_string() || seq == event.end() || !seq->is_number_unsigned())
     return;
   const std::string& id = page->get_ref<const std::string&>();
@@ -35,7 +39,7 @@ void FrontEnd::start() {
 }
 
 void FrontEnd::publish() {
-  nlohmann::json state = snapshot_json(target_.forms, target_.screen, target_.dialogs);
+  nlohmann::json state = snapshot_json(input_.forms(), screen_, input_.boxes());
   state["applied"] = applied_;
   server_.publish(state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }

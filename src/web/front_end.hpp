@@ -6,16 +6,19 @@
 #include <map>
 #include <string>
 
-#include "web/input.hpp"
 #include "web/server.hpp"
 
 namespace pv {
 
 class EventLoop;
+class Screen;
+class UserInput;
 
 class FrontEnd {
  public:
-  FrontEnd(EventLoop& loop, InputTarget target, WebServer::Options options);
+  // Draws the windows of `input`'s registry and its open boxes on `screen`, and carries
+  // the page's input out through `input`.
+  FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options);
 
   // Starts serving (see WebServer::start) and publishes the first state.
   void start();
@@ -29,7 +32,8 @@ class FrontEnd {
   // Notes the page's number of an event the engine is carrying out. Engine thread.
   void note_applied(const nlohmann::json& event);
 
-  InputTarget target_;
+  UserInput& input_;
+  Screen& screen_;
   WebServer server_;
   // For each open page, the number of the last of its events the engine took: a page
   // shows the model's text in a field once the model has seen what was typed there.

@@ -1,26 +1,18 @@
-// What the user did in the page, carried out on the window model as the desktop would:
-// clicks, typing, list selections, tab and menu picks, moving and closing windows, answers
-// to message boxes. Engine thread only (the front-end posts each event to the event loop).
+// Decodes the page's input events (see page/wire.md) and carries each out through the
+// platform's user input. Engine thread only (the front-end posts each event to the event
+// loop). What an event does to the windows is the platform's to decide.
 #pragma once
 
 #include <nlohmann/json.hpp>
 
 namespace pv {
 
-class FormRegistry;
 class Screen;
-class DesktopDialogs;
-
-struct InputTarget {
-  FormRegistry& forms;
-  Screen& screen;
-  DesktopDialogs* dialogs;
-};
+class UserInput;
 
 // Carries out one event. An event that names a window, control or box that is no longer
-// there, a control the user cannot reach (hidden, disabled, on another page, beneath an
-// open box or a modal window), or that is malformed, is ignored. Run-time errors of the
-// handlers propagate to the event loop, as for any event.
-void apply_input(const nlohmann::json& event, const InputTarget& target);
+// there, or that is malformed, is dropped. Run-time errors of the handlers propagate to
+// the event loop, as for any event.
+void apply_input(const nlohmann::json& event, UserInput& input, Screen& screen);
 
 }  // namespace pv

@@ -263,7 +263,7 @@ bool WebServer::file_allowed(const std::string& path) const {
 std::string WebServer::state_reply(uint64_t after) {
   std::unique_lock lock(mutex_);
   changed_.wait_for(lock, kPollTimeout, [&] { return version_ > after || ended_; });
-  return "{\"v\":" + std::to_string(version_) + ",\"ended\":" + (ended_ ? "true" : "false") +
+  return "{\"version\":" + std::to_string(version_) + ",\"ended\":" + (ended_ ? "true" : "false") +
          ",\"state\":" + state_ + "}";
 }
 

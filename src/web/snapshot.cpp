@@ -1,5 +1,6 @@
 #include "web/snapshot.hpp"
 
+#include <cctype>
 #include <cstdio>
 #include <unordered_map>
 
@@ -13,6 +14,13 @@ namespace {
 
 using nlohmann::json;
 
+// The access key of a caption, upper-cased, or "" for none.
+std::string access_key_text(std::string_view caption) {
+  const char key = access_key(caption);
+  if (key == 0 || static_cast<unsigned char>(key) >= 0x80) return {};
+  return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(key))));
+}
+
 std::string colour(uint32_t c) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "#%06x", c & 0xFFFFFFu);
@@ -20,8 +28,8 @@ std::string colour(uint32_t c) {
 }
 
 json font_json(const Font& f) {
-  return {{"n", f.name},   {"s", f.size},      {"b", f.bold},
-          {"i", f.italic}, {"u", f.underline}, {"k", f.strikethrough}};
+  return {{"name", f.name},     {"size", f.size},           {"bold", f.bold},
+          {"italic", f.italic}, {"underline", f.underline}, {"strikethrough", f.strikethrough}};
 }
 
 const char* kind_name(ControlKind k) {
@@ -70,12 +78,12 @@ void list_json(json& j, const ListBox& l) {
     if (l.selected(i)) selected.push_back(i);
   }
   j["items"] = std::move(items);
-  j["sel"] = std::move(selected);
+  j["selected"] = std::move(selected);
   j["listIndex"] = l.list_index();
-  j["top"] = l.top_index;
-  j["multi"] = l.multi_select;
+  j["topIndex"] = l.top_index;
+  j["multiSelect"] = l.multi_select;
   j["style"] = l.style;
-  j["extent"] = l.horizontal_extent;
+  j["horizontalExtent"] = l.horizontal_extent;
 }
 
 void browser_json(json& j, const WebBrowser& b) {
@@ -90,38 +98,38 @@ void browser_json(json& j, const WebBrowser& b) {
   json clicks = json::array();
   for (const auto& [id, handler] : d.click_handlers())
     if (handler) clicks.push_back(id);
-  j["doc"] = {{"gen", d.generation()},
-              {"html", d.html()},
-              {"marksGen", d.marks_generation()},
-              {"fields", std::move(fields)},
-              {"clicks", std::move(clicks)},
-              {"base", b.base_folder}};
+  j["document"] = {{"generation", d.generation()},
+                   {"html", d.html()},
+                   {"marksGeneration", d.marks_generation()},
+                   {"fields", std::move(fields)},
+                   {"clicks", std::move(clicks)},
+                   {"base", b.base_folder}};
 }
 
 json control_json(const Control& c, int i, const std::unordered_map<const Control*, int>& pos) {
   json j = {
-      {"i", i},
+      {"control", i},
       {"name", c.name()},
       {"index", c.index()},
       {"kind", kind_name(c.kind())},
       {"parent", c.container != nullptr && pos.contains(c.container) ? pos.at(c.container) : -1},
       {"page", c.tab_page},
-      {"l", c.left},
-      {"t", c.top},
-      {"w", c.width},
-      {"h", c.height},
+      {"left", c.left},
+      {"top", c.top},
+      {"width", c.width},
+      {"height", c.height},
       {"visible", c.visible},
       {"enabled", c.enabled},
       {"caption", c.caption},
-      {"tip", c.tooltip},
-      {"fg", colour(c.fore_color)},
-      {"bg", colour(c.back_color)},
+      {"toolTip", c.tooltip},
+      {"foreColor", colour(c.fore_color)},
+      {"backColor", colour(c.back_color)},
       {"pointer", c.mouse_pointer},
       {"icon", c.mouse_icon},
       {"tabIndex", c.tab_index},
-      {"click", static_cast<bool>(c.on_click)},
-      {"dbl", static_cast<bool>(c.on_dbl_click)},
-      {"keys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)}};
+      {"handlesClick", static_cast<bool>(c.on_click)},
+      {"handlesDblClick", static_cast<bool>(c.on_dbl_click)},
+      {"handlesKeys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)}};
   if (c.has_font) j["font"] = font_json(c.font);
   switch (c.kind()) {
     case ControlKind::CommandButton: {
@@ -134,22 +142,22 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
     }
     case ControlKind::Label: {
       const auto& l = static_cast<const Label&>(c);
-      j["align"] = l.alignment;
+      j["alignment"] = l.alignment;
       j["backStyle"] = l.back_style;
-      j["border"] = l.border_style;
+      j["borderStyle"] = l.border_style;
       j["autoSize"] = l.auto_size;
-      j["wrap"] = l.word_wrap;
+      j["wordWrap"] = l.word_wrap;
       break;
     }
     case ControlKind::TextBox: {
       const auto& t = static_cast<const TextBox&>(c);
-      j["multi"] = t.multi_line;
+      j["multiLine"] = t.multi_line;
       j["scrollBars"] = t.scroll_bars;
       j["locked"] = t.locked;
       j["password"] = !t.password_char.empty();
       j["maxLength"] = t.max_length;
-      j["align"] = t.alignment;
-      j["border"] = t.border_style;
+      j["alignment"] = t.alignment;
+      j["borderStyle"] = t.border_style;
       break;
     }
     case ControlKind::CheckBox:
@@ -165,26 +173,26 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
     case ControlKind::PictureBox: {
       const auto& p = static_cast<const PictureBox&>(c);
       j["picture"] = p.picture;
-      j["border"] = p.border_style;
+      j["borderStyle"] = p.border_style;
       break;
     }
     case ControlKind::Image: {
       const auto& m = static_cast<const Image&>(c);
       j["picture"] = m.picture;
       j["stretch"] = m.stretch;
-      j["border"] = m.border_style;
+      j["borderStyle"] = m.border_style;
       break;
     }
     case ControlKind::Frame:
-      j["border"] = static_cast<const Frame&>(c).border_style;
+      j["borderStyle"] = static_cast<const Frame&>(c).border_style;
       break;
     case ControlKind::ScrollBar: {
       const auto& s = static_cast<const ScrollBar&>(c);
       j["vertical"] = s.vertical;
       j["min"] = s.min;
       j["max"] = s.max;
-      j["small"] = s.small_change;
-      j["large"] = s.large_change;
+      j["smallChange"] = s.small_change;
+      j["largeChange"] = s.large_change;
       j["value"] = s.value();
       break;
     }
@@ -197,7 +205,7 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
                         {"visible", t.tab_visible(k)}});
       j["tabs"] = std::move(tabs);
       j["tab"] = t.tab();
-      j["perRow"] = t.tabs_per_row;
+      j["tabsPerRow"] = t.tabs_per_row;
       break;
     }
     case ControlKind::Line: {
@@ -206,8 +214,8 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
       j["y1"] = l.y1;
       j["x2"] = l.x2;
       j["y2"] = l.y2;
-      j["color"] = colour(l.border_color);
-      j["bw"] = l.border_width;
+      j["borderColor"] = colour(l.border_color);
+      j["borderWidth"] = l.border_width;
       break;
     }
     case ControlKind::WebBrowser:
@@ -223,10 +231,16 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
 json menu_json(const Menu& m, const std::unordered_map<const Control*, int>& pos) {
   json items = json::array();
   for (const Menu* item : m.items) items.push_back(menu_json(*item, pos));
-  return {
-      {"i", pos.at(&m)},      {"name", m.name()},       {"click", static_cast<bool>(m.on_click)},
-      {"caption", m.caption}, {"enabled", m.enabled},   {"visible", m.visible},
-      {"checked", m.checked}, {"shortcut", m.shortcut}, {"items", std::move(items)}};
+  return {{"control", pos.at(&m)},
+          {"name", m.name()},
+          {"handlesClick", static_cast<bool>(m.on_click)},
+          {"caption", m.caption},
+          {"accessKey", access_key_text(m.caption)},
+          {"enabled", m.enabled},
+          {"visible", m.visible},
+          {"checked", m.checked},
+          {"shortcut", m.shortcut},
+          {"items", std::move(items)}};
 }
 
 json window_json(const Form& f) {
@@ -246,18 +260,18 @@ json window_json(const Form& f) {
   const Control* focus = f.active_control();
   return {{"name", f.name()},
           {"caption", f.caption()},
-          {"l", f.left()},
-          {"t", f.top()},
-          {"w", f.width()},
-          {"h", f.height()},
-          {"frame", f.frame_width()},
-          {"title", f.title_height()},
-          {"border", f.border_style},
+          {"left", f.left()},
+          {"top", f.top()},
+          {"width", f.width()},
+          {"height", f.height()},
+          {"frameWidth", f.frame_width()},
+          {"titleHeight", f.title_height()},
+          {"borderStyle", f.border_style},
           {"controlBox", f.control_box},
           {"minButton", f.min_button},
           {"maxButton", f.max_button},
-          {"state", f.window_state()},
-          {"back", colour(f.back_color())},
+          {"windowState", f.window_state()},
+          {"backColor", colour(f.back_color())},
           {"font", font_json(f.font)},
           {"picture", f.picture},
           {"modal", f.modal},
@@ -269,6 +283,31 @@ json window_json(const Form& f) {
           {"controls", std::move(list)}};
 }
 
+json box_json(const DesktopDialogs::OpenBox& b) {
+  // An input box has the buttons of an OK and Cancel message box.
+  const int style = b.is_input ? vbOKCancel : b.message.style;
+  json buttons = json::array();
+  for (const BoxButton& button : message_box_buttons(style))
+    buttons.push_back({{"caption", button.caption},
+                       {"result", button.result},
+                       {"accessKey", access_key_text(button.caption)}});
+  json box = {{"box", b.id},
+              {"input", b.is_input},
+              {"buttons", std::move(buttons)},
+              {"defaultButton", default_button(style)},
+              {"cancelResult", cancel_result(style)}};
+  if (b.is_input) {
+    box["text"] = b.input.prompt;
+    box["title"] = b.input.title;
+    box["default"] = b.input.default_text;
+  } else {
+    box["text"] = b.message.text;
+    box["title"] = b.message.title;
+    box["style"] = style;
+  }
+  return box;
+}
+
 }  // namespace
 
 json snapshot_json(const FormRegistry& forms, const Screen& screen, const DesktopDialogs* dialogs) {
@@ -277,25 +316,12 @@ json snapshot_json(const FormRegistry& forms, const Screen& screen, const Deskto
     if (f->is_loaded() && f->visible()) windows.push_back(window_json(*f));
   json boxes = json::array();
   if (dialogs != nullptr) {
-    for (const auto& b : dialogs->open_boxes()) {
-      if (b.answered) continue;
-      if (b.is_input)
-        boxes.push_back({{"id", b.id},
-                         {"input", true},
-                         {"text", b.input.prompt},
-                         {"title", b.input.title},
-                         {"default", b.input.default_text}});
-      else
-        boxes.push_back({{"id", b.id},
-                         {"input", false},
-                         {"text", b.message.text},
-                         {"title", b.message.title},
-                         {"style", b.message.style}});
-    }
+    for (const auto& b : dialogs->open_boxes())
+      if (!b.answered) boxes.push_back(box_json(b));
   }
   return {{"screen",
-           {{"w", screen.width() / static_cast<float>(screen.twips_per_pixel_x())},
-            {"h", screen.height() / static_cast<float>(screen.twips_per_pixel_y())}}},
+           {{"width", screen.width() / static_cast<float>(screen.twips_per_pixel_x())},
+            {"height", screen.height() / static_cast<float>(screen.twips_per_pixel_y())}}},
           {"pointer", screen.mouse_pointer},
           {"cursorShown", screen.cursor_count() >= 0},
           {"windows", std::move(windows)},

@@ -218,6 +218,73 @@ TEST(Timers, ATickDoesNotReenterItsOwnHandler) {
   EXPECT_EQ(ticks, 1);
 }
 
+// A timer of the loop's own, with no window.
+struct Metronome : LoopTimer {
+  int running_interval() const override { return interval; }
+  void tick() override { ++ticks; }
+  void start_again() { restart(); }
+  int interval = 50;
+  int ticks = 0;
+};
+
+TEST(Timers, RegisterWithTheLoopAndLeaveItWithTheirWindow) {
+  Harness h;
+  define_all(h);
+  Metronome beat;
+  h.loop.add_timer(beat);
+  h.loop.add_timer(beat);  // once only
+  h.loop.do_events();      // starts its interval
+  h.clock.advance_ms(50);
+  h.loop.do_events();
+  EXPECT_EQ(beat.ticks, 1);
+  h.clock.advance_ms(30);
+  beat.start_again();
+  h.loop.do_events();
+  h.clock.advance_ms(30);
+  h.loop.do_events();
+  EXPECT_EQ(beat.ticks, 1);  // restarted: due 50 after the restart
+  h.clock.advance_ms(20);
+  h.loop.do_events();
+  EXPECT_EQ(beat.ticks, 2);
+  h.loop.remove_timer(beat);
+  h.clock.advance_ms(500);
+  h.loop.do_events();
+  EXPECT_EQ(beat.ticks, 2);
+
+  // A window's timer ticks while the window is loaded; unloading and collecting the window
+  // takes its timer out of the loop, and the next instance brings its own.
+  int ticks = 0;
+  const auto arm = [&](A& a) {
+    a.timer.on_timer = [&] { ++ticks; };
+    a.timer.set_interval(100);
+    a.timer.set_enabled(true);
+    a.show();
+    h.loop.do_events();
+  };
+  arm(h.forms.get<A>());
+  h.forms.get<A>().unload();
+  h.loop.do_events();  // comes to rest: the discarded window is destroyed
+  h.clock.advance_ms(1000);
+  EXPECT_FALSE(h.loop.do_events());
+  EXPECT_EQ(ticks, 0);
+  arm(h.forms.get<A>());
+  h.clock.advance_ms(100);
+  h.loop.do_events();
+  EXPECT_EQ(ticks, 1);
+  // A timer whose enabled flag is cleared directly stops too, and starts afresh when set.
+  h.forms.get<A>().timer.enabled = false;
+  h.clock.advance_ms(100);
+  h.loop.do_events();
+  h.forms.get<A>().timer.enabled = true;
+  h.loop.do_events();
+  h.clock.advance_ms(99);
+  h.loop.do_events();
+  EXPECT_EQ(ticks, 1);
+  h.clock.advance_ms(1);
+  h.loop.do_events();
+  EXPECT_EQ(ticks, 2);
+}
+
 TEST(EventLoop, UntrappedErrorsGoToTheHandlerAndTheLoopGoesOn) {
   Harness h;
   std::vector<int> errors;

@@ -133,7 +133,9 @@ TEST_F(Navigation, ReturnToMenuWithTheStartWindowHidden) {
 
 TEST_F(Navigation, FlashCardsAndBack) {
   click_start();
-  t.click(t.forms().get<pick_a_quiz>().cmd_flashcards);
+  pick_a_quiz& setup = t.forms().get<pick_a_quiz>();
+  t.user([&](UserInput& in) { in.click_tab(setup.SSTab1, 1); });  // "Advanced Options"
+  t.click(setup.cmd_flashcards);
   EXPECT_EQ(t.visible_windows(), std::vector<std::string>{"Security"});
   EXPECT_EQ(t.forms().find<pick_a_quiz>(), nullptr);
   EXPECT_EQ(t.forms().find<Welcome>(), nullptr);

@@ -119,7 +119,8 @@ class SetupTest : public ::testing::Test {
     return setup();
   }
 
-  // A user's actions; each checks that the user can reach the control.
+  // A user's actions, carried out as the front-end carries them out; each first checks
+  // that the user can reach the control.
   void expect_reachable(const Control& c) {
     EXPECT_TRUE(c.showing()) << c.name() << " is not on screen";
     EXPECT_TRUE(c.enabled) << c.name() << " is disabled";
@@ -130,22 +131,22 @@ class SetupTest : public ::testing::Test {
   }
   void choose(OptionButton& o) {
     expect_reachable(o);
-    app->program->dispatch([&o] { o.set_value(true); });
+    app->click(o);
   }
   void tick(CheckBox& c) {
     expect_reachable(c);
-    app->program->dispatch([&c] { c.set_value(c.value() == 1 ? 0 : 1); });
+    app->click(c);
   }
   void type(TextBox& t, const std::string& text) {
     expect_reachable(t);
-    app->program->dispatch([&t, text] { t.set_text(text); });
+    app->user([&t, text](UserInput& in) { in.type_text(t, text); });
   }
   void scroll(ScrollBar& s, int position) {
     expect_reachable(s);
-    app->program->dispatch([&s, position] { s.set_value(position); });
+    app->user([&s, position](UserInput& in) { in.scroll(s, position); });
   }
   void show_page(int page) {
-    app->program->dispatch([this, page] { setup().SSTab1.click_tab(page); });
+    app->user([this, page](UserInput& in) { in.click_tab(setup().SSTab1, page); });
   }
   // Chooses the menu entry that the access keys reach.
   void menu_keys(const std::string& keys) {
@@ -161,13 +162,14 @@ class SetupTest : public ::testing::Test {
   // Selects the items: a click on the first, Ctrl-clicks on the others.
   void select_items(ListBox& list, const std::vector<int>& items) {
     expect_reachable(list);
-    app->program->dispatch([&list, items] {
-      for (size_t k = 0; k < items.size(); ++k) list.click_item(items[k], k == 0 ? 0 : 2);
-    });
+    for (size_t k = 0; k < items.size(); ++k)
+      app->user([&list, item = items[k], k](UserInput& in) {
+        in.click_item(list, item, k == 0 ? 0 : vbCtrlMask);
+      });
   }
   void double_click(ListBox& list, int item) {
     expect_reachable(list);
-    app->program->dispatch([&list, item] { list.dbl_click_item(item); });
+    app->user([&list, item](UserInput& in) { in.double_click_item(list, item); });
   }
 
   static std::vector<std::string> items(const ListBox& list) {

@@ -131,6 +131,20 @@ TEST_F(SetupWindow, EveryLoadClearsTheRunTimeFieldsOfEveryRecord) {
   EXPECT_EQ(g().questions[0].Reply, "typed");
 }
 
+// A test's click is the browser's: a check box toggles, and its handler sees the new value.
+TEST_F(SetupWindow, AClickOnACheckBoxTogglesItBeforeItsHandlerRuns) {
+  pick_a_quiz& w = open_setup();
+  show_page(1);
+  ASSERT_EQ(w.timeron.value(), 0);
+  app->click(w.timeron);
+  EXPECT_EQ(w.timeron.value(), 1);
+  EXPECT_TRUE(w.timeamount.showing());
+  EXPECT_EQ(w.active_control(), &w.timeron);
+  app->click(w.timeron);
+  EXPECT_EQ(w.timeron.value(), 0);
+  EXPECT_FALSE(w.timeamount.showing());
+}
+
 TEST_F(SetupWindow, KeepsItsMinimumSizeInTheNormalState) {
   pick_a_quiz& w = open_setup();
   app->program->dispatch([&w] { w.move(w.left(), w.top(), 8000, 5000); });

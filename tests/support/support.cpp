@@ -80,7 +80,7 @@ TestProgram::TestProgram(std::string command_line, int pixels_per_inch) {
 
 void TestProgram::advance_ms(int64_t ms) {
   clock->advance_ms(ms);
-  program->dispatch([this] { program->loop().do_events(); });
+  program->do_events();
 }
 
 std::vector<std::string> TestProgram::visible_windows() {

@@ -19,9 +19,13 @@ class TestProgram {
 
   // Runs the start-up, as the process start does.
   void start() { program->start(); }
-  // A user's click on a control.
+  // A user's click on a control, carried out through the event loop as the front-end does.
   void click(Control& c) {
-    program->dispatch([&c] { c.click(); });
+    program->dispatch([this, &c] { program->input().click(c); });
+  }
+  // Any other user action, likewise: `act(program->input())`.
+  void user(const std::function<void(UserInput&)>& act) {
+    program->dispatch([this, &act] { act(program->input()); });
   }
   // Lets virtual time pass and handles the timers that fall due.
   void advance_ms(int64_t ms);

@@ -11,6 +11,7 @@
 #include "platform/event_loop.hpp"
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
+#include "platform/user_input.hpp"
 #include "platform/web_browser.hpp"
 #include "web/front_end.hpp"
 
@@ -196,10 +197,10 @@ TEST(WebGallery, DISABLED_Serve) {
   Screen screen;
   TableTextMeasure measure;
   FormRegistry forms(loop, screen, measure);
-  loop.attach(forms);
   DesktopDialogs dialogs(loop);
+  UserInput input(forms, &dialogs);
   forms.define<Gallery>([&] { return std::make_unique<Gallery>(forms, dialogs, screen); });
-  FrontEnd front(loop, {forms, screen, &dialogs},
+  FrontEnd front(loop, input, screen,
                  {.host = "127.0.0.1", .port = 0, .current_folder = ".", .program_folder = "."});
   loop.after_event = [&] { front.publish(); };
   loop.before_wait = [&] { front.publish(); };
@@ -208,7 +209,7 @@ TEST(WebGallery, DISABLED_Serve) {
   front.start();
   std::cout << front.server().url() << std::endl;
   const int64_t start = clock.monotonic_ms();
-  loop.run_until([&] { return !forms.any_loaded() || clock.monotonic_ms() - start > 120000; });
+  loop.run_until([&] { return !forms.any_loaded() || clock.monotonic_ms() - start > 600000; });
   front.finish();
   EXPECT_FALSE(forms.any_loaded()) << "the gallery was not closed";
 }

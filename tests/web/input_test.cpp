@@ -42,10 +42,10 @@ TEST_F(InputTest, UnreachableControlsAndStaleNamesAreIgnored) {
   EXPECT_EQ(f.on_page1.value(), 0);
   // An index that now names another control: the page was drawn from an older window.
   json stale = m.on(f.sound, "click");
-  stale["n"] = "cmd_ok";
+  stale["name"] = "cmd_ok";
   m.apply(stale);
-  m.apply(json{{"a", "click"}, {"w", "Nowhere"}, {"c", 0}, {"n", "cmd_ok"}});
-  m.apply(json{{"a", "click"}, {"w", "Sample"}, {"c", "two"}});  // malformed
+  m.apply(json{{"action", "click"}, {"window", "Nowhere"}, {"control", 0}, {"name", "cmd_ok"}});
+  m.apply(json{{"action", "click"}, {"window", "Sample"}, {"control", "two"}});  // malformed
   m.apply(json::array());
   EXPECT_EQ(f.ok_clicks, 0);
   EXPECT_EQ(f.sound.value(), 0);
@@ -64,12 +64,12 @@ TEST_F(InputTest, DisabledOrHiddenTabsCannotBeChosen) {
 
 TEST_F(InputTest, ListSelectionFollowsTheListsMultiSelect) {
   m.apply(m.on(f.list, "item", {{"item", 1}}));
-  m.apply(m.on(f.list, "item", {{"item", 3}, {"ctrl", true}}));
+  m.apply(m.on(f.list, "item", {{"item", 3}, {"modifiers", vbCtrlMask}}));
   EXPECT_TRUE(f.list.selected(1));
   EXPECT_TRUE(f.list.selected(3));
   EXPECT_EQ(f.list.sel_count(), 2);
   // Shift extends from the last item clicked without it.
-  m.apply(m.on(f.list, "item", {{"item", 0}, {"shift", true}}));
+  m.apply(m.on(f.list, "item", {{"item", 0}, {"modifiers", vbShiftMask}}));
   EXPECT_EQ(f.list.sel_count(), 4);
   EXPECT_EQ(f.list.list_index(), 0);
   m.apply(m.on(f.list, "item", {{"item", 2}}));
@@ -103,7 +103,7 @@ TEST_F(InputTest, KeyPressHandlersDecideWhatIsTyped) {
       "A\xC3\xA9"
       "B");  // positions count characters, not bytes
   const auto press = [&](int ascii, int at, int length = 0) {
-    m.apply(m.on(f.name_box, "press", {{"ascii", ascii}, {"at", at}, {"length", length}}));
+    m.apply(m.on(f.name_box, "press", {{"keyAscii", ascii}, {"at", at}, {"length", length}}));
   };
   press('x', 2);
   EXPECT_EQ(f.name_box.text(),
@@ -124,7 +124,7 @@ TEST_F(InputTest, KeyPressHandlersDecideWhatIsTyped) {
 
 TEST_F(InputTest, KeysReachDefaultCancelAndAccessKeys) {
   const auto key = [&](int code, int shift = 0) {
-    m.apply(json{{"a", "key"}, {"w", "Sample"}, {"code", code}, {"shift", shift}});
+    m.apply(json{{"action", "key"}, {"window", "Sample"}, {"keyCode", code}, {"modifiers", shift}});
   };
   key(13);
   key(27);
@@ -167,7 +167,7 @@ TEST_F(InputTest, AnOpenBoxTakesAllInputUntilAnswered) {
     ++waits;
     ASSERT_EQ(m.dialogs.open_boxes().size(), 1u);
     m.apply(m.on(f.sound, "click"));  // beneath the box: nothing happens
-    m.apply(json{{"a", "answer"}, {"id", m.dialogs.open_boxes()[0].id}, {"result", vbNo}});
+    m.apply(json{{"action", "answer"}, {"box", m.dialogs.open_boxes()[0].id}, {"result", vbNo}});
   };
   m.apply(m.on(f.ok, "click"));
   EXPECT_EQ(answer, vbNo);
@@ -194,21 +194,34 @@ TEST_F(InputTest, OnlyTheModalWindowTakesInput) {
 
 TEST_F(InputTest, WindowsCloseMoveAndChangeStateAsTheirFrameAllows) {
   f.border_style = vbFixedSingle;
-  m.apply(json{{"a", "move"}, {"w", "Sample"}, {"l", 30}, {"t", 45}, {"w", 999}, {"h", 999}});
+  m.apply(json{{"action", "move"},
+               {"window", "Sample"},
+               {"left", 30},
+               {"top", 45},
+               {"width", 999},
+               {"height", 999}});
   EXPECT_EQ(f.left(), 30);
   EXPECT_EQ(f.top(), 45);
   EXPECT_EQ(f.width(), 6000);  // a fixed frame keeps its size
+  // A sizable one is moved by its title bar (the size left out) and sized by its border.
+  f.border_style = vbSizable;
+  m.apply(json{{"action", "move"}, {"window", "Sample"}, {"left", 1500}, {"top", 600}});
+  EXPECT_EQ(std::vector<float>({f.left(), f.top(), f.width()}),
+            std::vector<float>({1500, 600, 6000}));
+  m.apply(json{{"action", "move"}, {"window", "Sample"}, {"width", 7200}, {"height", 5100}});
+  EXPECT_EQ(std::vector<float>({f.left(), f.width(), f.height()}),
+            std::vector<float>({1500, 7200, 5100}));
   f.min_button = false;
-  m.apply(json{{"a", "state"}, {"w", "Sample"}, {"state", vbMinimized}});
+  m.apply(json{{"action", "state"}, {"window", "Sample"}, {"windowState", vbMinimized}});
   EXPECT_EQ(f.window_state(), vbNormal);
-  m.apply(json{{"a", "state"}, {"w", "Sample"}, {"state", vbMaximized}});
+  m.apply(json{{"action", "state"}, {"window", "Sample"}, {"windowState", vbMaximized}});
   EXPECT_EQ(f.window_state(), vbMaximized);
 
   f.refuse_unload = true;
-  m.apply(json{{"a", "close"}, {"w", "Sample"}});
+  m.apply(json{{"action", "close"}, {"window", "Sample"}});
   EXPECT_TRUE(f.is_loaded());
   f.refuse_unload = false;
-  m.apply(json{{"a", "close"}, {"w", "Sample"}});
+  m.apply(json{{"action", "close"}, {"window", "Sample"}});
   EXPECT_EQ(m.forms.find<SampleForm>(), nullptr);
 }
 
@@ -218,11 +231,11 @@ TEST_F(InputTest, BrowserMarksAndElementClicksReachTheDocument) {
   int clicked = 0;
   f.web.document.set_on_click("next", [&] { ++clicked; });
   json mark = m.on(f.web, "");
-  mark["gen"] = f.web.document.generation();
+  mark["generation"] = f.web.document.generation();
   mark["fields"] = {{{"id", "a1"}, {"type", "checkbox"}, {"checked", true}},
                     {{"name", "reply"}, {"type", "text"}, {"value", "42"}}};
   const json marks = json::array({mark});
-  m.apply(m.on(f.web, "element", {{"id", "next"}, {"marks", marks}}));
+  m.apply(m.on(f.web, "element", {{"element", "next"}, {"marks", marks}}));
   EXPECT_EQ(clicked, 1);
   ASSERT_EQ(f.web.document.fields().size(), 2u);
   EXPECT_TRUE(f.web.document.fields()[0].checked);
@@ -230,7 +243,7 @@ TEST_F(InputTest, BrowserMarksAndElementClicksReachTheDocument) {
 
   // Marks made in a document the program has since replaced are dropped.
   f.web.document.open();
-  m.apply(m.on(f.web, "element", {{"id", "next"}, {"marks", marks}}));
+  m.apply(m.on(f.web, "element", {{"element", "next"}, {"marks", marks}}));
   EXPECT_TRUE(f.web.document.fields().empty());
   EXPECT_EQ(clicked, 1);  // the new document has no handler for it
 }
@@ -240,6 +253,8 @@ TEST_F(InputTest, ScrollBarsStayWithinTheirRange) {
   EXPECT_EQ(f.bar.value(), 4);
   m.apply(m.on(f.bar, "scroll", {{"value", 40}}));
   EXPECT_EQ(f.bar.value(), 10);
+  m.apply(m.on(f.list, "scroll", {{"topIndex", 2}}));
+  EXPECT_EQ(f.list.top_index, 2);
 }
 
 }  // namespace

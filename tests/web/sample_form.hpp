@@ -89,18 +89,16 @@ struct SampleModel : FakeDesktop {
     form().show();
   }
   SampleForm& form() { return forms.get<SampleForm>(); }
-  InputTarget target() { return {forms, screen, &dialogs}; }
-  // A user's action on a control of the sample window.
+  // A user's action on a control of the sample window, as the page sends it.
   nlohmann::json on(const Control& c, const std::string& action, nlohmann::json extra = {}) {
     int i = 0;
     while (form().controls()[static_cast<size_t>(i)] != &c) ++i;
-    nlohmann::json e = {{"a", action}, {"w", "Sample"}, {"c", i}, {"n", c.name()}};
+    nlohmann::json e = {
+        {"action", action}, {"window", "Sample"}, {"control", i}, {"name", c.name()}};
     if (extra.is_object()) e.update(extra);
     return e;
   }
-  void apply(const nlohmann::json& e) { apply_input(e, target()); }
-
-  DesktopDialogs dialogs{loop};
+  void apply(const nlohmann::json& e) { apply_input(e, input, screen); }
 };
 
 }  // namespace pv::testing

@@ -155,7 +155,7 @@ TEST_F(ServerTest, APollWaitsForTheNextStateAndLearnsOfTheEnd) {
   auto next = waiting.get();
   ASSERT_TRUE(next);
   const json reply = json::parse(next->body);
-  EXPECT_EQ(reply["v"], v + 1);
+  EXPECT_EQ(reply["version"], v + 1);
   EXPECT_EQ(reply["state"]["n"], 2);
   EXPECT_EQ(reply["ended"], false);
   EXPECT_EQ(status_of(with_secret("/api/state?after=x")), 400);
@@ -198,7 +198,7 @@ TEST(WebServerBind, ReportsAPortInUse) {
 // the page then reads.
 TEST(FrontEndTest, InputMakesTheRoundTripThroughTheEngine) {
   SampleModel m;
-  FrontEnd front(m.loop, m.target(), {});
+  FrontEnd front(m.loop, m.input, m.screen, {});
   m.loop.after_event = [&] { front.publish(); };
   front.start();
   httplib::Client c("127.0.0.1", front.server().port());
@@ -207,16 +207,16 @@ TEST(FrontEndTest, InputMakesTheRoundTripThroughTheEngine) {
   const json first = json::parse(c.Get(("/api/state?after=0&" + s).c_str())->body);
   EXPECT_EQ(first["state"]["windows"][0]["name"], "Sample");
   json click = m.on(m.form().sound, "click");
-  click["pid"] = "page1";
-  click["seq"] = 7;
+  click["pageId"] = "page1";
+  click["sequence"] = 7;
   ASSERT_EQ(c.Post(("/api/input?" + s).c_str(), click.dump(), "application/json")->status, 204);
   EXPECT_EQ(m.form().sound.value(), 0);  // not before the engine takes it
   EXPECT_TRUE(m.loop.do_events());
   EXPECT_EQ(m.form().sound.value(), 1);
 
   const json after =
-      json::parse(c.Get(("/api/state?after=" + first["v"].dump() + "&" + s).c_str())->body);
-  EXPECT_GT(after["v"], first["v"]);
+      json::parse(c.Get(("/api/state?after=" + first["version"].dump() + "&" + s).c_str())->body);
+  EXPECT_GT(after["version"], first["version"]);
   EXPECT_EQ(after["state"]["applied"]["page1"], 7);  // the page learns its event was taken
   for (const json& ctl : after["state"]["windows"][0]["controls"]) {
     if (ctl["name"] == "chk_sound") {
@@ -229,7 +229,7 @@ TEST(FrontEndTest, InputMakesTheRoundTripThroughTheEngine) {
 TEST(FrontEndTest, TextThatIsNotUtf8StillMakesAState) {
   SampleModel m;
   m.form().set_caption("caf\xE9");
-  FrontEnd front(m.loop, m.target(), {});
+  FrontEnd front(m.loop, m.input, m.screen, {});
   front.start();
   httplib::Client c("127.0.0.1", front.server().port());
   const auto res = c.Get(("/api/state?after=0&s=" + front.server().secret()).c_str());

@@ -1,6 +1,7 @@
 // Draws the program's windows from the engine's state and sends back what the user does.
 // Nothing here decides anything: every click, key and selection goes to the engine, and
-// the page shows the state the engine publishes next.
+// the page shows the state the engine publishes next. The messages both ways are written
+// down in wire.md.
 'use strict';
 
 const TWIPS_PER_PIXEL = 15;
@@ -17,8 +18,9 @@ const px = (twips) => Math.round(twips / TWIPS_PER_PIXEL);
 const q = (path) => path + (path.includes('?') ? '&' : '?') + 's=' + encodeURIComponent(SECRET);
 const fileUrl = (path) => q('/file?path=' + encodeURIComponent(path));
 
-// Numbers the test suite reads: how many states were drawn, and when the last one was.
-const stats = { version: 0, draws: 0, drawnAt: 0 };
+// Numbers the test suite reads: how many states were drawn and when the last one was, the
+// number of the page's last event, and of the last one the drawn state has carried out.
+const stats = { version: 0, draws: 0, drawnAt: 0, sent: 0, applied: 0 };
 window.pvStats = stats;
 
 let state = null;
@@ -33,11 +35,12 @@ let sending = false;
 function send(event) {
   const marks = collectMarks();
   if (marks.length) event.marks = marks;
-  event.pid = PAGE_ID;
-  event.seq = ++sequence;
+  event.pageId = PAGE_ID;
+  event.sequence = ++sequence;
+  stats.sent = sequence;
   outbox.push(event);
   if (!sending) flush();
-  return event.seq;
+  return event.sequence;
 }
 
 // One request at a time, so the engine sees the events in the order the user made them.
@@ -56,7 +59,7 @@ async function flush() {
   sending = false;
 }
 
-const ref = (win, c) => ({ w: win.name, c: c.i, n: c.name });
+const ref = (win, c) => ({ window: win.name, control: c.control, name: c.name });
 
 // ---- Receiving state ------------------------------------------------------------------
 
@@ -82,8 +85,8 @@ async function poll() {
       await new Promise((res) => setTimeout(res, 300));
       continue;
     }
-    if (reply.v !== stats.version) {
-      stats.version = reply.v;
+    if (reply.version !== stats.version) {
+      stats.version = reply.version;
       draw(reply.state);
     }
     if (reply.ended) {
@@ -136,25 +139,13 @@ function setCaption(node, caption) {
   if (text) node.appendChild(document.createTextNode(text));
 }
 
-function accessKey(caption) {
-  for (let i = 0; i + 1 < caption.length; i++) {
-    if (caption[i] !== '&') continue;
-    if (caption[i + 1] === '&') {
-      i++;
-      continue;
-    }
-    return caption[i + 1].toUpperCase();
-  }
-  return '';
-}
-
 function fontCss(node, f) {
   if (!f) return;
-  node.style.fontFamily = `"${f.n}", "Microsoft Sans Serif", Tahoma, "DejaVu Sans", Arial, sans-serif`;
-  node.style.fontSize = f.s + 'pt';
-  node.style.fontWeight = f.b ? 'bold' : 'normal';
-  node.style.fontStyle = f.i ? 'italic' : 'normal';
-  node.style.textDecoration = [f.u ? 'underline' : '', f.k ? 'line-through' : ''].join(' ').trim() || 'none';
+  node.style.fontFamily = `"${f.name}", "Microsoft Sans Serif", Tahoma, "DejaVu Sans", Arial, sans-serif`;
+  node.style.fontSize = f.size + 'pt';
+  node.style.fontWeight = f.bold ? 'bold' : 'normal';
+  node.style.fontStyle = f.italic ? 'italic' : 'normal';
+  node.style.textDecoration = [f.underline ? 'underline' : '', f.strikethrough ? 'line-through' : ''].join(' ').trim() || 'none';
 }
 
 function pointerCss(pointer, icon) {
@@ -221,13 +212,14 @@ function makeWindow(w) {
 
   root.addEventListener('pointerdown', () => {
     const top = topWindow();
-    if (top && top.name !== win.name && !win.model.topmost) send({ a: 'activate', w: win.name });
+    if (top && top.name !== win.name && !win.model.topmost) send({ action: 'activate', window: win.name });
   }, true);
-  minB.addEventListener('click', () => send({ a: 'state', w: win.name, state: win.model.state === 1 ? 0 : 1 }));
-  maxB.addEventListener('click', () => send({ a: 'state', w: win.name, state: win.model.state === 2 ? 0 : 2 }));
-  closeB.addEventListener('click', () => send({ a: 'close', w: win.name }));
+  const toggleState = (state) => send({ action: 'state', window: win.name, windowState: win.model.windowState === state ? 0 : state });
+  minB.addEventListener('click', () => toggleState(1));
+  maxB.addEventListener('click', () => toggleState(2));
+  closeB.addEventListener('click', () => send({ action: 'close', window: win.name }));
   title.addEventListener('dblclick', () => {
-    if (win.model.maxButton && win.model.border === 2) send({ a: 'state', w: win.name, state: win.model.state === 2 ? 0 : 2 });
+    if (win.model.maxButton && win.model.borderStyle === 2) toggleState(2);
   });
   dragger(title, win, false);
   dragger(grip, win, true);
@@ -237,8 +229,8 @@ function makeWindow(w) {
 // Moving a window by its title bar, or sizing it by its corner: drawn at once, sent on release.
 function dragger(handle, win, sizing) {
   handle.addEventListener('pointerdown', (e) => {
-    if (e.button !== 0 || e.target.tagName === 'BUTTON' || win.model.state !== 0) return;
-    if (!sizing && win.model.border === 0) return;
+    if (e.button !== 0 || e.target.tagName === 'BUTTON' || win.model.windowState !== 0) return;
+    if (!sizing && win.model.borderStyle === 0) return;
     e.preventDefault();
     handle.setPointerCapture(e.pointerId);
     const start = { x: e.clientX, y: e.clientY, l: win.root.offsetLeft, t: win.root.offsetTop,
@@ -266,13 +258,13 @@ function dragger(handle, win, sizing) {
       win.dragging = false;
       if (!moved) return;
       const m = win.model;
-      const ev = { a: 'move', w: win.name, l: m.l, t: m.t };
+      const ev = { action: 'move', window: win.name, left: m.left, top: m.top, width: m.width, height: m.height };
       if (sizing) {
-        ev.w = win.root.offsetWidth * TWIPS_PER_PIXEL;
-        ev.h = win.root.offsetHeight * TWIPS_PER_PIXEL;
+        ev.width = win.root.offsetWidth * TWIPS_PER_PIXEL;
+        ev.height = win.root.offsetHeight * TWIPS_PER_PIXEL;
       } else {
-        ev.l = win.root.offsetLeft * TWIPS_PER_PIXEL;
-        ev.t = win.root.offsetTop * TWIPS_PER_PIXEL;
+        ev.left = win.root.offsetLeft * TWIPS_PER_PIXEL;
+        ev.top = win.root.offsetTop * TWIPS_PER_PIXEL;
       }
       send(ev);
     };
@@ -288,22 +280,22 @@ function drawWindow(win, w, z, isTop, minimizedSlot) {
   r.dataset.name = w.name;
   r.style.zIndex = String(z);
   r.classList.toggle('inactive', !isTop);
-  r.classList.toggle('noborder', w.border === 0 || w.frame === 0);
-  r.classList.toggle('minimized', w.state === 1);
-  const frame = px(w.frame);
+  r.classList.toggle('noborder', w.borderStyle === 0 || w.frameWidth === 0);
+  r.classList.toggle('minimized', w.windowState === 1);
+  const frame = px(w.frameWidth);
   r.style.borderWidth = frame + 'px';
-  if (w.state === 2) {
+  if (w.windowState === 2) {
     Object.assign(r.style, { left: '0px', top: '0px', width: '100%', height: '100%' });
-  } else if (w.state === 1) {
+  } else if (w.windowState === 1) {
     Object.assign(r.style, { left: 4 + minimizedSlot * 164 + 'px', top: '', bottom: '4px' });
   } else if (!win.dragging) {
     // While the user drags the window, the drag decides where it is drawn.
-    Object.assign(r.style, { left: px(w.l) + 'px', top: px(w.t) + 'px', bottom: '',
-      width: px(w.w) + 'px', height: px(w.h) + 'px' });
+    Object.assign(r.style, { left: px(w.left) + 'px', top: px(w.top) + 'px', bottom: '',
+      width: px(w.width) + 'px', height: px(w.height) + 'px' });
   }
   r.style.cursor = pointerCss(w.pointer, '');
 
-  const titleH = w.state === 1 ? 20 : px(w.title);
+  const titleH = w.windowState === 1 ? 20 : px(w.titleHeight);
   win.title.hidden = titleH === 0;
   win.title.style.height = titleH + 'px';
   win.caption.textContent = w.caption;
@@ -311,17 +303,17 @@ function drawWindow(win, w, z, isTop, minimizedSlot) {
   win.maxB.hidden = win.minB.hidden;
   win.minB.disabled = !w.minButton;
   win.maxB.disabled = !w.maxButton;
-  win.maxB.textContent = w.state === 0 ? '\u25a1' : '\u2750';
+  win.maxB.textContent = w.windowState === 0 ? '\u25a1' : '\u2750';
   win.closeB.hidden = !w.controlBox;
-  win.grip.hidden = w.border !== 2 || w.state !== 0;
+  win.grip.hidden = w.borderStyle !== 2 || w.windowState !== 0;
 
   drawMenuBar(win, w);
   const c = win.client;
-  c.hidden = w.state === 1;
-  c.style.backgroundColor = w.back;
+  c.hidden = w.windowState === 1;
+  c.style.backgroundColor = w.backColor;
   c.style.backgroundImage = w.picture ? `url("${fileUrl(w.picture)}")` : '';
   fontCss(c, w.font);
-  if (w.state !== 1) drawControls(win, w, isTop);
+  if (w.windowState !== 1) drawControls(win, w, isTop);
 }
 
 // ---- Menus ----------------------------------------------------------------------------
@@ -334,36 +326,36 @@ function visibleItems(items) {
 
 function drawMenuBar(win, w) {
   const tops = visibleItems(w.menus);
-  win.menubar.hidden = tops.length === 0 || w.state === 1;
-  const key = JSON.stringify(tops.map((m) => [m.i, m.caption, m.enabled]));
+  win.menubar.hidden = tops.length === 0 || w.windowState === 1;
+  const key = JSON.stringify(tops.map((m) => [m.control, m.caption, m.enabled]));
   if (win.menubar._key === key) return;
   win.menubar._key = key;
   win.menubar.replaceChildren();
   for (const m of tops) {
     const t = el('div', 'mtop' + (m.enabled ? '' : ' disabled'), win.menubar);
-    t.dataset.menu = m.i;
+    t.dataset.menu = m.control;
     setCaption(t, m.caption);
     t.addEventListener('pointerdown', (e) => {
       e.preventDefault();
       e.stopPropagation();
-      const cur = win.model.menus.find((x) => x.i === m.i);
-      if (openMenu && openMenu.top === m.i) closeMenus();
+      const cur = win.model.menus.find((x) => x.control === m.control);
+      if (openMenu && openMenu.top === m.control) closeMenus();
       else if (cur && cur.enabled) openTopMenu(win, cur, t);
     });
   }
 }
 
-const menuEvent = (win, m) => ({ a: 'menu', w: win.name, c: m.i, n: m.name });
+const menuEvent = (win, m) => Object.assign({ action: 'menu' }, ref(win, m));
 
 // A top-level menu runs its click handler when it opens, as the desktop's menus do.
 function openTopMenu(win, m, anchor) {
   closeMenus();
   const items = visibleItems(m.items);
-  if (m.click || !items.length) send(menuEvent(win, m));
+  if (m.handlesClick || !items.length) send(menuEvent(win, m));
   if (!items.length) return;
   anchor.classList.add('open');
   const rect = anchor.getBoundingClientRect();
-  openMenu = { win, top: m.i, anchor, panels: [] };
+  openMenu = { win, top: m.control, anchor, panels: [] };
   openPanel(win, items, rect.left, rect.bottom, 0);
 }
 
@@ -379,7 +371,7 @@ function openPanel(win, items, x, y, depth) {
       continue;
     }
     const row = el('div', 'mitem' + (m.enabled ? '' : ' disabled'), panel);
-    row.dataset.menu = m.i;
+    row.dataset.menu = m.control;
     el('span', 'mark', row).textContent = m.checked ? '\u2713' : '';
     setCaption(el('span', 'mcap', row), m.caption);
     const sub = visibleItems(m.items);
@@ -423,19 +415,19 @@ const LIGHT = new Set(['label', 'image', 'line']);
 
 function drawControls(win, w, isTop) {
   const seen = new Set();
-  const byIndex = new Map(w.controls.map((c) => [c.i, c]));
+  const byNumber = new Map(w.controls.map((c) => [c.control, c]));
   const n = w.controls.length;
   // Every control exists before any is placed: a container may come after what it holds.
   for (const c of w.controls) {
-    const key = c.i + ':' + c.kind + ':' + c.name;
+    const key = controlKey(c);
     if (!win.controls.has(key)) win.controls.set(key, makeControl(win, c));
   }
   w.controls.forEach((c, order) => {
-    const key = c.i + ':' + c.kind + ':' + c.name;
+    const key = controlKey(c);
     seen.add(key);
     const d = win.controls.get(key);
-    const parent = byIndex.get(c.parent);
-    const host = parent ? win.controls.get(parent.i + ':' + parent.kind + ':' + parent.name) : null;
+    const parent = byNumber.get(c.parent);
+    const host = parent ? win.controls.get(controlKey(parent)) : null;
     const into = host ? host.inner : win.client;
     if (d.root.parentNode !== into) into.appendChild(d.root);
     const onPage = !parent || parent.kind !== 'tabs' || c.page < 0 || parent.tab === c.page;
@@ -453,45 +445,53 @@ function drawControls(win, w, isTop) {
   // Focus moved by the program: the page follows.
   if (w.focus !== win.focus) {
     win.focus = w.focus;
-    const c = byIndex.get(w.focus);
-    const d = c && win.controls.get(c.i + ':' + c.kind + ':' + c.name);
+    const c = byNumber.get(w.focus);
+    const d = c && win.controls.get(controlKey(c));
     if (d && isTop && !boxOpen() && document.activeElement !== d.focusEl) d.focusEl?.focus({ preventScroll: true });
   }
-  for (const d of win.controls.values()) d.root.classList.toggle('focus', d.model.i === w.focus && d.model.kind !== 'text');
+  for (const d of win.controls.values()) d.root.classList.toggle('focus', d.model.control === w.focus && d.model.kind !== 'text');
+}
+
+// A drawn control stays while its number, kind and name do.
+function controlKey(c) {
+  return c.control + ':' + c.kind + ':' + c.name;
 }
 
 function place(node, c) {
-  node.style.left = px(c.l) + 'px';
-  node.style.top = px(c.t) + 'px';
-  node.style.width = px(c.w) + 'px';
-  node.style.height = px(c.h) + 'px';
+  node.style.left = px(c.left) + 'px';
+  node.style.top = px(c.top) + 'px';
+  node.style.width = px(c.width) + 'px';
+  node.style.height = px(c.height) + 'px';
 }
 
 function common(d, c) {
   const r = d.root;
   place(r, c);
   fontCss(r, c.font);
-  r.style.color = c.fg;
-  r.title = c.tip || '';
+  r.style.color = c.foreColor;
+  r.title = c.toolTip || '';
   r.style.cursor = pointerCss(c.pointer, c.icon);
   r.classList.toggle('disabled', !c.enabled);
 }
 
+// A click belongs to the control under the pointer, not to its containers. Whether the
+// control takes it (a disabled one does not) is the engine's to decide.
 function clickable(win, d, node) {
   node.addEventListener('click', (e) => {
-    if (!d.model.enabled) return;
     e.preventDefault();
-    send(Object.assign({ a: 'click' }, ref(win, d.model)));
+    e.stopPropagation();
+    send(Object.assign({ action: 'click' }, ref(win, d.model)));
   });
-  node.addEventListener('dblclick', () => {
-    if (d.model.enabled && d.model.dbl) send(Object.assign({ a: 'dblclick' }, ref(win, d.model)));
+  node.addEventListener('dblclick', (e) => {
+    e.stopPropagation();
+    if (d.model.handlesDblClick) send(Object.assign({ action: 'dblclick' }, ref(win, d.model)));
   });
 }
 
 function focusable(win, d, node) {
   d.focusEl = node;
   node.addEventListener('focus', () => {
-    if (d.model.enabled && win.model.focus !== d.model.i) send(Object.assign({ a: 'focus' }, ref(win, d.model)));
+    if (win.model.focus !== d.model.control) send(Object.assign({ action: 'focus' }, ref(win, d.model)));
   });
 }
 
@@ -513,14 +513,14 @@ function makeControl(win, c) {
       break;
     }
     case 'text': {
-      d.root = el(c.multi ? 'textarea' : 'input', 'ctl');
-      if (!c.multi) d.root.type = c.password ? 'password' : 'text';
+      d.root = el(c.multiLine ? 'textarea' : 'input', 'ctl');
+      if (!c.multiLine) d.root.type = c.password ? 'password' : 'text';
       d.root.spellcheck = false;
       d.root.addEventListener('input', () => {
-        d.typedSeq = send(Object.assign({ a: 'text', text: d.root.value }, ref(win, d.model)));
+        d.typedSeq = send(Object.assign({ action: 'text', text: d.root.value }, ref(win, d.model)));
       });
       d.root.addEventListener('click', () => {
-        if (d.model.click) send(Object.assign({ a: 'click' }, ref(win, d.model)));
+        if (d.model.handlesClick) send(Object.assign({ action: 'click' }, ref(win, d.model)));
       });
       focusable(win, d, d.root);
       break;
@@ -536,7 +536,7 @@ function makeControl(win, c) {
       d.root.addEventListener('keydown', (e) => {
         if (e.key === ' ') {
           e.preventDefault();
-          send(Object.assign({ a: 'click' }, ref(win, d.model)));
+          send(Object.assign({ action: 'click' }, ref(win, d.model)));
         }
       });
       break;
@@ -546,15 +546,15 @@ function makeControl(win, c) {
       d.root.tabIndex = 0;
       d.root.addEventListener('click', (e) => {
         const item = e.target.closest('.item');
-        if (!item || !d.model.enabled) return;
-        send(Object.assign({ a: 'item', item: Number(item.dataset.item), ctrl: e.ctrlKey, shift: e.shiftKey }, ref(win, d.model)));
+        if (!item) return;
+        send(Object.assign({ action: 'item', item: Number(item.dataset.item), modifiers: modifiers(e) }, ref(win, d.model)));
       });
       d.root.addEventListener('dblclick', (e) => {
-        if (e.target.closest('.item') && d.model.dbl) send(Object.assign({ a: 'dblclick' }, ref(win, d.model)));
+        if (e.target.closest('.item') && d.model.handlesDblClick) send(Object.assign({ action: 'dblclick' }, ref(win, d.model)));
       });
       d.root.addEventListener('scroll', () => {
-        const top = Math.round(d.root.scrollTop / 13);
-        if (top !== d.model.top) send(Object.assign({ a: 'scroll', top }, ref(win, d.model)));
+        const topIndex = Math.round(d.root.scrollTop / 13);
+        if (topIndex !== d.model.topIndex) send(Object.assign({ action: 'scroll', topIndex }, ref(win, d.model)));
       });
       focusable(win, d, d.root);
       break;
@@ -563,16 +563,16 @@ function makeControl(win, c) {
       if (c.style === 2) {
         d.root = el('select', 'ctl');
         d.root.addEventListener('change', () => {
-          send(Object.assign({ a: 'item', item: d.root.selectedIndex }, ref(win, d.model)));
+          send(Object.assign({ action: 'item', item: d.root.selectedIndex }, ref(win, d.model)));
         });
       } else {
         d.root = el('input', 'ctl');
         d.list = el('datalist', '', document.body);
-        d.list.id = 'dl-' + win.name + '-' + c.i;
+        d.list.id = 'dl-' + win.name + '-' + c.control;
         d.root.setAttribute('list', d.list.id);
         d.root.addEventListener('input', () => {
           const item = d.model.items.indexOf(d.root.value);
-          d.typedSeq = send(Object.assign(item >= 0 ? { a: 'item', item } : { a: 'text', text: d.root.value }, ref(win, d.model)));
+          d.typedSeq = send(Object.assign(item >= 0 ? { action: 'item', item } : { action: 'text', text: d.root.value }, ref(win, d.model)));
         });
       }
       focusable(win, d, d.root);
@@ -610,17 +610,16 @@ function makeControl(win, c) {
       d.thumb = el('div', 'thumb', d.track);
       const step = (by) => {
         const m = d.model;
-        if (!m.enabled) return;
         const dir = m.max >= m.min ? 1 : -1;
-        send(Object.assign({ a: 'scroll', value: m.value + dir * by }, ref(win, m)));
+        send(Object.assign({ action: 'scroll', value: m.value + dir * by }, ref(win, m)));
       };
-      less.addEventListener('click', () => step(-d.model.small));
-      more.addEventListener('click', () => step(d.model.small));
+      less.addEventListener('click', () => step(-d.model.smallChange));
+      more.addEventListener('click', () => step(d.model.smallChange));
       d.track.addEventListener('click', (e) => {
         if (e.target === d.thumb) return;
         const r = d.thumb.getBoundingClientRect();
         const before = d.model.vertical ? e.clientY < r.top : e.clientX < r.left;
-        step(before ? -d.model.large : d.model.large);
+        step(before ? -d.model.largeChange : d.model.largeChange);
       });
       thumbDragger(win, d);
       d.root.tabIndex = 0;
@@ -652,7 +651,7 @@ function makeControl(win, c) {
       // Same origin so the page can read the marks; no scripts, forms or navigation.
       d.frame.setAttribute('sandbox', 'allow-same-origin');
       d.frame.addEventListener('load', () => wireDocument(win, d));
-      d.gen = -1;
+      d.generation = -1;
       d.focusEl = d.frame;
       break;
     }
@@ -684,7 +683,7 @@ function thumbDragger(win, d) {
     const up = () => {
       d.thumb.removeEventListener('pointermove', move);
       d.thumb.removeEventListener('pointerup', up);
-      if (value !== m.value) send(Object.assign({ a: 'scroll', value }, ref(win, m)));
+      if (value !== m.value) send(Object.assign({ action: 'scroll', value }, ref(win, m)));
     };
     d.thumb.addEventListener('pointermove', move);
     d.thumb.addEventListener('pointerup', up);
@@ -707,16 +706,16 @@ function updateControl(win, d, c) {
     case 'button':
       r.disabled = !c.enabled;
       r.classList.toggle('default', !!c.default);
-      r.style.backgroundColor = c.bg;
+      r.style.backgroundColor = c.backColor;
       setPicture(r, d.img, c.style === 1 ? c.picture : '');
       setCaption(d.text, c.caption);
       break;
     case 'label':
       setCaption(r, c.caption);
-      r.style.backgroundColor = c.backStyle === 0 ? 'transparent' : c.bg;
-      r.style.textAlign = ['left', 'right', 'center'][c.align] || 'left';
-      r.classList.toggle('border', c.border === 1);
-      if (c.autoSize && !c.wrap) {
+      r.style.backgroundColor = c.backStyle === 0 ? 'transparent' : c.backColor;
+      r.style.textAlign = ['left', 'right', 'center'][c.alignment] || 'left';
+      r.classList.toggle('border', c.borderStyle === 1);
+      if (c.autoSize && !c.wordWrap) {
         r.style.width = 'auto';
         r.classList.add('nowrap');
       }
@@ -727,14 +726,14 @@ function updateControl(win, d, c) {
       r.disabled = !c.enabled;
       if (c.maxLength > 0) r.maxLength = c.maxLength;
       else r.removeAttribute('maxlength');
-      r.style.backgroundColor = c.bg;
-      r.style.textAlign = ['left', 'right', 'center'][c.align] || 'left';
-      r.classList.toggle('flat', c.border === 0);
-      if (c.multi) r.style.overflowY = c.scrollBars >= 2 ? 'scroll' : 'hidden';
+      r.style.backgroundColor = c.backColor;
+      r.style.textAlign = ['left', 'right', 'center'][c.alignment] || 'left';
+      r.classList.toggle('flat', c.borderStyle === 0);
+      if (c.multiLine) r.style.overflowY = c.scrollBars >= 2 ? 'scroll' : 'hidden';
       break;
     case 'check':
     case 'option':
-      r.style.backgroundColor = c.bg;
+      r.style.backgroundColor = c.backColor;
       setCaption(d.text, c.caption);
       r.setAttribute('role', c.kind === 'check' ? 'checkbox' : 'radio');
       r.setAttribute('aria-checked', c.kind === 'check' ? (c.value === 1 ? 'true' : c.value === 2 ? 'mixed' : 'false') : String(!!c.value));
@@ -749,21 +748,21 @@ function updateControl(win, d, c) {
     case 'list': drawList(d, c); break;
     case 'combo': drawCombo(d, c); break;
     case 'picturebox':
-      r.style.backgroundColor = c.bg;
-      r.classList.toggle('border', c.border === 1);
+      r.style.backgroundColor = c.backColor;
+      r.classList.toggle('border', c.borderStyle === 1);
       setPicture(r, d.img, c.picture);
       break;
     case 'image':
       r.classList.toggle('stretch', !!c.stretch);
-      r.classList.toggle('border', c.border === 1);
+      r.classList.toggle('border', c.borderStyle === 1);
       setPicture(r, d.img, c.picture);
       break;
     case 'frame':
-      r.style.backgroundColor = c.bg;
-      d.legend.style.backgroundColor = c.bg;
+      r.style.backgroundColor = c.backColor;
+      d.legend.style.backgroundColor = c.backColor;
       d.legend.hidden = !c.caption;
       setCaption(d.legend, c.caption);
-      r.firstChild.style.borderStyle = c.border === 0 ? 'none' : '';
+      r.firstChild.style.borderStyle = c.borderStyle === 0 ? 'none' : '';
       break;
     case 'scroll': drawScroll(d, c); break;
     case 'tabs': drawTabs(win, d, c); break;
@@ -773,8 +772,8 @@ function updateControl(win, d, c) {
       r.style.width = '0px';
       r.style.height = '0px';
       for (const [k, v] of [['x1', c.x1], ['y1', c.y1], ['x2', c.x2], ['y2', c.y2]]) d.line.setAttribute(k, px(v));
-      d.line.setAttribute('stroke', c.color);
-      d.line.setAttribute('stroke-width', Math.max(1, c.bw));
+      d.line.setAttribute('stroke', c.borderColor);
+      d.line.setAttribute('stroke-width', Math.max(1, c.borderWidth));
       break;
     }
     case 'browser': drawBrowser(win, d, c); break;
@@ -783,8 +782,8 @@ function updateControl(win, d, c) {
 
 function drawList(d, c) {
   const r = d.root;
-  r.style.backgroundColor = c.bg;
-  r.setAttribute('aria-multiselectable', String(c.multi > 0));
+  r.style.backgroundColor = c.backColor;
+  r.setAttribute('aria-multiselectable', String(c.multiSelect > 0));
   const key = JSON.stringify(c.items);
   if (d.itemsKey !== key) {
     d.itemsKey = key;
@@ -796,16 +795,16 @@ function drawList(d, c) {
     });
   }
   // A horizontal scroll range wider than the list gives it a horizontal scroll bar.
-  r.style.overflowX = c.extent > r.clientWidth ? 'auto' : 'hidden';
-  const sel = new Set(c.sel);
+  r.style.overflowX = c.horizontalExtent > r.clientWidth ? 'auto' : 'hidden';
+  const sel = new Set(c.selected);
   r.childNodes.forEach((row, i) => {
-    row.style.minWidth = c.extent > 0 ? c.extent + 'px' : '';
+    row.style.minWidth = c.horizontalExtent > 0 ? c.horizontalExtent + 'px' : '';
     row.classList.toggle('sel', sel.has(i));
-    row.classList.toggle('caret', c.multi > 0 && i === c.listIndex);
+    row.classList.toggle('caret', c.multiSelect > 0 && i === c.listIndex);
   });
-  if (d.top !== c.top) {
-    d.top = c.top;
-    r.scrollTop = c.top * 13;
+  if (d.topIndex !== c.topIndex) {
+    d.topIndex = c.topIndex;
+    r.scrollTop = c.topIndex * 13;
   }
 }
 
@@ -830,7 +829,7 @@ function drawCombo(d, c) {
 
 function drawScroll(d, c) {
   const range = c.max - c.min;
-  const track = d.model.vertical ? px(c.h) - 32 : px(c.w) - 32;
+  const track = d.model.vertical ? px(c.height) - 32 : px(c.width) - 32;
   const thumb = Math.max(8, Math.min(track, range === 0 ? track : 16));
   const at = range === 0 ? 0 : ((c.value - c.min) / range) * Math.max(0, track - thumb);
   Object.assign(d.thumb.style, c.vertical
@@ -841,16 +840,16 @@ function drawScroll(d, c) {
 }
 
 function drawTabs(win, d, c) {
-  const perRow = Math.max(1, c.perRow || 1);
+  const perRow = Math.max(1, c.tabsPerRow || 1);
   const shown = c.tabs.map((t, k) => ({ t, k })).filter((x) => x.t.visible);
   const rows = Math.max(1, Math.ceil(shown.length / perRow));
   const key = JSON.stringify([c.tabs, c.tab, perRow]);
   d.body.style.top = rows * 20 + 'px';
-  d.body.style.backgroundColor = c.bg;
+  d.body.style.backgroundColor = c.backColor;
   if (d.key === key) return;
   d.key = key;
   d.rows.replaceChildren();
-  const width = px(c.w) / perRow;
+  const width = px(c.width) / perRow;
   // The row holding the selected tab is drawn next to the page, as the control does.
   const selectedRow = Math.floor(Math.max(0, shown.findIndex((x) => x.k === c.tab)) / perRow);
   for (let row = 0; row < rows; row++) {
@@ -864,9 +863,7 @@ function drawTabs(win, d, c) {
       tab.setAttribute('role', 'tab');
       tab.setAttribute('aria-selected', String(k === c.tab));
       setCaption(tab, t.caption);
-      tab.addEventListener('click', () => {
-        if (t.enabled && d.model.enabled) send(Object.assign({ a: 'tab', tab: k }, ref(win, d.model)));
-      });
+      tab.addEventListener('click', () => send(Object.assign({ action: 'tab', tab: k }, ref(win, d.model))));
     }
   }
 }
@@ -898,16 +895,16 @@ function documentSource(doc) {
 }
 
 function drawBrowser(win, d, c) {
-  const doc = c.doc;
+  const doc = c.document;
   d.doc = doc;
-  if (d.gen !== doc.gen) {
-    d.gen = doc.gen;
-    d.marksGen = -1;
+  if (d.generation !== doc.generation) {
+    d.generation = doc.generation;
+    d.marksGeneration = -1;
     d.dirty = false;
     d.frame.srcdoc = documentSource(doc);
     return;  // marks and handlers follow on load
   }
-  if (d.marksGen !== doc.marksGen) applyMarks(d);
+  if (d.marksGeneration !== doc.marksGeneration) applyMarks(d);
   markClickables(d);
 }
 
@@ -939,7 +936,7 @@ const TEXT_FIELDS = new Set(['text', 'search', 'tel', 'url', 'password', 'textar
 function applyMarks(d) {
   const fd = d.frame.contentDocument;
   if (!fd || fd.readyState !== 'complete') return;
-  d.marksGen = d.doc.marksGen;
+  d.marksGeneration = d.doc.marksGeneration;
   const page = byNameAndPosition(fieldsOf(d));
   for (const [key, m] of byNameAndPosition(d.doc.fields)) {
     const f = page.get(key);
@@ -975,7 +972,7 @@ function wireDocument(win, d) {
     const handled = target && d.doc.clicks.includes(target.id) ? target : null;
     if (handled) {
       d.dirty = true;
-      send(Object.assign({ a: 'element', id: handled.id }, ref(win, d.model)));
+      send(Object.assign({ action: 'element', element: handled.id }, ref(win, d.model)));
     }
   }, true);
   fd.addEventListener('keydown', (e) => forwardKey(e), true);
@@ -991,7 +988,7 @@ function collectMarks() {
       const fields = fieldsOf(d).map((f) => ({
         id: f.id, name: f.name || '', type: fieldType(f), value: f.value || '', checked: !!f.checked,
       }));
-      marks.push(Object.assign({ gen: d.gen, fields }, ref(win, d.model)));
+      marks.push(Object.assign({ generation: d.generation, fields }, ref(win, d.model)));
     }
   }
   return marks;
@@ -999,14 +996,6 @@ function collectMarks() {
 
 // ---- Message boxes and input boxes ----------------------------------------------------
 
-const BUTTONS = {
-  0: [['OK', 1]],
-  1: [['OK', 1], ['Cancel', 2]],
-  2: [['&Abort', 3], ['&Retry', 4], ['&Ignore', 5]],
-  3: [['&Yes', 6], ['&No', 7], ['Cancel', 2]],
-  4: [['&Yes', 6], ['&No', 7]],
-  5: [['&Retry', 4], ['Cancel', 2]],
-};
 const ICONS = { 16: ['critical', '\u2715'], 32: ['question', '?'], 48: ['exclamation', '!'], 64: ['information', 'i'] };
 
 let drawnBoxes = '';
@@ -1016,7 +1005,7 @@ function boxOpen() {
 }
 
 function answer(box, result, text) {
-  send({ a: 'answer', id: box.id, result, text: text || '' });
+  send({ action: 'answer', box: box.box, result, text: text || '' });
 }
 
 function drawBoxes(boxes) {
@@ -1031,26 +1020,17 @@ function drawBoxes(boxes) {
     const last = n === boxes.length - 1;
     const box = el('div', 'box', boxLayer);
     box.setAttribute('role', 'dialog');
-    box.dataset.box = b.id;
+    box.dataset.box = b.box;
     const title = el('div', 'title', box);
     el('span', 'caption', title).textContent = b.title;
     const body = el('div', 'body', box);
-    let buttons;
-    let cancel = 0;
     let input = null;
+    let row;
     if (b.input) {
       el('div', 'prompt', body).textContent = b.text;
-      const side = el('div', 'side', body);
-      buttons = [['OK', 1], ['Cancel', 2]].map(([cap, result]) => {
-        const btn = el('button', '', side);
-        setCaption(btn, cap);
-        btn.addEventListener('click', () => answer(b, result, result === 1 ? input.value : ''));
-        return btn;
-      });
-      buttons[0].classList.add('default');
+      row = el('div', 'side', body);
       input = el('input', '', box);
       input.value = b.default;
-      cancel = 2;
     } else {
       const icon = ICONS[b.style & 0x70];
       if (icon) {
@@ -1058,18 +1038,19 @@ function drawBoxes(boxes) {
         i.textContent = icon[1];
       }
       el('div', 'text', body).textContent = b.text;
-      const row = el('div', 'buttons', box);
-      const set = BUTTONS[b.style & 7] || BUTTONS[0];
-      const def = Math.min(set.length - 1, (b.style >> 8) & 3);
-      buttons = set.map(([cap, result], k) => {
-        const btn = el('button', k === def ? 'default' : '', row);
-        btn.dataset.result = result;
-        setCaption(btn, cap);
-        btn.addEventListener('click', () => answer(b, result));
-        return btn;
-      });
-      cancel = set.some(([, r]) => r === 2) ? 2 : set.length === 1 ? set[0][1] : 0;
+      row = el('div', 'buttons', box);
     }
+    // The input box's OK answers with its text.
+    const text = (result) => (input && result === 1 ? input.value : '');
+    const buttons = b.buttons.map((button, k) => {
+      const btn = el('button', k === b.defaultButton ? 'default' : '', row);
+      btn.dataset.result = button.result;
+      btn._accessKey = button.accessKey;
+      setCaption(btn, button.caption);
+      btn.addEventListener('click', () => answer(b, button.result, text(button.result)));
+      return btn;
+    });
+    const cancel = b.cancelResult;
     const close = el('button', '', title);
     close.textContent = '\u2715';
     close.disabled = cancel === 0;
@@ -1093,9 +1074,9 @@ function boxKey(e) {
     answer(k.b, k.cancel);
   } else if (e.key === 'Enter' && k.input) {
     e.preventDefault();
-    answer(k.b, 1, k.input.value);
+    k.buttons[k.b.defaultButton]?.click();
   } else if (e.key.length === 1 && !k.input && /^[a-z]$/i.test(e.key)) {
-    const hit = k.buttons.find((btn) => accessKey(btn._caption) === e.key.toUpperCase());
+    const hit = k.buttons.find((btn) => btn._accessKey === e.key.toUpperCase());
     if (hit) {
       e.preventDefault();
       hit.click();
@@ -1108,7 +1089,7 @@ function boxKey(e) {
 // Keys that type a character code besides the printable ones.
 const PRESS_KEYS = { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 };
 
-function shiftBits(e) {
+function modifiers(e) {
   return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
 }
 
@@ -1126,29 +1107,29 @@ function forwardKey(e) {
     return;
   }
   if (e.altKey && /^[a-z0-9]$/i.test(e.key)) {
-    const menu = visibleItems(top.menus).find((m) => m.enabled && accessKey(m.caption) === e.key.toUpperCase());
+    const menu = visibleItems(top.menus).find((m) => m.enabled && m.accessKey === e.key.toUpperCase());
     const win = windows.get(top.name);
     if (menu && win) {
       e.preventDefault();
-      openTopMenu(win, menu, win.menubar.querySelector(`[data-menu="${menu.i}"]`));
+      openTopMenu(win, menu, win.menubar.querySelector(`[data-menu="${menu.control}"]`));
       return;
     }
   }
   const win = windows.get(top.name);
   const focused = win && [...win.controls.values()].find((d) => d.focusEl && d.focusEl === document.activeElement);
   const c = focused ? focused.model : null;
-  const wantsKeys = top.keyPreview || (c && c.keys);
+  const wantsKeys = top.keyPreview || (c && c.handlesKeys);
   const special = e.key === 'Enter' || e.key === 'Escape' || e.altKey;
   if (c && c.kind === 'text' && e.key === 'Enter' && focused.root.tagName === 'TEXTAREA' && !wantsKeys) return;
   if (!wantsKeys && !special) return;
   if (special) e.preventDefault();
-  const key = { a: 'key', w: top.name, code: e.keyCode, shift: shiftBits(e) };
+  const key = { action: 'key', window: top.name, keyCode: e.keyCode, modifiers: modifiers(e) };
   send(key);
   // A typed character in a box whose handlers want it: the engine decides what goes in. The
   // page shows it at once and takes the engine's text when the engine has it.
   const ascii = e.key.length === 1 ? e.key.codePointAt(0) : PRESS_KEYS[e.key];
   if (wantsKeys && ascii && !e.ctrlKey && !e.altKey) {
-    const ev = Object.assign({ a: 'press', w: top.name, ascii }, c ? ref(win, c) : {});
+    const ev = Object.assign({ action: 'press', window: top.name, keyAscii: ascii }, c ? ref(win, c) : {});
     if (c && c.kind === 'text' && !c.locked && ascii !== 13 && ascii !== 27) {
       e.preventDefault();
       const node = focused.root;
@@ -1175,8 +1156,8 @@ function draw(next) {
   document.body.classList.toggle('busy', next.pointer === 11);
   document.body.classList.toggle('nocursor', !next.cursorShown);
   document.body.style.cursor = pointerCss(next.pointer, '');
-  desktop.style.width = next.screen.w + 'px';
-  desktop.style.height = next.screen.h + 'px';
+  desktop.style.width = next.screen.width + 'px';
+  desktop.style.height = next.screen.height + 'px';
   const live = new Set();
   const count = next.windows.length;
   let minimized = 0;
@@ -1188,7 +1169,7 @@ function draw(next) {
       windows.set(w.name, win);
     }
     const z = (w.topmost ? 1000 : 0) + (w.modal ? 2000 : 0) + k + 1;
-    drawWindow(win, w, z, k === count - 1, w.state === 1 ? minimized++ : 0);
+    drawWindow(win, w, z, k === count - 1, w.windowState === 1 ? minimized++ : 0);
   });
   for (const [name, win] of windows) {
     if (!live.has(name)) {
@@ -1198,12 +1179,13 @@ function draw(next) {
     }
   }
   drawBoxes(next.boxes);
+  stats.applied = (next.applied && next.applied[PAGE_ID]) || 0;
   stats.draws++;
   stats.drawnAt = performance.now();
 }
 
 function reportScreen() {
-  send({ a: 'screen', w: window.innerWidth, h: window.innerHeight });
+  send({ action: 'screen', width: window.innerWidth, height: window.innerHeight });
 }
 
 window.addEventListener('resize', () => {

@@ -1,0 +1,312 @@
+#include "platform/user_input.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/dialogs.hpp"
+#include "platform/form.hpp"
+
+namespace pv {
+namespace {
+
+char upper(char c) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+bool multi_line_text(const Control* c) {
+  return c != nullptr && c->kind() == ControlKind::TextBox &&
+         static_cast<const TextBox*>(c)->multi_line;
+}
+
+std::string utf8(int code_point) {
+  std::string s;
+  const auto cp = static_cast<uint32_t>(code_point);
+  if (cp < 0x80) {
+    s += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    s += static_cast<char>(0xC0 | (cp >> 6));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    s += static_cast<char>(0xE0 | (cp >> 12));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x110000) {
+    s += static_cast<char>(0xF0 | (cp >> 18));
+    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return s;
+}
+
+// Byte offset of code point `n` of a UTF-8 text (its end when the text is shorter).
+size_t offset_of(const std::string& text, int n) {
+  size_t i = 0;
+  for (int k = 0; i < text.size() && k < n; ++k) {
+    ++i;
+    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+  }
+  return i;
+}
+
+// Replaces the `length` characters of a text box from `at` on with a typed character;
+// Backspace deletes them, or the character before.
+void type_into(TextBox& box, int ascii, int at, int length) {
+  at = std::max(0, at);
+  length = std::max(0, length);
+  if (ascii == vbKeyBack && length == 0) {
+    if (at == 0) return;
+    --at;
+    length = 1;
+  }
+  std::string text = box.text();
+  const size_t from = offset_of(text, at);
+  const size_t to = offset_of(text, at + length);
+  text.replace(from, to - from, ascii == vbKeyBack ? std::string() : utf8(ascii));
+  box.set_text(std::move(text));
+}
+
+}  // namespace
+
+bool UserInput::box_open() const {
+  if (boxes_ == nullptr) return false;
+  return std::any_of(boxes_->open_boxes().begin(), boxes_->open_boxes().end(),
+                     [](const DesktopDialogs::OpenBox& b) { return !b.answered; });
+}
+
+bool UserInput::takes_input(const Form& f) const {
+  if (box_open() || !f.is_loaded() || !f.visible()) return false;
+  const Form* modal = nullptr;
+  for (const Form* w : forms_.windows())
+    if (w->is_loaded() && w->visible() && w->modal) modal = w;
+  return modal == nullptr || modal == &f;
+}
+
+bool UserInput::reachable(const Control& c) const {
+  if (c.form() == nullptr || !takes_input(*c.form())) return false;
+  for (const Control* x = &c; x != nullptr; x = x->container) {
+    if (!x->visible || !x->enabled) return false;
+    if (x->container != nullptr && x->container->kind() == ControlKind::TabbedDialog &&
+        x->tab_page >= 0 && static_cast<const TabbedDialog*>(x->container)->tab() != x->tab_page)
+      return false;
+  }
+  return true;
+}
+
+bool UserInput::takes_focus(const Control& c) const {
+  switch (c.kind()) {
+    case ControlKind::CommandButton:
+      return c.tab_stop;
+    case ControlKind::TextBox:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::ListBox:
+    case ControlKind::ComboBox:
+    case ControlKind::ScrollBar:
+    case ControlKind::TabbedDialog:
+    case ControlKind::WebBrowser:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void UserInput::focus(Control& c) {
+  if (reachable(c) && takes_focus(c) && c.form()->active_control() != &c) c.set_focus();
+}
+
+void UserInput::click(Control& c) {
+  if (c.kind() == ControlKind::Menu) {
+    choose_menu(static_cast<Menu&>(c));
+    return;
+  }
+  if (!reachable(c)) return;
+  focus(c);
+  switch (c.kind()) {
+    case ControlKind::CheckBox: {
+      auto& box = static_cast<CheckBox&>(c);
+      box.set_value(box.value() == 1 ? 0 : 1);
+      break;
+    }
+    case ControlKind::OptionButton:
+      static_cast<OptionButton&>(c).set_value(true);
+      break;
+    case ControlKind::ListBox:
+    case ControlKind::ComboBox:
+    case ControlKind::ScrollBar:
+    case ControlKind::TabbedDialog:
+      break;
+    default:
+      c.click();
+  }
+}
+
+void UserInput::double_click(Control& c) {
+  if (reachable(c)) c.fire(c.on_dbl_click);
+}
+
+void UserInput::click_item(ListBox& list, int item, int shift) {
+  if (!reachable(list) || item < 0 || item >= list.list_count()) return;
+  focus(list);
+  if (list.kind() == ControlKind::ComboBox) {
+    list.caption = list.list(item);  // picking from the list sets the text without a change event
+    list.set_list_index(item);
+  } else {
+    list.click_item(item, shift & (vbShiftMask | vbCtrlMask));
+  }
+}
+
+void UserInput::double_click_item(ListBox& list, int item) {
+  if (!reachable(list) || item < 0 || item >= list.list_count()) return;
+  click_item(list, item);
+  double_click(list);
+}
+
+void UserInput::scroll(ScrollBar& bar, int value) {
+  if (!reachable(bar)) return;
+  focus(bar);
+  const int lo = std::min(bar.min, bar.max), hi = std::max(bar.min, bar.max);
+  bar.set_value(std::clamp(value, lo, hi));
+}
+
+void UserInput::scroll_list(ListBox& list, int top) {
+  if (reachable(list)) list.top_index = std::max(0, top);
+}
+
+void UserInput::click_tab(TabbedDialog& tabs, int page) {
+  if (reachable(tabs)) tabs.click_tab(page);
+}
+
+void UserInput::choose_menu(Menu& m) {
+  if (m.form() != nullptr && takes_input(*m.form()) && m.available()) m.click();
+}
+
+// Buttons, check boxes and option buttons act on their access key; a label or a frame
+// passes the focus to the next control in tab order; a tab shows its page.
+bool UserInput::press_access_key(Form& f, char key) {
+  const std::vector<Control*>& controls = f.controls();
+  for (Control* c : controls) {
+    if (c->kind() == ControlKind::Menu || !reachable(*c)) continue;
+    if (c->kind() == ControlKind::TabbedDialog) {
+      auto& tabs = static_cast<TabbedDialog&>(*c);
+      for (int k = 0; k < tabs.tabs(); ++k)
+        if (tabs.tab_visible(k) && tabs.tab_enabled(k) &&
+            upper(access_key(tabs.tab_caption(k))) == key) {
+          tabs.set_tab(k);
+          return true;
+        }
+      continue;
+    }
+    if (upper(access_key(c->caption)) != key) continue;
+    switch (c->kind()) {
+      case ControlKind::CommandButton:
+      case ControlKind::CheckBox:
+      case ControlKind::OptionButton:
+        click(*c);
+        return true;
+      case ControlKind::Label:
+      case ControlKind::Frame: {
+        Control* next = nullptr;
+        for (Control* o : controls)
+          if (o->tab_index > c->tab_index && takes_focus(*o) && reachable(*o) &&
+              (next == nullptr || o->tab_index < next->tab_index))
+            next = o;
+        if (next != nullptr) next->set_focus();
+        return true;
+      }
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
+void UserInput::click_button_where(Form& f, bool CommandButton::*flag) {
+  for (Control* c : f.controls())
+    if (c->kind() == ControlKind::CommandButton && static_cast<CommandButton*>(c)->*flag &&
+        reachable(*c)) {
+      click(*c);
+      return;
+    }
+}
+
+void UserInput::key_down(Form& f, int key_code, int shift) {
+  if (!takes_input(f)) return;
+  if (f.key_preview) f.run_handler([&] { f.Form_KeyDown(key_code, shift); });
+  if (key_code == 0) return;
+  if (Control* c = f.active_control(); c != nullptr && c->on_key_down)
+    c->fire([&] { c->on_key_down(key_code, shift); });
+  if (key_code == 0) return;
+  if ((shift & vbAltMask) != 0 && key_code > 0 && key_code < 128 && std::isalnum(key_code)) {
+    press_access_key(f, static_cast<char>(key_code));  // letters come as capitals
+  } else if (key_code == vbKeyReturn && !multi_line_text(f.active_control())) {
+    click_button_where(f, &CommandButton::is_default);
+  } else if (key_code == vbKeyEscape) {
+    click_button_where(f, &CommandButton::cancel);
+  }
+}
+
+void UserInput::key_press(Form& f, int key_ascii) {
+  if (takes_input(f) && f.key_preview) f.run_handler([&] { f.Form_KeyPress(key_ascii); });
+}
+
+void UserInput::type_char(Control& c, int key_ascii, int at, int length) {
+  if (!reachable(c)) return;
+  Form& f = *c.form();
+  if (f.key_preview) f.run_handler([&] { f.Form_KeyPress(key_ascii); });
+  if (key_ascii == 0) return;
+  if (c.on_key_press) c.fire([&] { c.on_key_press(key_ascii); });
+  if (key_ascii <= 0 || key_ascii == vbKeyReturn || key_ascii == vbKeyEscape) return;
+  if (c.kind() == ControlKind::TextBox && !static_cast<TextBox&>(c).locked)
+    type_into(static_cast<TextBox&>(c), key_ascii, at, length);
+}
+
+void UserInput::type_text(Control& c, std::string text) {
+  if (!reachable(c)) return;
+  focus(c);
+  if (c.kind() == ControlKind::TextBox && !static_cast<TextBox&>(c).locked)
+    static_cast<TextBox&>(c).set_text(std::move(text));
+  else if (c.kind() == ControlKind::ComboBox)
+    static_cast<ComboBox&>(c).set_text(std::move(text));
+}
+
+void UserInput::take_marks(WebBrowser& browser, uint64_t generation,
+                           std::vector<FieldMark> fields) {
+  if (browser.form() == nullptr || !takes_input(*browser.form())) return;
+  if (generation == browser.document.generation()) browser.document.take_marks(std::move(fields));
+}
+
+void UserInput::click_element(WebBrowser& browser, const std::string& id) {
+  if (reachable(browser)) browser.click_element(id);
+}
+
+void UserInput::activate(Form& f) {
+  if (!takes_input(f)) return;
+  const std::vector<Form*> windows = forms_.windows();
+  if (!windows.empty() && windows.back() == &f) return;
+  forms_.bring_to_front(f);
+  f.run_handler([&] { f.Form_Activate(); });
+}
+
+void UserInput::close(Form& f) {
+  if (takes_input(f) && f.control_box) f.unload();
+}
+
+void UserInput::set_window_state(Form& f, int state) {
+  if (!takes_input(f) || state < vbNormal || state > vbMaximized) return;
+  if ((state == vbMinimized && !f.min_button) || (state == vbMaximized && !f.max_button)) return;
+  f.set_window_state(state);
+}
+
+void UserInput::move(Form& f, float left, float top, float width, float height) {
+  if (!takes_input(f) || f.border_style == vbBSNone || f.window_state() != vbNormal) return;
+  const bool sizable = f.border_style == vbSizable;
+  f.move(left, top, sizable ? std::max(0.0f, width) : f.width(),
+         sizable ? std::max(0.0f, height) : f.height());
+}
+
+void UserInput::answer_box(int id, int result, const std::string& text) {
+  if (boxes_ != nullptr) boxes_->answer(id, result, text);
+}
+
+}  // namespace pv

@@ -1,0 +1,108 @@
+// What the user's input does to the window model, as the desktop does it: clicks, keys,
+// access keys, the default and cancel buttons, tab pages, menus, list selections, typing,
+// the window frame and the answers to message boxes. The browser front-end and the tests
+// both carry out every user action through these calls, posted to the event loop.
+//
+// An action that the user could not make is ignored: on a window that is not shown, or
+// beneath the topmost modal window or an open message box; on a control that is hidden,
+// disabled, inside a hidden or disabled container, or on a page of a tabbed dialog that is
+// not shown; on a menu entry that is hidden or disabled, or under such a menu.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/web_browser.hpp"
+
+namespace pv {
+
+class DesktopDialogs;
+class Form;
+class FormRegistry;
+
+// Shift states of keys and clicks, as the key handlers receive them.
+enum ShiftState : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+// Key codes the desktop itself acts on.
+enum KeyCode : int { vbKeyBack = 8, vbKeyReturn = 13, vbKeyEscape = 27 };
+
+class UserInput {
+ public:
+  // `boxes` are the message boxes shown on the desktop, null when the program shows none.
+  UserInput(FormRegistry& forms, DesktopDialogs* boxes) : forms_(forms), boxes_(boxes) {}
+
+  FormRegistry& forms() const { return forms_; }
+  DesktopDialogs* boxes() const { return boxes_; }
+
+  // The window takes input: it is shown, no message box is open, and it is the topmost
+  // modal window when one is shown.
+  bool takes_input(const Form& f) const;
+  // The user can reach the control: its window takes input, and it and every container up
+  // to the window are visible and enabled, on the tab page that is shown.
+  bool reachable(const Control& c) const;
+
+  // A click: the control takes the focus first; a check box toggles (grey becomes
+  // checked), an option button is set, a menu entry is chosen, and any other control runs
+  // its click handler. List and combo boxes, scroll bars and tabbed dialogs only take the
+  // focus: their own calls below carry what the user does in them.
+  void click(Control& c);
+  void double_click(Control& c);
+  // Gives the focus to a control that takes it (a command button only when it is a tab stop).
+  void focus(Control& c);
+  // A click on item `item` of a list with the shift state (vbShiftMask, vbCtrlMask), by
+  // the list's selection style; in a combo box the item becomes the text. Out-of-range
+  // items are ignored.
+  void click_item(ListBox& list, int item, int shift = 0);
+  void double_click_item(ListBox& list, int item);
+  // The scroll bar's thumb moved to `value`, held within the bar's range.
+  void scroll(ScrollBar& bar, int value);
+  // The list scrolled so that item `top` is the first one shown.
+  void scroll_list(ListBox& list, int top);
+  // A click on the tab of page `page`; a hidden or disabled page is not chosen.
+  void click_tab(TabbedDialog& tabs, int page);
+  // A menu entry chosen with the mouse or its access keys.
+  void choose_menu(Menu& m);
+
+  // A key pressed in the window (a key code: letters as capitals): the window's key handler
+  // first when its key preview is on, then the focused control's; what they leave is an
+  // access key with Alt, the default button for Enter (not in a multi-line text box), the
+  // cancel button for Escape.
+  void key_down(Form& f, int key_code, int shift);
+  // A character typed in the window with no control to take it.
+  void key_press(Form& f, int key_ascii);
+  // A character typed in a control: the window's (with key preview) and the control's
+  // key-press handlers may change or swallow it; in a text box what is left replaces the
+  // `length` characters from `at` on (counted in characters), and Backspace deletes them
+  // or the character before.
+  void type_char(Control& c, int key_ascii, int at, int length);
+  // The whole text of a text or combo box as the user left it; the box takes the focus
+  // first. A locked text box keeps its text.
+  void type_text(Control& c, std::string text);
+
+  // The marks the user made in the document of a browser control, taken before the
+  // action that follows them; marks made in an older document are dropped.
+  void take_marks(WebBrowser& browser, uint64_t generation, std::vector<FieldMark> fields);
+  // A click on an element of the browser control's document.
+  void click_element(WebBrowser& browser, const std::string& id);
+
+  // The window frame: brought to the front, closed by its close button, minimised,
+  // maximised or restored by its buttons, moved by its title bar and sized by its border.
+  void activate(Form& f);
+  void close(Form& f);
+  void set_window_state(Form& f, int state);
+  void move(Form& f, float left, float top, float width, float height);
+
+  // The user's answer to the open message or input box `id`.
+  void answer_box(int id, int result, const std::string& text = "");
+
+ private:
+  bool takes_focus(const Control& c) const;
+  bool press_access_key(Form& f, char key);
+  void click_button_where(Form& f, bool CommandButton::*flag);
+  bool box_open() const;
+
+  FormRegistry& forms_;
+  DesktopDialogs* boxes_;
+};
+
+}  // namespace pv

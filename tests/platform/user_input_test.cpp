@@ -1,0 +1,298 @@
+// What the user's clicks and keys do to the window model, carried out through the event
+// loop as the front-end carries them out.
+#include "platform/user_input.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/fake_desktop.hpp"
+
+namespace pv {
+namespace {
+
+// A panel with one control of each kind that the user clicks, each counting its clicks.
+class Panel : public Form {
+ public:
+  explicit Panel(FormRegistry& forms) : Form(forms, "Panel") {
+    ok.caption = "&Go";
+    ok.is_default = true;
+    ok.tab_index = 5;
+    flat.tab_stop = false;
+    quit.caption = "Quit";
+    quit.cancel = true;
+    check.caption = "&Sound";
+    grey.set_value(2);
+    options[0].caption = "&Practice";
+    options[1].caption = "T&est";
+    options[0].set_value(true);
+    label.caption = "&Name:";
+    label.tab_index = 1;
+    text.tab_index = 2;
+    frame.caption = "&Mode";
+    frame.tab_index = 3;
+    list.tab_index = 4;
+    list.add_item("one");
+    tabs.set_tabs(2);
+    tabs.set_tab_caption(1, "&More");
+    on_page.container = &tabs;
+    on_page.tab_page = 1;
+    in_frame.container = &frame;
+    add_all(ok, flat, quit, check, grey, options[0], options[1], label, image, picture, frame, text,
+            list, bar, tabs, on_page, in_frame, file, exit);
+    for (Control* c : controls()) c->on_click = [this, c] { clicks.push_back(c->name()); };
+  }
+  void Form_KeyDown(int& key_code, int) override {
+    if (key_code == swallow) key_code = 0;
+  }
+
+  CommandButton ok{"ok"}, flat{"flat"}, quit{"quit"};
+  CheckBox check{"check"}, grey{"grey"};
+  std::array<OptionButton, 2> options{OptionButton("options", 0), OptionButton("options", 1)};
+  Label label{"label"};
+  Image image{"image"};
+  PictureBox picture{"picture"};
+  Frame frame{"frame"};
+  TextBox text{"text"};
+  ListBox list{"list"};
+  ScrollBar bar{"bar", true};
+  TabbedDialog tabs{"tabs"};
+  CommandButton on_page{"on_page"}, in_frame{"in_frame"};
+  Menu file{"file", "&File"};
+  Menu exit{"exit", "E&xit", &file};
+  std::vector<std::string> clicks;
+  int swallow = -1;
+};
+
+// A window that can be shown modally over the panel.
+class Other : public Form {
+ public:
+  explicit Other(FormRegistry& forms) : Form(forms, "Other") {}
+};
+
+// The panel shown on a fake desktop, and the user's clicks and keys on it.
+struct Desk : testing::FakeDesktop {
+  Desk() {
+    forms.define<Other>([this] { return std::make_unique<Other>(forms); });
+    p.show();
+    p.clicks.clear();
+  }
+  void click(Control& c) {
+    user([&](UserInput& in) { in.click(c); });
+  }
+  void key(int code, int shift = 0) {
+    user([&](UserInput& in) { in.key_down(p, code, shift); });
+  }
+  Panel& p = define_and_get<Panel>();
+};
+
+struct UserInputTest : ::testing::Test, Desk {};
+
+TEST(UserInput, AClickFocusesFirstThenActsByKind) {
+  struct Case {
+    const char* name;
+    Control& (*control)(Panel&);
+    bool takes_focus;
+    bool runs_click;
+  };
+  const Case cases[] = {
+      {"command button", [](Panel& w) -> Control& { return w.ok; }, true, true},
+      {"button that is no tab stop", [](Panel& w) -> Control& { return w.flat; }, false, true},
+      {"check box", [](Panel& w) -> Control& { return w.check; }, true, true},
+      {"grey check box", [](Panel& w) -> Control& { return w.grey; }, true, true},
+      {"option button not set", [](Panel& w) -> Control& { return w.options[1]; }, true, true},
+      {"option button already set", [](Panel& w) -> Control& { return w.options[0]; }, true, false},
+      {"label", [](Panel& w) -> Control& { return w.label; }, false, true},
+      {"image", [](Panel& w) -> Control& { return w.image; }, false, true},
+      {"picture box", [](Panel& w) -> Control& { return w.picture; }, false, true},
+      {"frame", [](Panel& w) -> Control& { return w.frame; }, false, true},
+      {"text box", [](Panel& w) -> Control& { return w.text; }, true, true},
+      {"list box: its items take the clicks", [](Panel& w) -> Control& { return w.list; }, true,
+       false},
+      {"scroll bar", [](Panel& w) -> Control& { return w.bar; }, true, false},
+      {"tabbed dialog: its tabs take the clicks", [](Panel& w) -> Control& { return w.tabs; }, true,
+       false},
+      {"menu entry", [](Panel& w) -> Control& { return w.exit; }, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Desk desk;
+    Control& target = c.control(desk.p);
+    desk.click(target);
+    EXPECT_EQ(desk.p.active_control() == &target, c.takes_focus);
+    EXPECT_EQ(desk.p.clicks,
+              c.runs_click ? std::vector<std::string>{target.name()} : std::vector<std::string>{});
+  }
+}
+
+TEST_F(UserInputTest, CheckBoxesToggleAndOptionButtonsSet) {
+  click(p.check);
+  EXPECT_EQ(p.check.value(), 1);
+  click(p.check);
+  EXPECT_EQ(p.check.value(), 0);
+  click(p.grey);
+  EXPECT_EQ(p.grey.value(), 1);  // grey becomes checked
+  click(p.options[1]);
+  click(p.options[1]);
+  EXPECT_TRUE(p.options[1].value());
+  EXPECT_FALSE(p.options[0].value());
+  EXPECT_EQ(p.clicks, (std::vector<std::string>{"check", "check", "grey", "options"}));
+}
+
+// Every way the user could be kept from a control: none of its input reaches it, neither
+// a click nor the default button's Enter nor its access key.
+TEST(UserInput, ControlsAndWindowsTheUserCannotReachIgnoreInput) {
+  struct Case {
+    const char* name;
+    std::function<void(Desk&)> arrange;
+    bool reached;
+    bool beneath_a_box = false;
+  };
+  const std::vector<Case> cases = {
+      {"nothing in the way", [](Desk&) {}, true},
+      {"disabled", [](Desk& d) { d.p.ok.enabled = false; }, false},
+      {"hidden", [](Desk& d) { d.p.ok.visible = false; }, false},
+      {"the window hidden", [](Desk& d) { d.p.hide(); }, false},
+      {"another window shown modally",
+       [](Desk& d) {
+         Other& o = d.forms.get<Other>();
+         o.modal = true;
+         o.set_visible(true);
+       },
+       false},
+      {"the window itself modal", [](Desk& d) { d.p.modal = true; }, true},
+      {"a message box open", [](Desk&) {}, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Desk d;
+    c.arrange(d);
+    const auto act = [&d] {
+      d.click(d.p.ok);
+      d.key(vbKeyReturn);
+      d.key('G', vbAltMask);
+    };
+    size_t clicks = 0;
+    if (c.beneath_a_box) {
+      d.loop.idle = [&] {
+        act();
+        clicks = d.p.clicks.size();
+        d.dialogs.answer(d.dialogs.open_boxes().back().id, vbOK);
+      };
+      d.dialogs.msgbox("Busy", vbOKOnly, "Box");
+    } else {
+      act();
+      clicks = d.p.clicks.size();
+    }
+    EXPECT_EQ(clicks, c.reached ? 3u : 0u);
+  }
+}
+
+TEST_F(UserInputTest, ContainersAndTabPagesHideWhatTheyHold) {
+  click(p.on_page);  // on a page not shown
+  p.frame.enabled = false;
+  click(p.in_frame);
+  EXPECT_TRUE(p.clicks.empty());
+  user([&](UserInput& in) { in.click_tab(p.tabs, 1); });
+  p.frame.enabled = true;
+  click(p.on_page);
+  click(p.in_frame);
+  EXPECT_EQ(p.clicks, (std::vector<std::string>{"on_page", "in_frame"}));
+  p.tabs.set_tab_enabled(0, false);
+  user([&](UserInput& in) { in.click_tab(p.tabs, 0); });
+  user([&](UserInput& in) { in.click_tab(p.tabs, 9); });
+  EXPECT_EQ(p.tabs.tab(), 1);
+}
+
+TEST_F(UserInputTest, KeysReachTheDefaultTheCancelAndTheAccessKeys) {
+  key(vbKeyReturn);
+  key(vbKeyEscape);
+  key('S', vbAltMask);  // the caption's "&Sound"
+  key('S');             // no Alt: no access key
+  key('E', vbAltMask);  // "T&est" after "&Practice"
+  key('P', vbAltMask);
+  key('Z', vbAltMask);  // none
+  EXPECT_EQ(p.clicks, (std::vector<std::string>{"ok", "quit", "check", "options", "options"}));
+  EXPECT_TRUE(p.options[0].value());
+  // A label's or a frame's access key passes the focus to the next control in tab order.
+  key('N', vbAltMask);
+  EXPECT_EQ(p.active_control(), &p.text);
+  key('M', vbAltMask);
+  EXPECT_EQ(p.active_control(), &p.list);
+  EXPECT_EQ(p.tabs.tab(), 0);  // the frame's "&Mode" comes before the tab's "&More"
+  // A tab's access key shows its page, without a click.
+  p.frame.caption = "Mode";
+  key('M', vbAltMask);
+  EXPECT_EQ(p.tabs.tab(), 1);
+  // Enter in a multi-line text box is the box's own; the window's key handler may swallow
+  // a key before anything acts on it.
+  p.clicks.clear();
+  p.text.multi_line = true;
+  user([&](UserInput& in) { in.focus(p.text); });
+  key(vbKeyReturn);
+  p.key_preview = true;
+  p.swallow = vbKeyEscape;
+  key(vbKeyEscape);
+  EXPECT_TRUE(p.clicks.empty());
+}
+
+TEST_F(UserInputTest, MenusRunOnlyWhenTheUserCanReachThem) {
+  user([&](UserInput& in) { in.choose_menu(p.exit); });
+  p.file.enabled = false;
+  user([&](UserInput& in) { in.choose_menu(p.exit); });
+  p.file.enabled = true;
+  p.exit.visible = false;
+  click(p.exit);
+  EXPECT_EQ(p.clicks, std::vector<std::string>{"exit"});
+}
+
+TEST_F(UserInputTest, TypingAndListsGoThroughTheirControls) {
+  int changes = 0;
+  p.text.on_change = [&] { ++changes; };
+  user([&](UserInput& in) { in.type_text(p.text, "ab"); });
+  EXPECT_EQ(p.active_control(), &p.text);  // typing focuses the box first
+  user([&](UserInput& in) { in.type_char(p.text, 'X', 1, 0); });
+  user([&](UserInput& in) { in.type_char(p.text, vbKeyBack, 3, 0); });
+  EXPECT_EQ(p.text.text(), "aX");
+  p.text.locked = true;
+  user([&](UserInput& in) { in.type_text(p.text, "changed"); });
+  user([&](UserInput& in) { in.type_char(p.text, 'Y', 0, 0); });
+  EXPECT_EQ(p.text.text(), "aX");
+  EXPECT_EQ(changes, 3);
+
+  user([&](UserInput& in) { in.click_item(p.list, 0); });
+  user([&](UserInput& in) { in.click_item(p.list, 1); });  // past the end
+  EXPECT_EQ(p.list.list_index(), 0);
+  p.bar.max = 10;
+  user([&](UserInput& in) { in.scroll(p.bar, 99); });
+  EXPECT_EQ(p.bar.value(), 10);
+}
+
+TEST_F(UserInputTest, TheWindowFrameFollowsItsStyle) {
+  p.border_style = vbSizable;
+  user([&](UserInput& in) { in.move(p, 300, 450, 5000, 4000); });
+  EXPECT_EQ(std::vector<float>({p.left(), p.top(), p.width(), p.height()}),
+            std::vector<float>({300, 450, 5000, 4000}));
+  p.border_style = vbFixedDialog;
+  user([&](UserInput& in) { in.move(p, 0, 0, 100, 100); });
+  EXPECT_EQ(std::vector<float>({p.left(), p.top(), p.width(), p.height()}),
+            std::vector<float>({0, 0, 5000, 4000}));
+  p.border_style = vbBSNone;
+  user([&](UserInput& in) { in.move(p, 60, 60, 100, 100); });
+  EXPECT_EQ(p.left(), 0);
+  p.max_button = false;
+  user([&](UserInput& in) { in.set_window_state(p, vbMaximized); });
+  user([&](UserInput& in) { in.set_window_state(p, 7); });
+  EXPECT_EQ(p.window_state(), vbNormal);
+  p.control_box = false;
+  user([&](UserInput& in) { in.close(p); });
+  EXPECT_TRUE(p.is_loaded());
+  p.control_box = true;
+  user([&](UserInput& in) { in.close(p); });
+  EXPECT_EQ(forms.find<Panel>(), nullptr);
+}
+
+}  // namespace
+}  // namespace pv
