@@ -85,16 +85,24 @@ export async function shot(target, name) {
   await target.screenshot({ path: path.join(SHOTS, name + '.png') });
 }
 
-// Clicks and waits until the page has drawn a state newer than the one on screen; the time
-// from the click until that drawing is done, in milliseconds.
+// Waits until the engine has carried out every event the page has sent, and the page has
+// drawn the state that says so. Tests wait on this, never on time.
+export async function settled(page) {
+  await page.waitForFunction(() => window.pvStats.applied >= window.pvStats.sent);
+}
+
+// Clicks and waits until the page has drawn the state in which the engine has carried out
+// the click; the time from the click until that drawing is done, in milliseconds.
 export async function clickAndTime(page, locator) {
   const handle = await locator.elementHandle();
   return page.evaluate(async (node) => {
-    const draws = window.pvStats.draws;
+    const before = window.pvStats.sent;
     const start = performance.now();
     node.dispatchEvent(new MouseEvent('click', { bubbles: true }));
-    while (window.pvStats.draws === draws) {
-      if (performance.now() - start > 5000) throw new Error('the click was not drawn');
+    const sent = window.pvStats.sent;
+    if (sent === before) throw new Error('the click sent nothing');
+    while (window.pvStats.applied < sent) {
+      if (performance.now() - start > 5000) throw new Error('the click was not carried out');
       await new Promise((r) => setTimeout(r, 0));
     }
     return window.pvStats.drawnAt - start;
