@@ -165,9 +165,9 @@ describe('every control kind', () => {
   test('the page shows the marks the engine sets, and they come back with the next event', async () => {
     const doc = page.frameLocator('.ctl[data-name="webPage"] iframe');
     await doc.locator('#mark').click();
-    await doc.locator('#a2:checked').waitFor();
-    await page.waitForFunction(() => document.querySelector('.ctl[data-name="webPage"] iframe')
-      .contentDocument.getElementById('reply').value === 'set by the program');
+    await settled(page);
+    assert.ok(await doc.locator('#a2').isChecked());
+    assert.equal(await doc.locator('#reply').inputValue(), 'set by the program');
     assert.ok(await doc.locator('#a1').isChecked());  // what the user marked before stays
     await doc.locator('#check').click();
     await answerBecomes('Marks: a1=on a2=on reply=set by the program');
