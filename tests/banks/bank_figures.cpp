@@ -197,6 +197,24 @@ bool holds_form(const QuestionRecord& q, Property p) {
   }
 }
 
+bool same_but_case(const std::string& a, const std::string& b) {
+  return a != b && a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool has_cr_or_lf(const QuestionRecord& q) {
+  std::vector<const std::string*> texts = {&q.Question,  &q.Explanation, &q.Clue,
+                                           &q.Reference, &q.Type,        &q.TutorVideo};
+  for (int i = 1; i <= 6; ++i) texts.push_back(&q.Answer[i]);
+  for (int i = 1; i <= 3; ++i) texts.insert(texts.end(), {&q.DiagramFile[i], &q.ExhibitFile[i]});
+  return std::any_of(texts.begin(), texts.end(), [](const std::string* t) {
+    return t->find_first_of("\r\n") != std::string::npos;
+  });
+}
+
 bool holds(const QuestionRecord& q, Property p) {
   switch (p) {
     case Property::always:
@@ -276,6 +294,17 @@ bool holds(const QuestionRecord& q, Property p) {
     case Property::explanation_judges_each_answer:
     case Property::explanation_has_entity:
       return holds_form(q, p);
+    case Property::reference_empty:
+      return q.Reference.empty();
+    case Property::answers_differ_only_in_case:
+      for (int i = 1; i <= 6; ++i)
+        for (int j = i + 1; j <= 6; ++j)
+          if (same_but_case(q.Answer[i], q.Answer[j])) return true;
+      return false;
+    case Property::explanation_has_lt:
+      return q.Explanation.find("&lt;") != std::string::npos;
+    case Property::has_cr_or_lf:
+      return has_cr_or_lf(q);
   }
   return false;
 }
@@ -338,6 +367,8 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
     case Measure::clue_length:
       if (q.Clue.empty()) return std::nullopt;
       return chars(q.Clue);
+    case Measure::answers_and_flags:
+      return answer_count(q) * 10 + static_cast<int>(flagged(q).size());
   }
   return std::nullopt;
 }
@@ -408,6 +439,14 @@ const char* name(Property p) {
       return "whose explanation judges each answer in turn as the flags do";
     case Property::explanation_has_entity:
       return "with &lt; or &gt; in the explanation";
+    case Property::reference_empty:
+      return "with an empty reference";
+    case Property::answers_differ_only_in_case:
+      return "with two answers that differ only in letter case";
+    case Property::explanation_has_lt:
+      return "with &lt; in the explanation";
+    case Property::has_cr_or_lf:
+      return "with CR or LF in a text";
   }
   return "?";
 }
@@ -448,6 +487,8 @@ const char* name(Measure m) {
       return "350-character pieces of the explanation";
     case Measure::clue_length:
       return "clue length";
+    case Measure::answers_and_flags:
+      return "answers * 10 + correct flags";
   }
   return "?";
 }
@@ -472,6 +513,7 @@ class Checker {
     for (const Section& s : f_.sections) section(s);
     for (const RecordFact& r : f_.records) fact(r);
     for (const EqualRun& e : f_.equal) equal(e);
+    if (f_.shared_explanations) shared_explanations(*f_.shared_explanations);
     return std::move(failures_);
   }
 
@@ -527,6 +569,10 @@ class Checker {
       if (name.empty() || name.rfind("Chapter ", 0) == 0)
         fail("category " + text(i), "is not a named category of its own: \"" + name + "\"");
     }
+    if (c.at_most)
+      for (int i = 1; i <= f_.category_count; ++i)
+        if (chars(g_.category_names[i]) > *c.at_most)
+          fail("category " + text(i), "name is longer than " + text(*c.at_most) + " characters");
     for (int i = f_.category_count + 1; i <= 150; ++i)
       if (!g_.category_names[i].empty()) fail("category " + text(i), "is not empty");
     for (const SameNames& same : c.same_as) {
@@ -628,6 +674,7 @@ class Checker {
       expect(w, std::string("lowest ") + name(b.measure), d.begin()->first, b.lowest);
       expect(w, std::string("highest ") + name(b.measure), d.rbegin()->first, b.highest);
     }
+    value_sets(s, where);
     for (const Sum& sum : s.sums) {
       int total = 0;
       for (const auto& [v, n] : distribution(s, sum.kind, sum.measure)) total += v * n;
@@ -655,6 +702,9 @@ class Checker {
         fail(w, "reference \"" + q.Reference + "\" is not page, \"##\" and a section title");
       if (s.references == ReferenceForm::page_only && (!page || hashes + 2 != q.Reference.size()))
         fail(w, "reference \"" + q.Reference + "\" is not a page and \"##\" alone");
+      if (s.references == ReferenceForm::page_only_or_empty && !q.Reference.empty() &&
+          (!page || hashes + 2 != q.Reference.size()))
+        fail(w, "reference \"" + q.Reference + "\" is neither empty nor a page and \"##\" alone");
       if (s.lab) {
         const std::string expected = kind_of(q) == Kind::sim ? *s.lab : "";
         expect(w, "ExhibitFile(2)", q.ExhibitFile[2], expected);
@@ -673,6 +723,15 @@ class Checker {
       }
     expect(where, "shortest answer", shortest.value_or(0), s.answer_lengths->shortest);
     expect(where, "longest answer", longest.value_or(0), s.answer_lengths->longest);
+  }
+
+  void value_sets(const Section& s, const std::string& where) {
+    for (const ValueSet& v : s.value_sets) {
+      std::vector<int> occurring;
+      for (const auto& [value, n] : distribution(s, v.kind, v.measure)) occurring.push_back(value);
+      expect(where + ", " + kind_name(v.kind), std::string("values of the ") + name(v.measure),
+             occurring, std::vector<int>(v.values.begin(), v.values.end()));
+    }
   }
 
   void runs(const Section& s, const std::string& where) {
@@ -811,6 +870,22 @@ class Checker {
         fail("record " + text(r),
              "differs from record " + text(s) + " of " + e.module + " in " + diff);
     }
+  }
+
+  void shared_explanations(const SharedExplanations& shared) {
+    std::map<std::string, std::vector<int>> by_text;
+    for (int r = 1; r <= std::min<int>(g_.question_count, 1000); ++r)
+      if (!rec(r).Explanation.empty()) by_text[rec(r).Explanation].push_back(r);
+    int largest = 0;
+    for (const auto& [explanation, group] : by_text) {
+      largest = std::max(largest, static_cast<int>(group.size()));
+      const bool one_category = std::all_of(group.begin(), group.end(), [&](int r) {
+        return rec(r).Category == rec(group.front()).Category;
+      });
+      if (shared.within_one_category && !one_category)
+        fail("records " + list_text(group), "share one explanation across categories");
+    }
+    expect("explanations", "largest group of records sharing one", largest, shared.largest);
   }
 
   const Shared& g_;

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,10 @@ enum class Property {
   // and so on, and calls exactly the flagged ones correct.
   explanation_judges_each_answer,
   explanation_has_entity,  // "&lt;" or "&gt;" in the explanation
+  reference_empty,
+  answers_differ_only_in_case,  // two answers that are the same text but for letter case
+  explanation_has_lt,           // the entity "&lt;" in the explanation
+  has_cr_or_lf,                 // in any text field the bank sets
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -82,6 +87,7 @@ enum class Measure {
   reference_length,    // in characters, of a non-empty reference
   explanation_pieces,  // of 350 characters, the last one shorter, of a non-empty explanation
   clue_length,         // in characters, of a non-empty clue
+  answers_and_flags,   // answers * 10 + correct flags: 63 is six answers, three of them flagged
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -114,6 +120,12 @@ struct Bounds {
   int lowest{};
   int highest{};
 };
+// The values of a measure that occur, each at least once, and no other.
+struct ValueSet {
+  Measure measure{};
+  Kind kind{};
+  std::set<int> values{};
+};
 struct Sum {
   Measure measure{};
   Kind kind{};
@@ -139,7 +151,7 @@ struct CategoryKinds {
   std::optional<int> single{}, multi{}, fill{}, dnd{}, sim{};
 };
 
-enum class ReferenceForm { any, page_and_title, page_only };
+enum class ReferenceForm { any, page_and_title, page_only, page_only_or_empty };
 
 struct LengthRange {
   int shortest{};
@@ -165,6 +177,7 @@ struct Section {
   std::optional<LengthRange> answer_lengths{};
   // The number of different references.
   std::optional<int> distinct_references{};
+  std::vector<ValueSet> value_sets{};
 };
 
 // A record named in a table.
@@ -217,6 +230,14 @@ struct CategoryFigures {
   std::optional<int> shortest{}, longest{};  // length of those names
   std::vector<SameNames> same_as{};
   std::vector<NameLengths> lengths{};
+  std::optional<int> at_most{};  // no name of the list is longer, in characters
+};
+
+// Records that share one explanation text: the size of the largest such group, and
+// whether every group keeps to one category.
+struct SharedExplanations {
+  int largest{};
+  bool within_one_category{};
 };
 
 struct BankFigures {
@@ -231,6 +252,7 @@ struct BankFigures {
   std::vector<Section> sections{};
   std::vector<RecordFact> records{};
   std::vector<EqualRun> equal{};
+  std::optional<SharedExplanations> shared_explanations{};
 };
 
 // What a loaded bank gets wrong against its figures: one line per failure, empty when it
