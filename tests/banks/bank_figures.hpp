@@ -201,12 +201,14 @@ struct RecordFact {
   std::optional<int> same_question_as{};  // that record's Question, an Explanation of its own
 };
 
-// Records first..last equal records source_first.. of another module, field for field.
+// Records first..last equal records source_first.. of another module, field for field;
+// a category the map names is renumbered first (a full exam's chapters for the source's).
 struct EqualRun {
   int first{};
   int last{};
   std::string module{};
   int source_first{};
+  std::map<int, int> categories{};  // source category -> this bank's; unnamed: the same
 };
 
 // Category names 1..count equal those of another module.
