@@ -1,5 +1,8 @@
-// select_product loads the GUDAR bank of the chosen test through the bank registry.
+// select_product loads the bank of the chosen test through the bank registry.
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
 
 #include "banks/registry.hpp"
 #include "catalogue/catalogue.hpp"
@@ -9,48 +12,72 @@
 namespace pv::testing {
 namespace {
 
-struct Choice {
-  int16_t chosen_bank;
-  int16_t selected_quiz;
+// What a load leaves that tells the banks of one product apart.
+struct Loaded {
   int16_t question_count;
   int16_t category_count;
   const char* description;
+  const char* version;
 };
 
-TEST(BankSelection, GudarLoadsTheBankOfTheChosenTest) {
-  const Choice choices[] = {
-      {1, 0, 242, 20, "Pelma Questions for the KWEL GUDAR book."},
-      {2, 0, 108, 21, "Velto's Questions for the KWEL GUDAR book."},
-      {3, 0, 350, 21, "Combination of velto and pelma questions. (100 from Velto)."},
-      {0, 0, 242, 20, "Pelma Questions for the KWEL GUDAR book."},
-      {0, 3, 350, 21, "Combination of velto and pelma questions. (100 from Velto)."},
-      {5, 2, 242, 20, "Pelma Questions for the KWEL GUDAR book."},
-  };
-  TestProgram p("46000");
+struct Choice {
+  int16_t chosen_bank;
+  int16_t selected_quiz;
+  Loaded bank;
+};
+
+// Runs the choices in order in one program, so each load follows the one before.
+void expect_loads(const char* code, const char* title, std::initializer_list<Choice> choices) {
+  TestProgram p(code);
   for (const Choice& c : choices) {
-    SCOPED_TRACE("chosen_bank " + std::to_string(c.chosen_bank) + ", selected_quiz " +
-                 std::to_string(c.selected_quiz));
+    SCOPED_TRACE(std::string(code) + ": chosen_bank " + std::to_string(c.chosen_bank) +
+                 ", selected_quiz " + std::to_string(c.selected_quiz));
     p.g().chosen_bank = c.chosen_bank;
     p.g().selected_quiz = c.selected_quiz;
     select_product(p.sys());
-    EXPECT_EQ(p.g().question_count, c.question_count);
-    EXPECT_EQ(p.g().category_count, c.category_count);
-    EXPECT_EQ(p.g().test_description, c.description);
-    EXPECT_EQ(p.g().product_title, "Pelma KWEL GUDAR");
-    EXPECT_EQ(p.g().test_title, "Pelma KWEL GUDAR");
-    EXPECT_EQ(p.g().product_version, "5.20");
+    EXPECT_EQ(p.g().question_count, c.bank.question_count);
+    EXPECT_EQ(p.g().category_count, c.bank.category_count);
+    EXPECT_EQ(p.g().test_description, c.bank.description);
+    EXPECT_EQ(p.g().product_title, title);
+    EXPECT_EQ(p.g().test_title, title);
+    EXPECT_EQ(p.g().product_version, c.bank.version);
     EXPECT_EQ(p.g().feedback_address, kSalesAddress);
   }
   EXPECT_TRUE(p.dialogs->messages.empty());
 }
 
-TEST(BankSelection, EveryGudarModuleIsRegistered) {
-  for (const char* name : {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo"}) {
+TEST(BankSelection, GudarLoadsTheBankOfTheChosenTest) {
+  const Loaded book{242, 20, "Pelma Questions for the KWEL GUDAR book.", "5.20"};
+  const Loaded cd{108, 21, "Velto's Questions for the KWEL GUDAR book.", "5.20"};
+  const Loaded full{350, 21, "Combination of velto and pelma questions. (100 from Velto).", "5.20"};
+  expect_loads("46000", "Pelma KWEL GUDAR",
+               {{1, 0, book}, {2, 0, cd}, {3, 0, full}, {0, 0, book}, {0, 3, full}, {5, 2, book}});
+}
+
+TEST(BankSelection, VarbLoadsTheBankOfTheChosenTest) {
+  const Loaded book{178, 19, "Pelma Questions for the VARB book.", "5.26"};
+  const Loaded cd{102, 14, "Velto Questions for the VARB book.", "5.26"};
+  const Loaded full{280, 19, "VARB Combo", "5.26"};
+  expect_loads("46002", "Pelma Books VARB",
+               {{1, 0, book},
+                {2, 0, cd},
+                {3, 0, full},
+                {0, 0, book},
+                {0, 3, full},
+                {0, 2, cd},
+                {5, 2, book},
+                {-1, 3, book}});
+}
+
+TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
+  for (const char* name : {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma",
+                           "PB_VARB_Velto", "PB_VARB_combo"}) {
     const BankModule* bank = find_bank(name);
     ASSERT_NE(bank, nullptr) << name;
     EXPECT_EQ(bank->name, name);
   }
   EXPECT_EQ(find_bank("PB_GUDAR_Pelma"), nullptr);
+  EXPECT_EQ(find_bank("PB_VARB_Combo"), nullptr);
 }
 
 }  // namespace
