@@ -106,6 +106,103 @@ void browser_json(json& j, const WebBrowser& b) {
                    {"base", b.base_folder}};
 }
 
+void tabs_json(json& j, const TabbedDialog& t) {
+  json tabs = json::array();
+  for (int k = 0; k < t.tabs(); ++k)
+    tabs.push_back({{"caption", t.tab_caption(k)},
+                    {"enabled", t.tab_enabled(k)},
+                    {"visible", t.tab_visible(k)}});
+  j["tabs"] = std::move(tabs);
+  j["tab"] = t.tab();
+  j["tabsPerRow"] = t.tabs_per_row;
+}
+
+// What a control of each kind adds to its common properties.
+void kind_json(json& j, const Control& c) {
+  switch (c.kind()) {
+    case ControlKind::CommandButton: {
+      const auto& b = static_cast<const CommandButton&>(c);
+      j.update({{"default", b.is_default},
+                {"cancel", b.cancel},
+                {"style", b.style},
+                {"picture", b.picture}});
+      break;
+    }
+    case ControlKind::Label: {
+      const auto& l = static_cast<const Label&>(c);
+      j.update({{"alignment", l.alignment},
+                {"backStyle", l.back_style},
+                {"borderStyle", l.border_style},
+                {"autoSize", l.auto_size},
+                {"wordWrap", l.word_wrap}});
+      break;
+    }
+    case ControlKind::TextBox: {
+      const auto& t = static_cast<const TextBox&>(c);
+      j.update({{"multiLine", t.multi_line},
+                {"scrollBars", t.scroll_bars},
+                {"locked", t.locked},
+                {"password", !t.password_char.empty()},
+                {"maxLength", t.max_length},
+                {"alignment", t.alignment},
+                {"borderStyle", t.border_style}});
+      break;
+    }
+    case ControlKind::CheckBox:
+      j["value"] = static_cast<const CheckBox&>(c).value();
+      break;
+    case ControlKind::OptionButton:
+      j["value"] = static_cast<const OptionButton&>(c).value();
+      break;
+    case ControlKind::ListBox:
+    case ControlKind::ComboBox:
+      list_json(j, static_cast<const ListBox&>(c));
+      break;
+    case ControlKind::PictureBox: {
+      const auto& p = static_cast<const PictureBox&>(c);
+      j.update({{"picture", p.picture}, {"borderStyle", p.border_style}});
+      break;
+    }
+    case ControlKind::Image: {
+      const auto& m = static_cast<const Image&>(c);
+      j.update({{"picture", m.picture}, {"stretch", m.stretch}, {"borderStyle", m.border_style}});
+      break;
+    }
+    case ControlKind::Frame:
+      j["borderStyle"] = static_cast<const Frame&>(c).border_style;
+      break;
+    case ControlKind::ScrollBar: {
+      const auto& s = static_cast<const ScrollBar&>(c);
+      j.update({{"vertical", s.vertical},
+                {"min", s.min},
+                {"max", s.max},
+                {"smallChange", s.small_change},
+                {"largeChange", s.large_change},
+                {"value", s.value()}});
+      break;
+    }
+    case ControlKind::TabbedDialog:
+      tabs_json(j, static_cast<const TabbedDialog&>(c));
+      break;
+    case ControlKind::Line: {
+      const auto& l = static_cast<const Line&>(c);
+      j.update({{"x1", l.x1},
+                {"y1", l.y1},
+                {"x2", l.x2},
+                {"y2", l.y2},
+                {"borderColor", colour(l.border_color)},
+                {"borderWidth", l.border_width}});
+      break;
+    }
+    case ControlKind::WebBrowser:
+      browser_json(j, static_cast<const WebBrowser&>(c));
+      break;
+    case ControlKind::Timer:
+    case ControlKind::Menu:
+      break;
+  }
+}
+
 json control_json(const Control& c, int i, const std::unordered_map<const Control*, int>& pos) {
   json j = {
       {"control", i},
@@ -131,100 +228,7 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
       {"handlesDblClick", static_cast<bool>(c.on_dbl_click)},
       {"handlesKeys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)}};
   if (c.has_font) j["font"] = font_json(c.font);
-  switch (c.kind()) {
-    case ControlKind::CommandButton: {
-      const auto& b = static_cast<const CommandButton&>(c);
-      j["default"] = b.is_default;
-      j["cancel"] = b.cancel;
-      j["style"] = b.style;
-      j["picture"] = b.picture;
-      break;
-    }
-    case ControlKind::Label: {
-      const auto& l = static_cast<const Label&>(c);
-      j["alignment"] = l.alignment;
-      j["backStyle"] = l.back_style;
-      j["borderStyle"] = l.border_style;
-      j["autoSize"] = l.auto_size;
-      j["wordWrap"] = l.word_wrap;
-      break;
-    }
-    case ControlKind::TextBox: {
-      const auto& t = static_cast<const TextBox&>(c);
-      j["multiLine"] = t.multi_line;
-      j["scrollBars"] = t.scroll_bars;
-      j["locked"] = t.locked;
-      j["password"] = !t.password_char.empty();
-      j["maxLength"] = t.max_length;
-      j["alignment"] = t.alignment;
-      j["borderStyle"] = t.border_style;
-      break;
-    }
-    case ControlKind::CheckBox:
-      j["value"] = static_cast<const CheckBox&>(c).value();
-      break;
-    case ControlKind::OptionButton:
-      j["value"] = static_cast<const OptionButton&>(c).value();
-      break;
-    case ControlKind::ListBox:
-    case ControlKind::ComboBox:
-      list_json(j, static_cast<const ListBox&>(c));
-      break;
-    case ControlKind::PictureBox: {
-      const auto& p = static_cast<const PictureBox&>(c);
-      j["picture"] = p.picture;
-      j["borderStyle"] = p.border_style;
-      break;
-    }
-    case ControlKind::Image: {
-      const auto& m = static_cast<const Image&>(c);
-      j["picture"] = m.picture;
-      j["stretch"] = m.stretch;
-      j["borderStyle"] = m.border_style;
-      break;
-    }
-    case ControlKind::Frame:
-      j["borderStyle"] = static_cast<const Frame&>(c).border_style;
-      break;
-    case ControlKind::ScrollBar: {
-      const auto& s = static_cast<const ScrollBar&>(c);
-      j["vertical"] = s.vertical;
-      j["min"] = s.min;
-      j["max"] = s.max;
-      j["smallChange"] = s.small_change;
-      j["largeChange"] = s.large_change;
-      j["value"] = s.value();
-      break;
-    }
-    case ControlKind::TabbedDialog: {
-      const auto& t = static_cast<const TabbedDialog&>(c);
-      json tabs = json::array();
-      for (int k = 0; k < t.tabs(); ++k)
-        tabs.push_back({{"caption", t.tab_caption(k)},
-                        {"enabled", t.tab_enabled(k)},
-                        {"visible", t.tab_visible(k)}});
-      j["tabs"] = std::move(tabs);
-      j["tab"] = t.tab();
-      j["tabsPerRow"] = t.tabs_per_row;
-      break;
-    }
-    case ControlKind::Line: {
-      const auto& l = static_cast<const Line&>(c);
-      j["x1"] = l.x1;
-      j["y1"] = l.y1;
-      j["x2"] = l.x2;
-      j["y2"] = l.y2;
-      j["borderColor"] = colour(l.border_color);
-      j["borderWidth"] = l.border_width;
-      break;
-    }
-    case ControlKind::WebBrowser:
-      browser_json(j, static_cast<const WebBrowser&>(c));
-      break;
-    case ControlKind::Timer:
-    case ControlKind::Menu:
-      break;
-  }
+  kind_json(j, c);
   return j;
 }
 

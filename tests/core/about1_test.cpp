@@ -28,9 +28,9 @@ class AboutBox : public ::testing::Test {
     t.program->loop().idle = nullptr;
   }
   std::string link_for_support() {
-    show_and([](About1& box) {
-      box.Command3.click();
-      box.Command1.click();
+    show_and([this](About1& box) {
+      t.click(box.Command3);
+      t.click(box.Command1);
     });
     EXPECT_EQ(t.shell->opened.size(), 1u);
     return t.shell->opened.empty() ? "" : t.shell->opened.back().target;
@@ -44,7 +44,7 @@ const std::string kBody =
     "Check for new versions regularly.%0d%0aPart_Number=46000%0d%0a";
 
 TEST_F(AboutBox, LooksAsDescribed) {
-  show_and([](About1& box) {
+  show_and([this](About1& box) {
     EXPECT_EQ(box.caption(), "About Daza Vevade for Pelma Books");
     EXPECT_EQ(box.client_width(), 6090);
     EXPECT_EQ(box.client_height(), 4455);
@@ -58,16 +58,16 @@ TEST_F(AboutBox, LooksAsDescribed) {
               "Technical support and all other inquiries should be directed to:  "
               "www.pelmabooks.example ");
     EXPECT_EQ(box.Label4.caption.rfind("Warning:  ", 0), 0u);
-    box.Command1.click();
+    t.click(box.Command1);
   });
   EXPECT_EQ(t.loaded<About1>(), nullptr);
   EXPECT_TRUE(t.shell->opened.empty());
 }
 
 TEST_F(AboutBox, ExitClosesTooAndEveryShowingLoadsAgain) {
-  show_and([](About1& box) { box.hmi_about_exit.click(); });
+  show_and([this](About1& box) { t.click(box.hmi_about_exit); });
   EXPECT_EQ(t.loaded<About1>(), nullptr);
-  show_and([](About1& box) { box.Command1.click(); });
+  show_and([this](About1& box) { t.click(box.Command1); });
   EXPECT_EQ(t.loaded<About1>(), nullptr);
 }
 
