@@ -92,20 +92,56 @@ std::vector<std::pair<std::string, std::string>> checks_of(const QuestionRecord&
   return out;
 }
 
+// The name of the entity that the "&" at s[i] begins, or empty when it begins none.
+std::string_view entity_at(std::string_view s, size_t i) {
+  const size_t semi = s.find(';', i);
+  const std::string_view name = s.substr(i + 1, semi == std::string_view::npos ? 0 : semi - i - 1);
+  const bool entity = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '#';
+  });
+  return entity ? name : std::string_view{};
+}
+
 bool tags_beyond_br(std::string_view s) {
   for (size_t i = 0; i < s.size(); ++i) {
     if (s[i] == '<' && s.substr(i, 4) != "<br>") return true;
     if (s[i] == '&') {
-      const size_t semi = s.find(';', i);
-      const std::string_view name =
-          s.substr(i + 1, semi == std::string_view::npos ? 0 : semi - i - 1);
-      const bool entity = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '#';
-      });
-      if (entity && name != "gt" && name != "lt") return true;
+      const std::string_view name = entity_at(s, i);
+      if (!name.empty() && name != "gt" && name != "lt") return true;
     }
   }
   return false;
+}
+
+bool has_entity(std::string_view s) {
+  for (size_t i = 0; i < s.size(); ++i)
+    if (s[i] == '&' && !entity_at(s, i).empty()) return true;
+  return false;
+}
+
+// The text fields a bank sets, the clue apart.
+std::vector<std::string_view> texts_of(const QuestionRecord& q) {
+  std::vector<std::string_view> out = {q.Question, q.Explanation, q.Reference, q.Type};
+  for (int i = 1; i <= 6; ++i) out.push_back(q.Answer[i]);
+  for (int i = 1; i <= 3; ++i) {
+    out.push_back(q.DiagramFile[i]);
+    out.push_back(q.ExhibitFile[i]);
+  }
+  return out;
+}
+
+int odd_quote_texts(const QuestionRecord& q) {
+  int n = 0;
+  for (std::string_view t : texts_of(q))
+    if (std::count(t.begin(), t.end(), '"') % 2 == 1) ++n;
+  return n;
+}
+
+int answers_holding(const QuestionRecord& q, char c) {
+  int n = 0;
+  for (int i = 1; i <= 6; ++i)
+    if (q.Answer[i].find(c) != std::string::npos) ++n;
+  return n;
 }
 
 bool is_picture(const std::string& s) {
@@ -180,9 +216,9 @@ bool holds_form(const QuestionRecord& q, Property p) {
         if (markup(q.Answer[i])) return true;
       return false;
     case Property::has_line_end:
-      for (int i = 1; i <= 6; ++i)
-        if (line_end(q.Answer[i])) return true;
-      return line_end(q.Question) || line_end(q.Explanation) || line_end(q.Reference);
+      for (std::string_view t : texts_of(q))
+        if (line_end(t)) return true;
+      return false;
     case Property::true_or_false:
       return true_or_false(q);
     case Property::explanation_names_flags:
@@ -305,6 +341,16 @@ bool holds(const QuestionRecord& q, Property p) {
       return q.Explanation.find("&lt;") != std::string::npos;
     case Property::has_cr_or_lf:
       return has_cr_or_lf(q);
+    case Property::answer_has_quote:
+      return answers_holding(q, '"') > 0;
+    case Property::odd_quotes:
+      return odd_quote_texts(q) > 0;
+    case Property::explanation_has_ampersand:
+      return q.Explanation.find('&') != std::string::npos;
+    case Property::has_entity:
+      for (std::string_view t : texts_of(q))
+        if (has_entity(t)) return true;
+      return has_entity(q.Clue);
   }
   return false;
 }
@@ -369,6 +415,12 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
       return chars(q.Clue);
     case Measure::answers_and_flags:
       return answer_count(q) * 10 + static_cast<int>(flagged(q).size());
+    case Measure::quoted_answers:
+      return answers_holding(q, '"');
+    case Measure::ampersand_answers:
+      return answers_holding(q, '&');
+    case Measure::odd_quote_texts:
+      return odd_quote_texts(q);
   }
   return std::nullopt;
 }
@@ -430,7 +482,7 @@ const char* name(Property p) {
     case Property::answer_has_markup:
       return "with markup in an answer";
     case Property::has_line_end:
-      return "with a CR or LF in a text";
+      return "with a CR or LF outside the clue";
     case Property::true_or_false:
       return "answered True or False";
     case Property::explanation_names_flags:
@@ -447,6 +499,14 @@ const char* name(Property p) {
       return "with &lt; in the explanation";
     case Property::has_cr_or_lf:
       return "with CR or LF in a text";
+    case Property::answer_has_quote:
+      return "with a double quote in an answer";
+    case Property::odd_quotes:
+      return "with an odd number of double quotes in one text";
+    case Property::explanation_has_ampersand:
+      return "with \"&\" in the explanation";
+    case Property::has_entity:
+      return "with an HTML entity";
   }
   return "?";
 }
@@ -489,6 +549,12 @@ const char* name(Measure m) {
       return "clue length";
     case Measure::answers_and_flags:
       return "answers * 10 + correct flags";
+    case Measure::quoted_answers:
+      return "answers with a double quote";
+    case Measure::ampersand_answers:
+      return "answers with \"&\"";
+    case Measure::odd_quote_texts:
+      return "texts with an odd number of double quotes";
   }
   return "?";
 }
@@ -501,6 +567,53 @@ std::string lower(std::string s) {
 std::string upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
+}
+
+bool all_of_chars(std::string_view s, std::string_view allowed) {
+  return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+bool has_form(std::string_view a, Form f) {
+  constexpr std::string_view kDigits = "0123456789";
+  constexpr std::string_view kWords = "abcdefghijklmnopqrstuvwxyz -";
+  switch (f) {
+    case Form::numeral:
+      return all_of_chars(a, kDigits);
+    case Form::grouped_numeral: {
+      // 1 to 3 digits, then one or more groups of "," and 3 digits.
+      const size_t lead = a.find(',');
+      if (lead == std::string_view::npos || lead == 0 || lead > 3 || (a.size() - lead) % 4 != 0 ||
+          !all_of_chars(a.substr(0, lead), kDigits))
+        return false;
+      for (size_t at = lead; at < a.size(); at += 4)
+        if (a[at] != ',' || !all_of_chars(a.substr(at + 1, 3), kDigits)) return false;
+      return true;
+    }
+    case Form::words:
+      return all_of_chars(a, kWords) && a.find_first_not_of(" -") != std::string_view::npos;
+    case Form::hyphenated_words:
+      return has_form(a, Form::words) && a.find('-') != std::string_view::npos;
+    case Form::capitalised_words:
+      return !a.empty() && std::isupper(static_cast<unsigned char>(a[0])) &&
+             (a.size() == 1 || all_of_chars(a.substr(1), kWords));
+  }
+  return false;
+}
+
+const char* form_name(Form f) {
+  switch (f) {
+    case Form::numeral:
+      return "a numeral";
+    case Form::grouped_numeral:
+      return "a numeral with thousands separators";
+    case Form::words:
+      return "a number in words";
+    case Form::hyphenated_words:
+      return "a number in words with a hyphen";
+    case Form::capitalised_words:
+      return "a number in words with a capital";
+  }
+  return "?";
 }
 
 class Checker {
@@ -691,6 +804,10 @@ class Checker {
         if (!rec(r).Reference.empty()) seen.insert(rec(r).Reference);
       expect(where, "different references", static_cast<int>(seen.size()), *s.distinct_references);
     }
+    if (s.shared_questions)
+      shared(s, where, "question", &QuestionRecord::Question, *s.shared_questions);
+    if (s.shared_explanations)
+      shared(s, where, "explanation", &QuestionRecord::Explanation, *s.shared_explanations);
 
     for (int r = s.first; r <= s.last; ++r) {
       const QuestionRecord& q = rec(r);
@@ -796,8 +913,43 @@ class Checker {
                                                              {Kind::sim, row.sim}};
       for (const auto& [k, expected] : columns)
         if (expected) expect(w, std::string(kind_name(k)) + " records", by_kind[k], *expected);
+      if (row.page_lowest || row.page_highest) category_pages(s, row, w);
     }
     expect(where, "records in the categories of the table", covered, s.last - s.first + 1);
+  }
+
+  void category_pages(const Section& s, const CategoryKinds& row, const std::string& w) {
+    Dist pages;
+    for (int r = s.first; r <= s.last; ++r)
+      if (rec(r).Category == row.category &&
+          std::find(row.off_range.begin(), row.off_range.end(), r) == row.off_range.end())
+        if (const auto page = page_of(rec(r))) ++pages[*page];
+    if (pages.empty()) return fail(w, "no reference pages");
+    if (row.page_lowest) expect(w, "lowest page", pages.begin()->first, *row.page_lowest);
+    if (row.page_highest) expect(w, "highest page", pages.rbegin()->first, *row.page_highest);
+  }
+
+  // The records of the section grouped by one text field: the groups of more than one
+  // record must be exactly `groups`.
+  void shared(const Section& s, const std::string& where, const std::string& what,
+              std::string QuestionRecord::*field, const std::vector<std::vector<int>>& groups) {
+    std::map<std::string, std::vector<int>> by_text;
+    for (int r = s.first; r <= s.last; ++r) by_text[rec(r).*field].push_back(r);
+    std::vector<std::vector<int>> actual;
+    for (const auto& [text, records] : by_text)
+      if (records.size() > 1) actual.push_back(records);
+    std::vector<std::vector<int>> expected = groups;
+    std::sort(actual.begin(), actual.end());
+    std::sort(expected.begin(), expected.end());
+    if (actual != expected)
+      fail(where, "records sharing one " + what + " are " + groups_text(actual) + ", table says " +
+                      groups_text(expected));
+  }
+
+  static std::string groups_text(const std::vector<std::vector<int>>& groups) {
+    std::string out;
+    for (const std::vector<int>& g : groups) out += (out.empty() ? "" : " ") + list_text(g);
+    return out.empty() ? "none" : out;
   }
 
   void fact(const RecordFact& f) {
@@ -837,6 +989,30 @@ class Checker {
     if (f.answer_length)
       for (int i = 1; i <= answer_count(q); ++i)
         expect(w, "length of answer " + text(i), chars(q.Answer[i]), *f.answer_length);
+    if (f.answer_texts)
+      for (int i = 1; i <= 6; ++i) {
+        const size_t slot = static_cast<size_t>(i - 1);
+        expect(w, "Answer(" + text(i) + ")", q.Answer[i],
+               slot < f.answer_texts->size() ? (*f.answer_texts)[slot] : std::string());
+      }
+    if (f.forms) forms(q, *f.forms, w);
+  }
+
+  void forms(const QuestionRecord& q, const std::vector<Form>& forms, const std::string& w) {
+    expect(w, "answers", answer_count(q), static_cast<int>(forms.size()));
+    std::set<std::string> numbers;
+    for (size_t i = 0; i < forms.size() && i < 6; ++i) {
+      const std::string& a = q.Answer[i + 1];
+      if (!has_form(a, forms[i]))
+        fail(w, "answer " + text(static_cast<int>(i + 1)) + " \"" + a + "\" is not " +
+                    form_name(forms[i]));
+      if (forms[i] == Form::numeral || forms[i] == Form::grouped_numeral) {
+        std::string digits = a;
+        std::erase(digits, ',');
+        numbers.insert(digits);
+      }
+    }
+    if (numbers.size() > 1) fail(w, "its numerals name different numbers");
   }
 
   void spellings(const QuestionRecord& q, const RecordFact& f, const std::string& w) {

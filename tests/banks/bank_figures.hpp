@@ -49,7 +49,8 @@ enum class Property {
   // "<", ">" or "&" in the question / in an answer.
   question_has_markup,
   answer_has_markup,
-  // CR or LF in the question, an answer, the explanation or the reference.
+  // CR or LF in any text field but the clue (the question, the answers, the explanation,
+  // the reference, the type and the file names).
   has_line_end,
   // Exactly two answers, "True" and "False".
   true_or_false,
@@ -65,6 +66,11 @@ enum class Property {
   answers_differ_only_in_case,  // two answers that are the same text but for letter case
   explanation_has_lt,           // the entity "&lt;" in the explanation
   has_cr_or_lf,                 // in any text field the bank sets
+
+  answer_has_quote,           // a straight double quote in an answer
+  odd_quotes,                 // a text field with an odd number of straight double quotes
+  explanation_has_ampersand,  // "&" in the explanation
+  has_entity,                 // an HTML entity ("&name;") in any text field
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -88,6 +94,9 @@ enum class Measure {
   explanation_pieces,  // of 350 characters, the last one shorter, of a non-empty explanation
   clue_length,         // in characters, of a non-empty clue
   answers_and_flags,   // answers * 10 + correct flags: 63 is six answers, three of them flagged
+  quoted_answers,      // answers holding a straight double quote
+  ampersand_answers,   // answers holding "&"
+  odd_quote_texts,     // text fields with an odd number of straight double quotes
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -149,9 +158,22 @@ struct CategoryKinds {
   int category{};
   int records{};
   std::optional<int> single{}, multi{}, fill{}, dnd{}, sim{};
+  // Lowest and highest reference page of the category's records, where given, leaving
+  // out the records named in `off_range` (whose pages the table gives one by one).
+  std::optional<int> page_lowest{}, page_highest{};
+  std::vector<int> off_range{};
 };
 
 enum class ReferenceForm { any, page_and_title, page_only, page_only_or_empty };
+
+// The form of one accepted fill-in reply.
+enum class Form {
+  numeral,            // decimal digits
+  grouped_numeral,    // digits with "," between groups of three
+  words,              // lower-case letters, blanks and hyphens
+  hyphenated_words,   // words with at least one hyphen
+  capitalised_words,  // words whose first letter is a capital
+};
 
 struct LengthRange {
   int shortest{};
@@ -178,6 +200,9 @@ struct Section {
   // The number of different references.
   std::optional<int> distinct_references{};
   std::vector<ValueSet> value_sets{};
+  // When given: exactly these groups of records share one text, and no other two records
+  // of the section have the same one.
+  std::optional<std::vector<std::vector<int>>> shared_questions{}, shared_explanations{};
 };
 
 // A record named in a table.
@@ -199,6 +224,9 @@ struct RecordFact {
   std::optional<int> answer_length{};             // of every answer, in characters
   std::optional<int> explanation_length{};        // in characters
   std::optional<int> same_question_as{};  // that record's Question, an Explanation of its own
+  std::optional<std::vector<std::string>> answer_texts{};  // the answers, slot by slot
+  // The form of each answer, slot by slot; the numerals among them name one number.
+  std::optional<std::vector<Form>> forms{};
 };
 
 // Records first..last equal records source_first.. of another module, field for field;
