@@ -1,0 +1,59 @@
+// One documented figure of the SOLK flash-card bank broken at a time: the validator names
+// the record and the figure.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "banks/bank_testing.hpp"
+#include "banks/solk_solk_figures.hpp"
+
+namespace pv::bankcheck {
+namespace {
+
+struct SolkBreakage {
+  const char* name;
+  std::function<void(Shared&)> change;
+  std::string expected;  // part of a failure line
+};
+
+void PrintTo(const SolkBreakage& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class SolkRecordChanged : public ::testing::TestWithParam<SolkBreakage> {};
+
+TEST_P(SolkRecordChanged, FailsAgainstItsTable) {
+  const SolkBreakage& b = GetParam();
+  auto g = std::make_unique<Shared>();
+  g->feedback_address = "before@example";
+  ASSERT_TRUE(load_into(*g, solk_solk_figures().module));
+  ASSERT_EQ(report(check_figures(*g, solk_solk_figures(), "before@example")), "");
+  b.change(*g);
+  const std::string failures = report(check_figures(*g, solk_solk_figures(), "before@example"));
+  EXPECT_NE(failures.find(b.expected), std::string::npos)
+      << "expected a failure with: " << b.expected << "\ngot:\n"
+      << failures;
+}
+
+const SolkBreakage kSolkBreakages[] = {
+    {"exercise_in_the_varb_range", [](Shared& g) { g.questions[2].Answer[1] = "3"; },
+     "PB_SOLK_SOLK: record 2: Answer(1) is \"3\", table says \"34\""},
+    {"record_252_put_in_order", [](Shared& g) { g.questions[252].Category = 11; },
+     "records 252-252, any kind: records by category is {11:1}, table says {12:1}"},
+    {"page_beyond_its_chapter", [](Shared& g) { g.questions[78].Reference = "24##"; },
+     "category 3: highest page is 24, table says 12"},
+    {"shared_explanation_reworded", [](Shared& g) { g.questions[230].Explanation += " "; },
+     "records sharing one explanation are 212,232, table says 212,230,232"},
+    {"fill_in_numerals_disagree", [](Shared& g) { g.questions[26].Answer[2] = "1,024"; },
+     "record 26: its numerals name different numbers"},
+};
+
+std::string breakage_name(const ::testing::TestParamInfo<SolkBreakage>& breakage) {
+  return breakage.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(SolkBank, SolkRecordChanged, ::testing::ValuesIn(kSolkBreakages),
+                         breakage_name);
+
+}  // namespace
+}  // namespace pv::bankcheck
