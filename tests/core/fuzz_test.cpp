@@ -1,6 +1,7 @@
 // Bounded random inputs for the readers of text the program does not control: the INI
 // reader, the score-history reduction and the page reader of the browser control must end,
-// and in their documented shape, on anything.
+// and in their documented shape, on anything (a reader that never ends fails by the test
+// time-out).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -58,7 +59,6 @@ TEST(Fuzz, IniReaderEndsAndStaysWithinItsBuffer) {
                                            std::string(1, '\0')};
   testing::TestProgram t;
   std::mt19937 rng(20261209);
-  const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < 3000; ++i) {
     const std::string text = random_text(rng, pieces, 60);
     (void)ini_lookup(text, "Answer", "result");
@@ -68,7 +68,6 @@ TEST(Fuzz, IniReaderEndsAndStaysWithinItsBuffer) {
     ASSERT_EQ(value.find('\0'), std::string::npos) << i;
     ASSERT_TRUE(value.empty() || value[0] != ' ') << i;
   }
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 TEST(Fuzz, HistoryReductionEndsOnAnyText) {
@@ -104,7 +103,6 @@ TEST(Fuzz, HistoryReductionEndsOnAnyText) {
                                            "&",
                                            "#"};
   std::mt19937 rng(46000);
-  const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < 20000; ++i) {
     const std::string h = random_text(rng, pieces, 80);
     const HistoryReport report = reduce_history(h);
@@ -115,7 +113,6 @@ TEST(Fuzz, HistoryReductionEndsOnAnyText) {
     const std::string link = mail_link_escape(t);
     ASSERT_EQ(link.find_first_of("&#\r\n\t"), std::string::npos) << i;
   }
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 TEST(Fuzz, PageReaderEndsAndKeepsItsModelWhole) {
@@ -168,7 +165,6 @@ TEST(Fuzz, PageReaderEndsAndKeepsItsModelWhole) {
                                            std::string(40, 'a'),
                                            std::string(1, '\0')};
   std::mt19937 rng(49);
-  const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < 20000; ++i) {
     const std::string html = random_text(rng, pieces, i % 100 == 0 ? 4000 : 80);
     HtmlDocument doc;
@@ -198,9 +194,10 @@ TEST(Fuzz, PageReaderEndsAndKeepsItsModelWhole) {
     for (int n = 0; n < 100000; ++n) html += piece;
     const auto at = std::chrono::steady_clock::now();
     (void)parse_html(html);
-    EXPECT_LT(std::chrono::steady_clock::now() - at, std::chrono::seconds(2)) << piece;
+    // Linear reading takes milliseconds even under the sanitizers on a busy machine; going
+    // back over the text would take minutes.
+    EXPECT_LT(std::chrono::steady_clock::now() - at, std::chrono::seconds(10)) << piece;
   }
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 }  // namespace
