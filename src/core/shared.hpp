@@ -105,6 +105,8 @@ struct Shared {
   int16_t timed_test = 0;
   int16_t time_limit = 0;  // minutes; see time_limit_seconds
   DateTime start_time;
+  // The start on the monotonic clock: a change of the system clock never moves the expiry.
+  int64_t start_ms = 0;
 
   // Options.
   int16_t use_radio_buttons = vbFalse;
@@ -120,6 +122,22 @@ struct Shared {
   std::string page_font_name;
   std::string answer_position;  // "top" or "bottom"
   std::string mail_type;        // "outlook" or "web"
+
+  // The question on screen, as the test window presents and grades it.
+  std::string widget_kind;  // "Radio_Button", "Check_Box", "Fill_In", "Drag_Drop", ...
+  int16_t answer_count = 0;
+  int16_t correct_count = 0;
+  VbArray<std::string, 0, 6> answer_labels;
+  int16_t answer_submitted = vbFalse;
+  int16_t answer_verdict = 0;  // 1 right, 99 wrong
+  VbArray<std::string, 0, 1000> chosen_letters;
+  std::string review_page;
+  int16_t print_explanation = 0;  // 99: print the explanation instead of showing it
+
+  // The page display of the test and explanation windows.
+  std::string page_head;
+  int16_t page_loaded = vbFalse;
+  int16_t question_browser_primed = 0;  // 123 once the blank page was loaded
 };
 
 // The time limit in seconds, counted in 32 bits: a 16-bit count would overflow above

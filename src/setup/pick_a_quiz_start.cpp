@@ -84,6 +84,7 @@ void pick_a_quiz::take_the_timing_and_the_student() {
   if (g.questions_to_ask > kMaxQuestions) g.questions_to_ask = kMaxQuestions;
   if (g.time_limit < 1) g.time_limit = 1;
   skip([&] { g.start_time = sys.clock.now(); });
+  skip([&] { g.start_ms = sys.clock.monotonic_ms(); });
   // 5. Student name, kept for the next visit.
   skip([&] { g.student_name = clean_student_name(txtstudentname.text()); });
   skip([&] { sys.settings.save(kSettingsApp, kSettingsSection, "studentname", g.student_name); });

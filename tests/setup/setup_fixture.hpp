@@ -188,9 +188,13 @@ class SetupTest : public ::testing::Test {
     for (int p : order()) out.push_back((p - 1) * g().quiz_stride + g().quiz_offset);
     return out;
   }
-  int show_quest_calls() {
+  // Draws of the answer shuffle when the first question is presented: the test banks'
+  // questions have two answers.
+  static constexpr int kFirstQuestionDraws = 2;
+  // The position of the question the test window presents (-1 without a test window).
+  int question_on_screen() {
     quest* q = app->loaded<quest>();
-    return q == nullptr ? -1 : q->show_quest_calls;
+    return q == nullptr ? -1 : g().question_counter;
   }
   std::string setting(const std::string& key) {
     return app->settings->get("veltotest", "stuff", key, "<none>");
