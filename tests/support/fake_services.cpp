@@ -30,6 +30,7 @@ int first_button(int style) {
 
 int FakeDialogs::show_msgbox(const std::string& text, int style, const std::string& title) {
   messages.push_back({text, style, title});
+  if (while_open) while_open();
   if (answers.empty()) return first_button(style);
   const int a = answers.front();
   answers.pop_front();

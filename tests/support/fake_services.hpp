@@ -5,6 +5,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -44,6 +45,8 @@ class FakeDialogs final : public Dialogs {
   std::vector<InputBoxCall> inputs;
   std::deque<int> answers;
   std::deque<std::string> typed;
+  // What happens while a message box is open (a real box waits in a nested event loop).
+  std::function<void()> while_open;
 
  private:
   int show_msgbox(const std::string& text, int style, const std::string& title) override;
