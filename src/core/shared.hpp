@@ -142,6 +142,8 @@ struct Shared {
 
 // The time limit in seconds, counted in 32 bits: a 16-bit count would overflow above
 // 546 minutes and make a long test expire at its first tick.
-inline int32_t time_limit_seconds(const Shared& g) { return int32_t{g.time_limit} * 60; }
+inline int32_t time_limit_seconds(const Shared& g) {
+  return int32_t{g.time_limit} * 60;
+}
 
 }  // namespace pv

@@ -76,10 +76,9 @@ void quest::place_controls() {
 
   // The bottom panel: the status line and the buttons.
   Frame2.move(0, 5880, 10095, 975);
-  in_frame(Frame2, {&whatdoin, &cmd_buttons[0], &cmd_buttons[1], &cmd_buttons[2],
-                    &cmd_buttons[3], &exhibitbutton[0], &exhibitbutton[1], &exhibitbutton[2],
-                    &diagrambutton[0], &diagrambutton[1], &diagrambutton[2], &Command1,
-                    &cluebutton, &cmdtutor});
+  in_frame(Frame2, {&whatdoin, &cmd_buttons[0], &cmd_buttons[1], &cmd_buttons[2], &cmd_buttons[3],
+                    &exhibitbutton[0], &exhibitbutton[1], &exhibitbutton[2], &diagrambutton[0],
+                    &diagrambutton[1], &diagrambutton[2], &Command1, &cluebutton, &cmdtutor});
   whatdoin.move(120, 90, 9855, 255);
   cmd_buttons[1].caption = "<- Bac&k";
   cmd_buttons[1].move(120, 390, 1095, 495);

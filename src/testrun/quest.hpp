@@ -81,8 +81,8 @@ class quest final : public SystemForm {
   PictureBox the_gauge{"the_gauge"};
   PictureBox Gauge1{"Gauge1"};
   Label Label3{"Label3"}, question_number{"question_number"}, Label4{"Label4"}, qid{"qid"},
-      Label2{"Label2"}, score{"score"}, Percent_Right{"Percent_Right"},
-      lbltimeleft{"lbltimeleft"}, lbltime{"lbltime"};
+      Label2{"Label2"}, score{"score"}, Percent_Right{"Percent_Right"}, lbltimeleft{"lbltimeleft"},
+      lbltime{"lbltime"};
   Frame Frame1{"Frame1"};
   Label whatdoin{"whatdoin"};
   ControlArray<CommandButton, 0, 3> cmd_buttons{"cmd_buttons"};
@@ -113,8 +113,7 @@ class quest final : public SystemForm {
   Menu menu_backbutton{"menu_backbutton", "Back Button", &menu_options};
   Menu mnuEmbed{"mnuEmbed", "Embed Media Player (for online tutor)", &menu_options};
   Menu mnu_answer_position{"mnu_answer_position", "When Showing Answer", &menu_options};
-  Menu mnu_answer_at_top{"mnu_answer_at_top", "Put Correct Answer near top",
-                         &mnu_answer_position};
+  Menu mnu_answer_at_top{"mnu_answer_at_top", "Put Correct Answer near top", &mnu_answer_position};
   Menu mnu_answer_at_bottom{"mnu_answer_at_bottom", "Put Correct Answer near bottom",
                             &mnu_answer_position};
   Menu menu_help{"menu_help", "&Help"};

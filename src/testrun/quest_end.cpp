@@ -42,7 +42,9 @@ void quest::Timer1_Timer() {
   Trap step(sys.error_log, "timer1_timer()", "quest3.frm");
   // Whole seconds on the monotonic clock: a change of the system clock moves nothing.
   const int64_t elapsed = sys.clock.monotonic_ms() / 1000 - g.start_ms / 1000;
-  const double left = g.time_limit - static_cast<double>(elapsed * 10 / 60) / 10;
+  // Counted in whole tenths, so the caption never shows a rounding remainder (" .1", not
+  // " .0999999999999943").
+  const double left = static_cast<double>(int64_t{g.time_limit} * 10 - elapsed * 10 / 60) / 10;
   if (time_limit_seconds(g) - elapsed < 0) {
     // Stopped before the message: a tick while it is open finds the test over.
     step([&] { g.timed_test = 99; });

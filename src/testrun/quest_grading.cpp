@@ -76,7 +76,8 @@ void quest::check_answer() {
   } else {
     skip([&] { g.missed_flags[shown.Number] = "1"; });
     skip([&] {
-      if (record.State == 1) g.category_right[c] = static_cast<int16_t>(std::max(0, g.category_right[c] - 1));
+      if (record.State == 1)
+        g.category_right[c] = static_cast<int16_t>(std::max(0, g.category_right[c] - 1));
     });
     skip([&] { record.State = 2; });
     if (g.show_answer_wrong == 1) skip([&] { show_answer(); });
@@ -102,7 +103,8 @@ void quest::calculate_score() {
       Percent_Right.caption = str(percent) + "%";
     });
     skip([&] {
-      the_gauge.height = Gauge1.height * (1 - static_cast<float>(right) / static_cast<float>(graded));
+      the_gauge.height =
+          Gauge1.height * (1 - static_cast<float>(right) / static_cast<float>(graded));
       the_gauge.visible = true;
       if (the_gauge.height < kSmallestGauge) the_gauge.visible = false;
     });

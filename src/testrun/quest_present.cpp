@@ -14,8 +14,8 @@
 #include "platform/random.hpp"
 #include "platform/vbtext.hpp"
 #include "testrun/html_event.hpp"
-#include "testrun/question_page.hpp"
 #include "testrun/quest.hpp"
+#include "testrun/question_page.hpp"
 
 namespace pv {
 namespace {
@@ -67,8 +67,8 @@ void quest::show_quest() {
                     numbers);
     });
     step([&] {
-      for (Control* c : std::initializer_list<Control*>{&Gauge1, &the_gauge, &Percent_Right,
-                                                         &score, &Label2})
+      for (Control* c :
+           std::initializer_list<Control*>{&Gauge1, &the_gauge, &Percent_Right, &score, &Label2})
         c->visible = g.live_scoring != 0;
     });
     step([&] {
@@ -117,8 +117,7 @@ void quest::present_record(Trap& step) {
     if (g.shuffle_answers != 1) return;
     const int n = g.answer_count;
     for (int i = 1; i <= n; ++i) {
-      const int r =
-          static_cast<int>(std::floor(sys.random.rnd() * static_cast<float>(n))) + 1;
+      const int r = static_cast<int>(std::floor(sys.random.rnd() * static_cast<float>(n))) + 1;
       std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(std::min(r, n))]);
     }
   });

@@ -98,8 +98,7 @@ std::string fill_in_block(const Shared& g) {
   std::string s = kind_script("1 ", "fill");
   s += "<p>&nbsp;</p>";
   s += std::string("<p align=center><input type=text name=txt_fill size=40 value=") + kQ +
-       fill_in_value(g.current_question.Reply) + kQ + "></p onblur=alert(" + kQ + "hi" + kQ +
-       ")>";
+       fill_in_value(g.current_question.Reply) + kQ + "></p onblur=alert(" + kQ + "hi" + kQ + ")>";
   s += "<p align=center><b>Please Type Answer In Box Above</b></p>";
   s += "<br>";
   return s;
@@ -129,10 +128,10 @@ std::string instruction(const Shared& g) {
 
 std::string focus_and_link_scripts() {
   std::string s = "<script language=vbscript>";
-  for (const char* line : {"On Error Resume Next", "dim myDoc",
-                           "myDoc = document.frm.elements(0).type",
-                           "if myDoc = \"button\" then ", "document.frm.NEXT.focus", "else",
-                           "document.frm.elements(0).focus", "end if"}) {
+  for (const char* line :
+       {"On Error Resume Next", "dim myDoc", "myDoc = document.frm.elements(0).type",
+        "if myDoc = \"button\" then ", "document.frm.NEXT.focus", "else",
+        "document.frm.elements(0).focus", "end if"}) {
     s += kCrLf;
     s += line;
   }
@@ -150,7 +149,8 @@ bool is_task_marker(const std::string& name) {
   return name == "xxsim" || name == "xxxdnd" || name == "xxxmssim" || name == "xxxmssim2";
 }
 
-constexpr const char* kScrollHint = "<br><center><b>Please Scroll Down to See Exhibits and/or Diagrams";
+constexpr const char* kScrollHint =
+    "<br><center><b>Please Scroll Down to See Exhibits and/or Diagrams";
 
 std::string tutor_address(const Shared& g, const std::string& video) {
   std::string address = std::string(kTutorServer) + "/tests/" + g.part_number + "/" + video;

@@ -22,7 +22,7 @@ std::vector<std::string> answers(const QuestionRecord& q) {
 TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   start();  // the scripted draws go in before the first question is presented
   for (float u : {0.5f, 0.0f, 0.99f, 0.25f}) app->random->push(u);  // question 1
-  app->random->push(0.0f);  // every later draw
+  app->random->push(0.0f);                                          // every later draw
   app->click(app->forms().get<Welcome>().Image4[0]);
   show_page(1);
   tick(setup().random_questions);
@@ -97,8 +97,7 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   EXPECT_EQ(app->current.read("sim_showme.txt"), "hostname Router1\r\nenable secret cisco\r\n");
   press(w.cmd_buttons[2]);
   ASSERT_EQ(app->shell->started.size(), 2u);
-  EXPECT_EQ(app->shell->started[1],
-            (std::vector<std::string>{app_folder + "testsim.exe", "3550"}));
+  EXPECT_EQ(app->shell->started[1], (std::vector<std::string>{app_folder + "testsim.exe", "3550"}));
   app->program_folder.write("out.ini", "[general]\r\nhostname= router1\r\nenable secret=CISCO\r\n");
   make_folders(*app->files, app_folder + "Sims");
   app->program_folder.write("Sims/OUT.ini", "[Answer]\r\nresult=Success\r\n");
@@ -124,8 +123,8 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   EXPECT_EQ(g().chosen_letters[7], "");
 
   // 8: kept in the bank's order although answers are shuffled.
-  EXPECT_EQ(shown_answers(), (std::vector<std::string>{"A.\tRIP", "B.\tOSPF", "C.\tEIGRP",
-                                                       "D.\tAll of these"}));
+  EXPECT_EQ(shown_answers(),
+            (std::vector<std::string>{"A.\tRIP", "B.\tOSPF", "C.\tEIGRP", "D.\tAll of these"}));
   mark({4});
   next();
 
@@ -142,11 +141,10 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   menu(w.menu_quittest);
 
   const Shared& s = g();
-  const std::vector<int16_t> states = {s.questions[1].State, s.questions[2].State,
-                                       s.questions[3].State, s.questions[4].State,
-                                       s.questions[5].State, s.questions[6].State,
-                                       s.questions[7].State, s.questions[8].State,
-                                       s.questions[9].State, s.questions[10].State};
+  const std::vector<int16_t> states = {
+      s.questions[1].State, s.questions[2].State, s.questions[3].State, s.questions[4].State,
+      s.questions[5].State, s.questions[6].State, s.questions[7].State, s.questions[8].State,
+      s.questions[9].State, s.questions[10].State};
   EXPECT_EQ(states, (std::vector<int16_t>{1, 2, 2, 1, 1, 2, 2, 1, 1, 3}));
   EXPECT_EQ(s.right_count, 5);
   EXPECT_EQ(choices(s.questions[1]), (std::vector<int16_t>{1, 0, 0, 0, 0, 0}));
@@ -157,8 +155,8 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   EXPECT_EQ(answers(s.questions[1]),
             (std::vector<std::string>{"Network", "Transport", "Physical", "Session"}));
   EXPECT_EQ(s.questions[1].Correct[1], 1);
-  EXPECT_EQ(answers(s.questions[2]), (std::vector<std::string>{"1.1.1.0/24", "10.0.0.0/8",
-                                                               "8.8.8.0/24", "172.16.0.0/12"}));
+  EXPECT_EQ(answers(s.questions[2]),
+            (std::vector<std::string>{"1.1.1.0/24", "10.0.0.0/8", "8.8.8.0/24", "172.16.0.0/12"}));
   for (int r = 1; r <= 10; ++r) EXPECT_EQ(s.questions[r].Arranged, 1) << r;
   EXPECT_EQ(s.category_asked[1], 6);
   EXPECT_EQ(s.category_asked[2], 4);
@@ -169,8 +167,8 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   const std::vector<std::string> lines = split_lines(results);
   ASSERT_EQ(lines.size(), 300u);
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 11),
-            (std::vector<std::string>{" 0, 1", " 1, 2", " 1, 3", " 0, 4", " 0, 5", " 1, 6",
-                                      " 1, 7", " 0, 8", " 0, 9", " 1, 10", " 0, 11"}));
+            (std::vector<std::string>{" 0, 1", " 1, 2", " 1, 3", " 0, 4", " 0, 5", " 1, 6", " 1, 7",
+                                      " 0, 8", " 0, 9", " 1, 10", " 0, 11"}));
   EXPECT_EQ(app->loaded<quest>(), nullptr);
   EXPECT_EQ(app->visible_windows(), std::vector<std::string>{"finalscore"});
   EXPECT_EQ(app->forms().get<finalscore>().save_history_calls, 1);

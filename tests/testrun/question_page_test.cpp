@@ -70,7 +70,8 @@ const std::string kQ2 = " 2.) Which layer routes packets?";
 
 std::vector<PageCase> page_cases() {
   return {
-      {"radio", [](Shared& g, QuestionRecord& q) { three_answers(g, q); }, page(kQ2, kThreeRadios, "Select the 1 Best Answer.")},
+      {"radio", [](Shared& g, QuestionRecord& q) { three_answers(g, q); },
+       page(kQ2, kThreeRadios, "Select the 1 Best Answer.")},
       {"radio_without_count",
        [](Shared& g, QuestionRecord& q) {
          three_answers(g, q);
@@ -209,7 +210,8 @@ TEST(QuestionPageHead, TheShippedFileOpensTheFormThatNeverSubmits) {
   testing::TestProgram t;
   t.g().app_folder = t.program_folder.path();
   const DiskFileSystem disk("/", "/");
-  t.program_folder.write("q_bottom.ini", disk.read_all(PREPVANT_SOURCE_DIR "/product/q_bottom.ini"));
+  t.program_folder.write("q_bottom.ini",
+                         disk.read_all(PREPVANT_SOURCE_DIR "/product/q_bottom.ini"));
   const std::string head = read_q_bottom(t.sys());
   EXPECT_EQ(head, built_in_q_bottom());
   EXPECT_EQ(head.substr(0, 2), "\r\n");

@@ -34,7 +34,8 @@ inline void load_mixed_bank(Shared& g) {
   g.category_count = 2;
   g.categories_enabled = vbTrue;
   const auto record = [&](int r, const char* type, int16_t category, const char* question,
-                          std::vector<std::string> answers, std::vector<int> correct) -> QuestionRecord& {
+                          std::vector<std::string> answers,
+                          std::vector<int> correct) -> QuestionRecord& {
     QuestionRecord& q = g.questions[r];
     q.Type = type;
     q.Category = category;
@@ -57,10 +58,9 @@ inline void load_mixed_bank(Shared& g) {
   sim.DiagramFile[1] = "xxsim";
   sim.ExhibitFile[2] = "3550";
   sim.Clue = "hostname Router1\r\nenable secret cisco";
-  record(6, "single_answer", 1, "Set up the interface.", {" 3 "}, {}).DiagramFile[1] =
-      "xxxmssim";
-  QuestionRecord& pictured = record(7, "single_answer", 0, "Which device is shown?",
-                                    {"Hub", "Switch", "Router"}, {3});
+  record(6, "single_answer", 1, "Set up the interface.", {" 3 "}, {}).DiagramFile[1] = "xxxmssim";
+  QuestionRecord& pictured =
+      record(7, "single_answer", 0, "Which device is shown?", {"Hub", "Switch", "Router"}, {3});
   pictured.ExhibitFile[1] = "ex7.txt";
   pictured.DiagramFile[1] = "net7.gif";
   record(8, "no_reorder", 1, "Which protocols route?", {"RIP", "OSPF", "EIGRP", "All of these"},
@@ -108,9 +108,8 @@ class TestRun : public SetupTest {
       bool on = false;
       for (int a : answers) on = on || a == i;
       fields.push_back({"", radio ? "radio1" : "ans" + std::to_string(i),
-                        radio ? "radio" : "checkbox", radio ? "V" + std::to_string(i)
-                                                            : std::to_string(i),
-                        on});
+                        radio ? "radio" : "checkbox",
+                        radio ? "V" + std::to_string(i) : std::to_string(i), on});
     }
     window().WebBrowser1.document.take_marks(std::move(fields));
   }
