@@ -221,11 +221,10 @@ TEST_F(Grading, CategoriesAreCountedForTheRecordsTheTestAsks) {
 TEST_F(Grading, APageFieldThatCannotBeReadIsNotMarked) {
   quest& w = start_test();
   Shared& s = g();
-  // A check-box question of three answers whose page lost its fields.
+  // A check-box question of three answers read from a page without its boxes.
   s.questions[1].Choice[4] = s.questions[1].Choice[5] = 1;
   s.widget_kind = "Check_Box";
   s.answer_count = 3;
-  w.WebBrowser1.document.take_marks({});
   back();  // stores the page's marks without grading
   for (int i = 1; i <= 6; ++i) EXPECT_EQ(s.questions[1].Choice[i], 0) << i;
   EXPECT_EQ(s.questions[1].State, 3);
@@ -237,16 +236,37 @@ TEST_F(Grading, APageFieldThatCannotBeReadIsNotMarked) {
   EXPECT_EQ((std::vector<int16_t>{s.questions[1].Choice[1], s.questions[1].Choice[2],
                                   s.questions[1].Choice[3], s.questions[1].Choice[4]}),
             (std::vector<int16_t>{0, 1, 0, 1}));
-  // A fill-in field that cannot be read leaves the reply.
+  // A fill-in field that cannot be read leaves the reply; one that can is taken as typed.
   s.questions[1].Reply = "kept";
   s.widget_kind = "Fill_In";
-  w.WebBrowser1.document.take_marks({});
   back();
   EXPECT_EQ(s.questions[1].Reply, "kept");
-  s.widget_kind = "Fill_In";
+  next();
+  next();
+  ASSERT_EQ(s.widget_kind, "Fill_In");
   type_reply(" typed  ");
   back();
-  EXPECT_EQ(s.questions[1].Reply, " typed  ");
+  EXPECT_EQ(s.questions[3].Reply, " typed  ");
+  (void)w;
+}
+
+TEST_F(Grading, MarksOutsideThePagesFormAreNotAnswers) {
+  start();
+  app->program_folder.write("q_bottom.ini", "<body>\r\n");  // no form "frm"
+  app->click(app->forms().get<Welcome>().Image4[0]);
+  show_page(1);
+  tick(setup().random_questions);
+  show_page(0);
+  press(setup().Command1);
+  quest& w = window();
+  // The user marks every answer; the browser reports them.
+  std::vector<FieldMark> marks;
+  for (int i = 1; i <= 4; ++i)
+    marks.push_back({"", "radio1", "radio", "V" + std::to_string(i), i == 4});
+  w.WebBrowser1.document.take_marks(marks);
+  next();
+  EXPECT_EQ(g().questions[1].State, 2);
+  EXPECT_EQ(g().chosen_letters[1], "");
 }
 
 TEST(ExerciseCommands, TheTextsTheProgramsAreGiven) {

@@ -244,7 +244,7 @@ TEST_F(Presentation, TestModeKeepsTheReviewButtonHidden) {
 
 TEST_F(Presentation, TheBlankPageIsLoadedOncePerLoadOfTheWindow) {
   quest& w = start_test();
-  EXPECT_EQ(w.WebBrowser1.location(),
+  EXPECT_EQ(w.WebBrowser1.location_url(),
             "FILE://" + app->program_folder.path() + "pb_gudar/blank.htm");
   EXPECT_EQ(g().question_browser_primed, 123);
   EXPECT_EQ(g().page_loaded, vbTrue);

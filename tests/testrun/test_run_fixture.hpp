@@ -95,23 +95,22 @@ class TestRun : public SetupTest {
   quest& window() { return app->forms().get<quest>(); }
   std::string page_html() { return window().WebBrowser1.document.html(); }
 
-  // The page's form fields as the browser reports them, with these answers marked (a
-  // radio group keeps the last) or this reply typed.
-  void mark(std::initializer_list<int> answers) { report_fields(answers, ""); }
-  void type_reply(const std::string& text) { report_fields({}, text); }
-  void report_fields(std::initializer_list<int> answers, const std::string& text) {
-    std::vector<FieldMark> fields{{"", "NEXT", "button", "Next", false}};
-    const std::string& kind = g().widget_kind;
-    if (kind == "Fill_In") fields.push_back({"", "txt_fill", "text", text, false});
-    for (int i = 1; i <= g().answer_count && kind != "Fill_In"; ++i) {
-      const bool radio = kind == "Radio_Button";
+  // The user's marks in the page: these answers checked and the others not (a radio group
+  // keeps the last), or this reply typed into the field.
+  void mark(std::initializer_list<int> answers) {
+    HtmlDocument& doc = window().WebBrowser1.document;
+    const bool radio = g().widget_kind == "Radio_Button";
+    for (int i = 1; i <= g().answer_count; ++i) {
       bool on = false;
       for (int a : answers) on = on || a == i;
-      fields.push_back({"", radio ? "radio1" : "ans" + std::to_string(i),
-                        radio ? "radio" : "checkbox",
-                        radio ? "V" + std::to_string(i) : std::to_string(i), on});
+      const std::string box = "ans" + std::to_string(i);
+      const bool set = radio ? !on || doc.set_checked({"frm", "radio1", size_t(i - 1)}, true)
+                             : doc.set_checked({"frm", box, 0}, on);
+      EXPECT_TRUE(set) << "the page has no field for answer " << i;
     }
-    window().WebBrowser1.document.take_marks(std::move(fields));
+  }
+  void type_reply(const std::string& text) {
+    EXPECT_TRUE(window().WebBrowser1.document.set_value({"frm", "txt_fill", 0}, text));
   }
   void next() { press(window().cmd_buttons[0]); }
   void back() { press(window().cmd_buttons[1]); }
