@@ -15,6 +15,7 @@
 
 #include "app/program.hpp"
 #include "web/front_end.hpp"
+#include "web/tab_shell.hpp"
 
 extern char** environ;
 
@@ -90,7 +91,11 @@ int main(int argc, char** argv) {
             .append("settings store", "settings", pv::RuntimeError(75, what));
       });
   services.associations = std::make_unique<pv::DesktopFileAssociations>();
-  services.shell = std::make_unique<pv::PosixShell>(*services.associations);
+  // The program's documents open in tabs of the browser that draws the windows.
+  pv::FrontEnd* front_end = nullptr;
+  services.shell = std::make_unique<pv::BrowserTabShell>(
+      std::make_unique<pv::PosixShell>(*services.associations),
+      [&front_end](const std::string& path) { return front_end && front_end->open_tab(path); });
   services.media = std::make_unique<pv::DesktopMedia>();
   services.random = std::make_unique<pv::VbRandom>(*services.clock);
   services.clipboard = std::make_unique<pv::MemoryClipboard>();
@@ -103,6 +108,7 @@ int main(int argc, char** argv) {
                       .port = args.port,
                       .current_folder = file_ref.current_folder(),
                       .program_folder = file_ref.program_folder()});
+  front_end = &front;
   const auto publish = [&] {
     front.server().add_file_root(program.shared().media_folder);
     front.publish();
@@ -125,6 +131,7 @@ int main(int argc, char** argv) {
   program.start();
   program.run();
   front.finish();
+  front_end = nullptr;
   if (opener > 0) ::waitpid(opener, nullptr, WNOHANG);
   return 0;
 }

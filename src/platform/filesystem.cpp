@@ -190,9 +190,15 @@ bool DiskFileSystem::folder_exists(std::string_view name) const {
 }
 
 std::string DiskFileSystem::read_all(std::string_view name) const {
-  const std::string path = resolve(name);
-  if (is_folder(path)) raise_error(75);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // The exact name first: the page head is read for every question, so the common case
+  // costs no more calls than it must.
+  std::string path = replace(name, "\\", "/");
+  if (path.empty() || path[0] != '/') path = current_ + path;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) {
+    path = resolve(name);
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  }
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT && !is_folder(folder_of(path))) raise_error(76);
@@ -203,9 +209,10 @@ std::string DiskFileSystem::read_all(std::string_view name) const {
   while (true) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
     if (n < 0) {
-      if (errno == EINTR) continue;
+      const int err = errno;
+      if (err == EINTR) continue;
       ::close(fd);
-      raise_error(57);
+      raise_error(err == EISDIR ? 75 : 57);  // a folder is no file to read
     }
     if (n == 0) break;
     content.append(buf, static_cast<size_t>(n));

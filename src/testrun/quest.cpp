@@ -50,15 +50,15 @@ void quest::place_controls() {
   in_frame(Frame1, {&Label3, &question_number, &Label4, &qid, &Label2, &score, &Percent_Right,
                     &Gauge1, &lbltimeleft, &lbltime});
   Label3.caption = "QUEST #";
-  Label3.move(60, 240, 615, 195);
-  question_number.move(60, 435, 615, 255);
+  Label3.move(15, 240, 705, 195);
+  question_number.move(15, 435, 705, 255);
   Label4.caption = "QID:";
-  Label4.move(60, 810, 615, 195);
-  qid.move(60, 1005, 615, 255);
+  Label4.move(15, 810, 705, 195);
+  qid.move(15, 1005, 705, 255);
   Label2.caption = "SCORE:";
-  Label2.move(60, 1380, 615, 195);
-  score.move(60, 1575, 615, 255);
-  Percent_Right.move(60, 1830, 615, 255);
+  Label2.move(15, 1380, 705, 195);
+  score.move(15, 1575, 705, 255);
+  Percent_Right.move(15, 1830, 705, 255);
   for (Label* l : {&Label3, &question_number, &Label4, &qid, &Label2, &score, &Percent_Right})
     l->alignment = 2;
   Gauge1.move(180, 2220, 375, 2820);
@@ -69,8 +69,8 @@ void quest::place_controls() {
   the_gauge.border_style = 0;
   the_gauge.visible = false;
   lbltimeleft.caption = "TIME LEFT:";
-  lbltimeleft.move(60, 5160, 615, 195);
-  lbltime.move(60, 5355, 615, 255);
+  lbltimeleft.move(15, 5160, 705, 195);
+  lbltime.move(15, 5355, 705, 255);
   lbltimeleft.visible = false;
   lbltime.visible = false;
 

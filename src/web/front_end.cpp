@@ -9,7 +9,8 @@ namespace pv {
 
 namespace {
 constexpr size_t kPagesRemembered = 16;
-}
+constexpr size_t kTabsRemembered = 8;
+}  // namespace
 
 FrontEnd::FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options)
     : input_(input),
@@ -41,7 +42,18 @@ void FrontEnd::start() {
 void FrontEnd::publish() {
   nlohmann::json state = snapshot_json(input_.forms(), screen_, input_.boxes());
   state["applied"] = applied_;
+  nlohmann::json tabs = nlohmann::json::array();
+  for (const Tab& t : tabs_) tabs.push_back({{"id", t.id}, {"path", t.path}});
+  state["tabs"] = std::move(tabs);
   server_.publish(state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
+bool FrontEnd::open_tab(const std::string& name) {
+  std::string path = server_.served_path(name);
+  if (path.empty()) return false;
+  if (tabs_.size() >= kTabsRemembered) tabs_.erase(tabs_.begin());
+  tabs_.push_back({++last_tab_, std::move(path)});
+  return true;
 }
 
 }  // namespace pv

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "web/server.hpp"
 
@@ -26,6 +27,9 @@ class FrontEnd {
   void publish();
   // Ends the pages' session and stops serving.
   void finish() { server_.finish(); }
+  // Has the page open a document in a new tab of its browser; false (and nothing opened)
+  // for a file the server does not serve. Engine thread.
+  bool open_tab(const std::string& name);
   WebServer& server() { return server_; }
 
  private:
@@ -38,6 +42,13 @@ class FrontEnd {
   // For each open page, the number of the last of its events the engine took: a page
   // shows the model's text in a field once the model has seen what was typed there.
   std::map<std::string, uint64_t> applied_;
+  // The latest documents opened in tabs, numbered: a page opens those newer than it knows.
+  struct Tab {
+    uint64_t id;
+    std::string path;
+  };
+  std::vector<Tab> tabs_;
+  uint64_t last_tab_ = 0;
 };
 
 }  // namespace pv

@@ -219,18 +219,12 @@ void WebServer::install_routes() {
     res.status = 204;
   });
   s.Get("/file", [this](const httplib::Request& req, httplib::Response& res) {
-    // The name as the program wrote it: "\" separators and letter case are forgiven, and a
-    // relative name is looked for in the current folder, then in the program folder.
-    const std::string name = req.get_param_value("path");
-    const DiskFileSystem files(options_.current_folder, options_.program_folder);
-    std::string path = real_path(files.resolve(name));
-    if (path.empty() && !name.empty() && name[0] != '/' && name[0] != '\\')
-      path =
-          real_path(DiskFileSystem(options_.program_folder, options_.program_folder).resolve(name));
-    if (path.empty() || !file_allowed(path) || !files.exists(path)) {
+    const std::string path = served_path(req.get_param_value("path"));
+    if (path.empty()) {
       plain(res, 404, "Not found");
       return;
     }
+    const DiskFileSystem files(options_.current_folder, options_.program_folder);
     try {
       res.set_content(files.read_all(path), content_type(path));
     } catch (const std::exception&) {
@@ -242,6 +236,18 @@ void WebServer::install_routes() {
         "Content-Security-Policy",
         "sandbox; default-src 'self'; style-src 'self' 'unsafe-inline'; script-src 'none'");
   });
+}
+
+std::string WebServer::served_path(const std::string& name) const {
+  // The name as the program wrote it: "\" separators and letter case are forgiven, and a
+  // relative name is looked for in the current folder, then in the program folder.
+  const DiskFileSystem files(options_.current_folder, options_.program_folder);
+  std::string path = real_path(files.resolve(name));
+  if (path.empty() && !name.empty() && name[0] != '/' && name[0] != '\\')
+    path =
+        real_path(DiskFileSystem(options_.program_folder, options_.program_folder).resolve(name));
+  if (path.empty() || !file_allowed(path) || !files.exists(path)) return {};
+  return path;
 }
 
 bool WebServer::file_allowed(const std::string& path) const {

@@ -54,6 +54,9 @@ class WebServer {
   uint64_t version() const;
   // Another folder files may be served from (the product's media folder). Any thread.
   void add_file_root(const std::string& folder);
+  // The real path of the file a name stands for, when it is served; "" when not. Any
+  // thread.
+  std::string served_path(const std::string& name) const;
   // Tells the pages that the program has ended, then stops serving. Idempotent.
   void finish();
 

@@ -637,7 +637,10 @@ const MAKERS = {
     d.frame = el('iframe', '', d.root);
     // Same origin so the page can read the marks; no scripts, forms or navigation.
     d.frame.setAttribute('sandbox', 'allow-same-origin');
-    d.frame.addEventListener('load', () => wireDocument(win, d));
+    d.frame.addEventListener('load', () => {
+      d.loaded = true;
+      wireDocument(win, d);
+    });
     d.generation = -1;
     d.focusEl = d.frame;
   },
@@ -891,8 +894,18 @@ function drawBrowser(win, d, c) {
     d.generation = doc.generation;
     d.marksGeneration = -1;
     d.dirty = false;
-    d.frame.srcdoc = documentSource(doc);
-    return;  // marks and handlers follow on load
+    const fd = d.loaded ? d.frame.contentDocument : null;
+    if (!fd) {
+      d.frame.srcdoc = documentSource(doc);
+      return;  // marks and handlers follow on load
+    }
+    // A frame that holds one of our pages takes the next one in place, as the program
+    // writes it: no navigation, so the page is drawn at once.
+    fd.open();
+    fd.write(documentSource(doc));
+    fd.close();
+    wireDocument(win, d, true);
+    return;
   }
   if (d.marksGeneration !== doc.marksGeneration) applyMarks(d);
   markClickables(d);
@@ -922,10 +935,11 @@ const fieldType = (f) => (f.type || f.tagName).toLowerCase();
 // Fields whose text the engine may set; the others keep what the page gave them.
 const TEXT_FIELDS = new Set(['text', 'search', 'tel', 'url', 'password', 'textarea']);
 
-// The engine's marks and texts shown in the page.
-function applyMarks(d) {
+// The engine's marks and texts shown in the page. `written`: the page was just written in
+// place, so its fields are all there.
+function applyMarks(d, written = false) {
   const fd = d.frame.contentDocument;
-  if (!fd || fd.readyState !== 'complete') return;
+  if (!fd || (!written && fd.readyState !== 'complete')) return;
   d.marksGeneration = d.doc.marksGeneration;
   const page = byNameAndPosition(fieldsOf(d));
   for (const [key, m] of byNameAndPosition(d.doc.fields)) {
@@ -946,11 +960,13 @@ function markClickables(d) {
   for (const id of ids) fd.getElementById(id)?.setAttribute('data-pv-click', '');
 }
 
-function wireDocument(win, d) {
+function wireDocument(win, d, written = false) {
   const fd = d.frame.contentDocument;
   if (!fd || !d.doc) return;
-  applyMarks(d);
+  applyMarks(d, written);
   markClickables(d);
+  if (fd.pvWired === d.generation) return;  // this page's listeners are on already
+  fd.pvWired = d.generation;
   fd.addEventListener('input', () => { d.dirty = true; }, true);
   fd.addEventListener('change', () => { d.dirty = true; }, true);
   fd.addEventListener('submit', (e) => e.preventDefault(), true);
@@ -1096,6 +1112,11 @@ function forwardKey(e) {
     if (e.key === 'Escape') closeMenus();
     return;
   }
+  // The access keys of a page in a browser control are the page's own: its inputs take them.
+  const doc = e.target && e.target.ownerDocument;
+  if (e.altKey && doc && doc !== document && /^[a-z0-9]$/i.test(e.key) &&
+      [...doc.querySelectorAll('[accesskey]')].some((n) => n.accessKey.toLowerCase() === e.key.toLowerCase()))
+    return;
   if (e.altKey && /^[a-z0-9]$/i.test(e.key)) {
     const menu = visibleItems(top.menus).find((m) => m.enabled && m.accessKey === e.key.toUpperCase());
     const win = windows.get(top.name);
@@ -1140,6 +1161,17 @@ document.addEventListener('keydown', forwardKey);
 
 // ---- Drawing a state ------------------------------------------------------------------
 
+// Documents the program opens for the user, each in a new tab once. A page loaded anew
+// opens none of those opened before it.
+let lastTab = null;
+function openTabs(tabs) {
+  if (!Array.isArray(tabs)) return;
+  const newest = tabs.reduce((m, t) => Math.max(m, t.id), 0);
+  if (lastTab !== null)
+    for (const t of tabs) if (t.id > lastTab) window.open(fileUrl(t.path), '_blank', 'noopener');
+  lastTab = Math.max(lastTab ?? 0, newest);
+}
+
 function draw(next) {
   state = next;
   statusEl.hidden = true;
@@ -1170,6 +1202,7 @@ function draw(next) {
   }
   drawBoxes(next.boxes);
   stats.applied = (next.applied && next.applied[PAGE_ID]) || 0;
+  openTabs(next.tabs);
   stats.draws++;
   stats.drawnAt = performance.now();
 }
