@@ -325,11 +325,14 @@ TEST_F(Presentation, TheCallAfterTheLastQuestionEndsTheTest) {
 TEST_F(Presentation, AClickDuringAPresentationIsIgnored) {
   quest& w = start_test();
   mark({1});
-  // A second click that arrives while the next page is written.
-  app->program->loop().post([&w] { w.cmd_buttons[0].click(); });
-  next();
+  Program& p = *app->program;
+  p.dispatch([&] {
+    // A second click, which arrives while the next page is written.
+    p.loop().post([&] { p.input().click(w.cmd_buttons[0]); });
+    p.input().click(w.cmd_buttons[0]);
+  });
   EXPECT_EQ(g().question_counter, 2);
-  EXPECT_EQ(g().questions[2].State, 3);  // not graded from the page it never saw
+  EXPECT_EQ(g().questions[2].State, 3);  // not graded from a page it never saw
 }
 
 }  // namespace

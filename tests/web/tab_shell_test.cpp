@@ -54,7 +54,7 @@ TEST(BrowserTabShell, ThePageLearnsOfEachTabOnceInItsState) {
   TempFolder program, current, outside;
   program.write("ex7.txt", "exhibit");
   outside.write("secret.txt", "no");
-  FrontEnd front(m.loop, m.target(),
+  FrontEnd front(m.loop, m.input, m.screen,
                  {.current_folder = current.path(), .program_folder = program.path()});
   front.start();
   EXPECT_TRUE(front.open_tab(program / "ex7.txt"));
