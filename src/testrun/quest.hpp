@@ -3,8 +3,9 @@
 // in several sources: quest.cpp (the window, its layout, load and life cycle),
 // quest_menus.cpp (the menus), quest_present.cpp (presenting a question and writing its
 // page), quest_answers.cpp (Next, Back and the reading of the page), quest_grading.cpp
-// (grading and the live score), quest_exercises.cpp (the exercise programs) and
-// quest_end.cpp (the end of the test and the time limit).
+// (grading and the live score), quest_explanation.cpp (the explanation of a question),
+// quest_exercises.cpp (the exercise programs) and quest_end.cpp (the end of the test and
+// the time limit).
 #pragma once
 
 #include <array>

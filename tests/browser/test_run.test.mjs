@@ -10,7 +10,7 @@ import { controlOf, median, openBrowser, shot, startProgram, windowOf } from './
 
 const SOURCE = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 
-// The records of a bank file: their type and the texts of their correct answers.
+// The records of a bank file: their category, type and answers, the correct ones apart.
 function bankRecords(file) {
   const records = new Map();
   let current = null;
@@ -19,8 +19,9 @@ function bankRecords(file) {
     if (!m) continue;
     const [, key, value = ''] = m;
     const text = value.replace(/\\s/g, ' ');
-    if (key === 'record') records.set(Number(value), (current = { type: '', correct: [], answers: [] }));
+    if (key === 'record') records.set(Number(value), (current = { type: '', category: 0, correct: [], answers: [] }));
     else if (current && key === 'type') current.type = value;
+    else if (current && key === 'category') current.category = Number(value);
     else if (current && key === 'answer') current.answers.push(text);
     else if (current && key === 'answer*') current.answers.push(text), current.correct.push(text);
   }
@@ -84,14 +85,25 @@ describe('a test in the browser', () => {
     await quest.waitFor();
     const score = controlOf(quest, 'score');
     const next = controlOf(quest, 'cmd_buttons(0)');
-    // The chapter's five records in bank order: 22, 49, 76 (fill-in), 80 (two answers), 85.
-    const plan = [
-      { record: 22, how: 'mouse', score: ' 1/ 1' },
-      { record: 49, how: 'keyboard', score: ' 2/ 2' },
-      { record: 76, how: 'typed', score: ' 3/ 3', shot: '11-fill-in-question' },
-      { record: 80, how: 'mouse', score: ' 4/ 4', shot: '12-check-box-question' },
-      { record: 85, how: 'wrong', score: null },
-    ];
+    // The chapter's five records in bank order: the first two single-answer questions (one
+    // answered with the mouse, one with the keyboard), the fill-in and the two-answer
+    // question answered right, the last single-answer question answered wrong.
+    const records = [...cdRom].filter(([, r]) => r.category === 17);
+    const kinds = records.map(([, r]) => r.type).sort();
+    assert.deepEqual(kinds, ['fill_in_the_blank', 'multi_answer', 'single_answer', 'single_answer',
+      'single_answer']);
+    let singles = 0;
+    let right = 0;
+    const plan = records.map(([number, r]) => {
+      const step = { record: number };
+      if (r.type === 'fill_in_the_blank') Object.assign(step, { how: 'typed', shot: '11-fill-in-question' });
+      else if (r.type === 'multi_answer') Object.assign(step, { how: 'mouse', shot: '12-check-box-question' });
+      else step.how = ['mouse', 'keyboard', 'wrong'][singles++];
+      if (step.how !== 'wrong') ++right;
+      step.score = step.how === 'wrong' ? null : ` ${right}/ ${right}`;
+      return step;
+    });
+    assert.equal(plan.filter((p) => p.how === 'wrong').length, 1);
     for (const [k, step] of plan.entries()) {
       const n = k + 1;
       await questionShown(n);

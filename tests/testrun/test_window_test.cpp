@@ -196,6 +196,20 @@ TEST_F(TestWindow, TheTimeLeftCountsDownInTenthsOfAMinute) {
   EXPECT_EQ(app->dialogs->messages.size(), 1u);
 }
 
+TEST_F(TestWindow, AChangeOfTheSystemClockMovesNoExpiry) {
+  quest& w = start_test([this](pick_a_quiz& s) {
+    tick(s.timeron);
+    type(s.timeamount, "1");
+  });
+  app->clock->set_now({2027, 1, 1, 9, 0, 0});  // the clock set a month on
+  app->advance_ms(2000);
+  EXPECT_EQ(w.lbltime.caption, " 1 min.");
+  app->clock->set_now({2020, 1, 1, 9, 0, 0});  // and years back
+  app->advance_ms(56000);
+  EXPECT_EQ(w.lbltime.caption, " .1 min.");
+  EXPECT_TRUE(app->dialogs->messages.empty());
+}
+
 TEST_F(TestWindow, AnUntimedTestKeepsItsCaption) {
   quest& w = start_test();
   app->advance_ms(2000);
