@@ -69,9 +69,25 @@ TEST(BankSelection, VarbLoadsTheBankOfTheChosenTest) {
                 {-1, 3, book}});
 }
 
+// The flash cards have two tests: test 2 is the SOLK half, every other choice the VARB half.
+TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
+  const Loaded varb{275, 15, "Velto Questions for Pelma Books VARB part of SOLK Flash Cards",
+                    "5.36"};
+  const Loaded solk{275, 12, "Velto Questions for Pelma Books SOLK part of SOLK Flash Cards",
+                    "5.41"};
+  expect_loads("46008", "Pelma Books VARB/SOLK Flash Cards",
+               {{1, 0, varb},
+                {2, 0, solk},
+                {3, 0, varb},
+                {0, 0, varb},
+                {0, 2, solk},
+                {0, 3, varb},
+                {5, 2, varb}});
+}
+
 TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
   for (const char* name : {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma",
-                           "PB_VARB_Velto", "PB_VARB_combo"}) {
+                           "PB_VARB_Velto", "PB_VARB_combo", "PB_SOLK_VARB", "PB_SOLK_SOLK"}) {
     const BankModule* bank = find_bank(name);
     ASSERT_NE(bank, nullptr) << name;
     EXPECT_EQ(bank->name, name);
