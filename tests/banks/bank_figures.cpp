@@ -228,6 +228,8 @@ bool holds_form(const QuestionRecord& q, Property p) {
     case Property::explanation_has_entity:
       return q.Explanation.find("&lt;") != std::string::npos ||
              q.Explanation.find("&gt;") != std::string::npos;
+    case Property::question_non_ascii:
+      return non_ascii(q.Question);
     default:
       return false;
   }
@@ -329,6 +331,7 @@ bool holds(const QuestionRecord& q, Property p) {
     case Property::explanation_names_flags:
     case Property::explanation_judges_each_answer:
     case Property::explanation_has_entity:
+    case Property::question_non_ascii:
       return holds_form(q, p);
     case Property::reference_empty:
       return q.Reference.empty();
@@ -421,6 +424,15 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
       return answers_holding(q, '&');
     case Measure::odd_quote_texts:
       return odd_quote_texts(q);
+    case Measure::answers_non_ascii:
+    case Measure::answers_with_br: {
+      int n = 0;
+      for (int i = 1; i <= 6; ++i)
+        if (m == Measure::answers_non_ascii ? non_ascii(q.Answer[i])
+                                            : q.Answer[i].find("<br>") != std::string::npos)
+          ++n;
+      return n;
+    }
   }
   return std::nullopt;
 }
@@ -507,6 +519,8 @@ const char* name(Property p) {
       return "with \"&\" in the explanation";
     case Property::has_entity:
       return "with an HTML entity";
+    case Property::question_non_ascii:
+      return "with characters beyond ASCII in the question";
   }
   return "?";
 }
@@ -555,6 +569,10 @@ const char* name(Measure m) {
       return "answers with \"&\"";
     case Measure::odd_quote_texts:
       return "texts with an odd number of double quotes";
+    case Measure::answers_non_ascii:
+      return "answers with characters beyond ASCII";
+    case Measure::answers_with_br:
+      return "answers with <br>";
   }
   return "?";
 }
@@ -727,10 +745,11 @@ class Checker {
     return out;
   }
 
-  Dist distribution(const Section& s, Kind k, Measure m, int first = 0, int last = 0) const {
+  Dist distribution(const Section& s, Kind k, Measure m, int first = 0, int last = 0,
+                    std::optional<int> answers = {}) const {
     Dist d;
     for (int r = first ? first : s.first; r <= (last ? last : s.last); ++r)
-      if (valid_record(r) && of_kind(rec(r), k))
+      if (valid_record(r) && of_kind(rec(r), k) && (!answers || answer_count(rec(r)) == *answers))
         if (const auto v = measure(rec(r), m)) ++d[*v];
     return d;
   }
@@ -768,14 +787,16 @@ class Checker {
              selected(s, e.kind, e.property), e.records);
 
     for (const Distribution& d : s.distributions) {
-      Dist actual = distribution(s, d.kind, d.measure);
+      Dist actual = distribution(s, d.kind, d.measure, 0, 0, d.answers);
       if (!d.complete)
         std::erase_if(actual, [&d](const auto& kv) { return !d.values.contains(kv.first); });
       Dist expected = d.values;
       if (!d.complete)  // a value the table lists with 0 records does not show up at all
         std::erase_if(expected, [](const auto& kv) { return kv.second == 0; });
-      expect(where + ", " + kind_name(d.kind), std::string("records by ") + name(d.measure), actual,
-             expected);
+      const std::string with =
+          d.answers ? ", with " + text(*d.answers) + " answers" : std::string();
+      expect(where + ", " + kind_name(d.kind) + with, std::string("records by ") + name(d.measure),
+             actual, expected);
     }
     for (const Bounds& b : s.bounds) {
       const Dist d = distribution(s, b.kind, b.measure);
@@ -797,6 +818,9 @@ class Checker {
 
     runs(s, where);
     category_kinds(s, where);
+    if (s.page_drops)
+      expect(where, "records with a page below an earlier one of their category", page_drops(s),
+             *s.page_drops);
     answer_lengths(s, where);
     if (s.distinct_references) {
       std::set<std::string> seen;
@@ -827,6 +851,20 @@ class Checker {
         expect(w, "ExhibitFile(2)", q.ExhibitFile[2], expected);
       }
     }
+  }
+
+  std::vector<int> page_drops(const Section& s) const {
+    std::vector<int> out;
+    std::map<int, int> highest;  // category -> highest page so far
+    for (int r = s.first; r <= s.last; ++r) {
+      const auto page = valid_record(r) ? page_of(rec(r)) : std::nullopt;
+      if (!page) continue;
+      const auto [at, first] = highest.try_emplace(rec(r).Category, *page);
+      if (first) continue;
+      if (*page < at->second) out.push_back(r);
+      at->second = std::max(at->second, *page);
+    }
+    return out;
   }
 
   void answer_lengths(const Section& s, const std::string& where) {

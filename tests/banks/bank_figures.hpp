@@ -71,6 +71,7 @@ enum class Property {
   odd_quotes,                 // a text field with an odd number of straight double quotes
   explanation_has_ampersand,  // "&" in the explanation
   has_entity,                 // an HTML entity ("&name;") in any text field
+  question_non_ascii,         // a character beyond ASCII in the question
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -97,6 +98,8 @@ enum class Measure {
   quoted_answers,      // answers holding a straight double quote
   ampersand_answers,   // answers holding "&"
   odd_quote_texts,     // text fields with an odd number of straight double quotes
+  answers_non_ascii,   // answers holding a character beyond ASCII
+  answers_with_br,     // answers holding "<br>"
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -121,7 +124,8 @@ struct Distribution {
   Measure measure{};
   Kind kind{};
   Dist values{};
-  bool complete = true;  // no other value occurs
+  bool complete = true;          // no other value occurs
+  std::optional<int> answers{};  // only the records with this many answers
 };
 struct Bounds {
   Measure measure{};
@@ -203,6 +207,9 @@ struct Section {
   // When given: exactly these groups of records share one text, and no other two records
   // of the section have the same one.
   std::optional<std::vector<std::vector<int>>> shared_questions{}, shared_explanations{};
+  // The records whose reference page is lower than that of an earlier record of their
+  // category in the section.
+  std::optional<std::vector<int>> page_drops{};
 };
 
 // A record named in a table.

@@ -1,0 +1,67 @@
+// One figure of the HOLMI book bank broken at a time: the validator names the record.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "banks/bank_figures.hpp"
+#include "banks/bank_testing.hpp"
+#include "banks/holmi_pelma_figures.hpp"
+
+namespace pv::bankcheck {
+namespace {
+
+struct Breakage {
+  const char* name;
+  std::function<void(Shared&)> change;
+  std::string expected;  // part of a failure line
+};
+
+void PrintTo(const Breakage& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class HolmiPelmaRecordChanged : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(HolmiPelmaRecordChanged, FailsAgainstItsTable) {
+  const Breakage& b = GetParam();
+  auto g = std::make_unique<Shared>();
+  g->feedback_address = "before@example";
+  ASSERT_TRUE(load_into(*g, "PB_HOLMI_Pelma"));
+  ASSERT_EQ(report(check_figures(*g, holmi_pelma_figures(), "before@example")), "");
+  b.change(*g);
+  const std::string failures = report(check_figures(*g, holmi_pelma_figures(), "before@example"));
+  EXPECT_NE(failures.find(b.expected), std::string::npos)
+      << "expected a failure with: " << b.expected << "\ngot:\n"
+      << failures;
+}
+
+const Breakage kBreakages[] = {
+    {"second_flag_moved",
+     [](Shared& g) { std::swap(g.questions[124].Correct[4], g.questions[124].Correct[5]); },
+     "record 124: correct answers is 3,4, table says 3,5"},
+    {"page_falls_back",
+     [](Shared& g) { g.questions[135].Reference = "398##The iBGP Full-Mesh Rule"; },
+     "records with a page below an earlier one of their category is 72,79,80,135, table says "
+     "72,79,80"},
+    {"typographic_apostrophe_straightened",
+     [](Shared& g) {
+       std::string& q = g.questions[3].Question;
+       q.replace(q.find("\xE2\x80\x99"), 3, "'");
+     },
+     "records with characters beyond ASCII in the question is none, table says 3"},
+    {"listing_answer_on_one_line",
+     [](Shared& g) { g.questions[121].Answer[2] = "route-map PREF permit 10"; },
+     "records by answers with <br> is {0:169 3:1 4:1}, table says {0:169 4:2}"},
+    {"category_name_uncut", [](Shared& g) { g.category_names[15] += "ction"; },
+     "categories 15: longest name is 55, table says 50"},
+};
+
+std::string breakage_name(const ::testing::TestParamInfo<Breakage>& breakage) {
+  return breakage.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(HolmiPelma, HolmiPelmaRecordChanged, ::testing::ValuesIn(kBreakages),
+                         breakage_name);
+
+}  // namespace
+}  // namespace pv::bankcheck
