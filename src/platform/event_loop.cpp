@@ -12,7 +12,17 @@ namespace pv {
 void EventLoop::post(std::function<void()> event) {
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(event));
+    queue_.push_back({std::move(event)});
+  }
+  wake_.notify_all();
+}
+
+void EventLoop::post_all(std::vector<std::function<void()>> events) {
+  if (events.empty()) return;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto& e : events) queue_.push_back({std::move(e), false});
+    queue_.back().last_of_its_group = true;
   }
   wake_.notify_all();
 }
@@ -84,15 +94,15 @@ bool EventLoop::do_events() {
   ++depth_;
   bool ran = false;
   try {
-    std::deque<std::function<void()>> batch;
+    std::deque<Posted> batch;
     {
       std::lock_guard lock(mutex_);
       batch.swap(queue_);
     }
     for (auto& event : batch) {
-      handle(event);
+      handle(event.run);
       ran = true;
-      if (after_event) after_event();
+      if (event.last_of_its_group && after_event) after_event();
     }
     ran = run_due_timers() || ran;
   } catch (...) {

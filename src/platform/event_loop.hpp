@@ -27,6 +27,9 @@ class EventLoop {
 
   // Safe from any thread.
   void post(std::function<void()> event);
+  // Events that came together (one request of a page): each is handled as post() would
+  // have it, but after_event runs once, after the last. Safe from any thread.
+  void post_all(std::vector<std::function<void()>> events);
   // Handles the queued events and the due timers once; true when anything ran.
   bool do_events();
   // Runs the loop until `done` holds (checked after every event).
@@ -50,6 +53,10 @@ class EventLoop {
  private:
   bool run_due_timers();
   bool registered(const LoopTimer* timer) const;
+  struct Posted {
+    std::function<void()> run;
+    bool last_of_its_group = true;
+  };
   void handle(const std::function<void()>& event);
   int64_t next_due() const;
 
@@ -57,7 +64,7 @@ class EventLoop {
   bool real_time_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::deque<std::function<void()>> queue_;
+  std::deque<Posted> queue_;
   std::vector<LoopTimer*> timers_;
   int depth_ = 0;
 };

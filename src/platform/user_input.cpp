@@ -40,9 +40,9 @@ std::string utf8(int code_point) {
 }
 
 // Byte offset of code point `n` of a UTF-8 text (its end when the text is shorter).
-size_t offset_of(const std::string& text, int n) {
+size_t offset_of(const std::string& text, int64_t n) {
   size_t i = 0;
-  for (int k = 0; i < text.size() && k < n; ++k) {
+  for (int64_t k = 0; i < text.size() && k < n; ++k) {
     ++i;
     while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
   }
@@ -51,9 +51,10 @@ size_t offset_of(const std::string& text, int n) {
 
 // Replaces the `length` characters of a text box from `at` on with a typed character;
 // Backspace deletes them, or the character before.
-void type_into(TextBox& box, int ascii, int at, int length) {
-  at = std::max(0, at);
-  length = std::max(0, length);
+// Positions come from the page: in 64 bits their sum cannot overflow.
+void type_into(TextBox& box, int ascii, int64_t at, int64_t length) {
+  at = std::max<int64_t>(0, at);
+  length = std::max<int64_t>(0, length);
   if (ascii == vbKeyBack && length == 0) {
     if (at == 0) return;
     --at;

@@ -15,23 +15,23 @@ constexpr size_t kTabsRemembered = 8;
 FrontEnd::FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options)
     : input_(input),
       screen_(screen),
-      server_(std::move(options), [this, &loop](nlohmann::json event) {
-        // HTTP threads only queue the event; the engine carries it out in turn.
-        loop.post([this, event = std::move(event)] {
-          note_applied(event);
-          apply_input(event, input_, screen_);
-        });
+      server_(std::move(options), [this, &loop](const nlohmann::json& request) {
+        // HTTP threads decode a request's events, all or none, and only queue them; the
+        // engine carries them out in turn and publishes its state once after the last.
+        std::vector<std::function<void()>> events;
+        for (const nlohmann::json& e : request)
+          events.push_back([this, event = decode_input(e)] {
+            note_applied(event);
+            apply_input(event, input_, screen_);
+          });
+        loop.post_all(std::move(events));
       }) {}
 
-void FrontEnd::note_applied(const nlohmann::json& event) {
-  const auto page = event.find("pageId");
-  const auto seq = event.find("sequence");
-  if (page == event.end() || !page->is_string() || seq == event.end() || !seq->is_number_unsigned())
-    return;
-  const std::string& id = page->get_ref<const std::string&>();
-  if (applied_.size() >= kPagesRemembered && !applied_.contains(id))
+void FrontEnd::note_applied(const InputEvent& event) {
+  if (event.page_id.empty() || !event.sequence) return;
+  if (applied_.size() >= kPagesRemembered && !applied_.contains(event.page_id))
     applied_.erase(applied_.begin());
-  applied_[id] = seq->get<uint64_t>();
+  applied_[event.page_id] = *event.sequence;
 }
 
 void FrontEnd::start() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "web/input.hpp"
 #include "web/server.hpp"
 
 namespace pv {
@@ -34,7 +35,7 @@ class FrontEnd {
 
  private:
   // Notes the page's number of an event the engine is carrying out. Engine thread.
-  void note_applied(const nlohmann::json& event);
+  void note_applied(const InputEvent& event);
 
   UserInput& input_;
   Screen& screen_;

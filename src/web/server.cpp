@@ -74,6 +74,29 @@ std::string content_type(const std::string& path) {
   return "application/octet-stream";
 }
 
+// Whether JSON text nests deeper than `limit`, read without parsing it: a parser or a copy
+// that recurses would run out of stack on a hostile request first.
+bool nests_deeper_than(const std::string& text, int limit) {
+  int depth = 0;
+  bool in_string = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (in_string) {
+      if (c == '\\')
+        ++i;
+      else if (c == '"')
+        in_string = false;
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > limit) return true;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return false;
+}
+
 bool is_json(const std::string& content_type_header) {
   const std::string type = content_type_header.substr(0, content_type_header.find(';'));
   return type == "application/json";
@@ -209,13 +232,26 @@ void WebServer::install_routes() {
     res.set_content(state_reply(after), "application/json; charset=utf-8");
   });
   s.Post("/api/input", [this](const httplib::Request& req, httplib::Response& res) {
+    if (nests_deeper_than(req.body, kMaxNesting)) {
+      plain(res, 400, "Bad request: nested deeper than " + std::to_string(kMaxNesting));
+      return;
+    }
     nlohmann::json body = nlohmann::json::parse(req.body, nullptr, false);
     if (body.is_discarded() || !(body.is_object() || body.is_array())) {
       plain(res, 400, "Bad request: not a JSON event");
       return;
     }
     if (body.is_object()) body = nlohmann::json::array({std::move(body)});
-    for (auto& event : body) sink_(std::move(event));
+    if (body.size() > kMaxEventsPerRequest) {
+      plain(res, 400, "Bad request: more than " + std::to_string(kMaxEventsPerRequest) + " events");
+      return;
+    }
+    try {
+      sink_(body);
+    } catch (const std::invalid_argument& e) {
+      plain(res, 400, std::string("Bad request: ") + e.what());
+      return;
+    }
     res.status = 204;
   });
   s.Get("/file", [this](const httplib::Request& req, httplib::Response& res) {

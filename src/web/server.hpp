@@ -33,7 +33,11 @@ class WebServer {
     std::string current_folder;
     std::string program_folder;
   };
-  using InputSink = std::function<void(nlohmann::json event)>;
+  // Takes the events of one request, a list of at most kMaxEventsPerRequest. It throws
+  // std::invalid_argument to refuse them; the page then hears its text.
+  using InputSink = std::function<void(const nlohmann::json& events)>;
+  static constexpr size_t kMaxEventsPerRequest = 64;
+  static constexpr int kMaxNesting = 16;
 
   WebServer(Options options, InputSink sink);
   ~WebServer();

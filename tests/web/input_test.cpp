@@ -257,5 +257,77 @@ TEST_F(InputTest, ScrollBarsStayWithinTheirRange) {
   EXPECT_EQ(f.list.top_index, 2);
 }
 
+// Every number from the wire is checked against its range before it reaches a handler;
+// the page hears which field was refused.
+TEST(DecodeInput, RefusesFieldsOfTheWrongTypeOrOutOfTheirRange) {
+  const json huge_mark = {{"window", "Sample"}, {"generation", -1}};
+  const std::vector<std::pair<json, std::string>> cases = {
+      {{{"action", "key"}, {"window", "Welcome"}, {"keyCode", 1073741824}, {"modifiers", 4}},
+       "keyCode is out of its range 0..65535"},
+      {{{"keyCode", -1}}, "keyCode is out of its range 0..65535"},
+      {{{"keyCode", 18446744073709551615u}}, "keyCode is out of its range 0..65535"},
+      {{{"modifiers", 8}}, "modifiers is out of its range 0..7"},
+      {{{"control", 1099511627776}}, "control is out of its range 0..65535"},
+      {{{"at", 2147483648}}, "at is out of its range 0..2147483647"},
+      {{{"length", -1}}, "length is out of its range 0..2147483647"},
+      {{{"item", 1.5}}, "item is not a whole number"},
+      {{{"item", -2}}, "item is out of its range -1..2147483647"},
+      {{{"value", 40000}}, "value is out of its range -32768..32767"},
+      {{{"keyAscii", 0x110000}}, "keyAscii is out of its range 0..1114111"},
+      {{{"windowState", 3}}, "windowState is out of its range 0..2"},
+      {{{"result", "1"}}, "result is not a whole number"},
+      {{{"sequence", -1}}, "sequence is not a counter"},
+      {{{"action", "move"}, {"left", 1e300}}, "left is out of its range"},
+      {{{"action", "move"}, {"height", -1e8}}, "height is out of its range"},
+      {{{"action", "move"}, {"top", "0"}}, "top is not a number"},
+      {{{"action", "screen"}, {"width", 1e300}}, "width is not a whole number"},
+      {{{"action", "screen"}, {"height", 2000000}}, "height is out of its range 0..1000000"},
+      {{{"text", 5}}, "text is not a text"},
+      {{{"window", nullptr}}, "window is not a text"},
+      {{{"marks", {{"window", "Sample"}}}}, "marks is not a list"},
+      {{{"marks", json::array({1})}}, "a mark is not an object"},
+      {{{"marks", json::array({huge_mark})}}, "generation is not a counter"},
+      {{{"marks", json::array({{{"fields", json::array({{{"checked", "yes"}}})}}})}},
+       "checked is not true or false"},
+      {{{"marks", json::array({{{"fields", json::array({7})}}})}}, "a field is not an object"},
+      {json::array(), "an event is not an object"},
+      {json(3), "an event is not an object"},
+  };
+  for (const auto& [event, message] : cases) {
+    try {
+      decode_input(event);
+      ADD_FAILURE() << "taken: " << event.dump();
+    } catch (const BadEvent& e) {
+      EXPECT_EQ(e.what(), message) << event.dump();
+    }
+  }
+  // The ends of each range are taken.
+  const InputEvent edge = decode_input({{"action", "move"},
+                                        {"keyCode", 65535},
+                                        {"at", 2147483647},
+                                        {"item", -1},
+                                        {"value", -32768},
+                                        {"left", -1e7},
+                                        {"sequence", 18446744073709551615u}});
+  EXPECT_EQ(edge.key_code, 65535);
+  EXPECT_EQ(edge.at, 2147483647);
+  EXPECT_EQ(edge.value, -32768);
+  EXPECT_EQ(edge.left, -1e7f);
+  EXPECT_EQ(edge.sequence, 18446744073709551615u);
+}
+
+TEST_F(InputTest, KeysAndPositionsAtTheEndsOfTheirRangesAreHarmless) {
+  m.apply(json{{"action", "key"}, {"window", "Sample"}, {"keyCode", 65535}, {"modifiers", 7}});
+  EXPECT_EQ(f.ok_clicks + f.cancel_clicks + f.sound.value(), 0);
+  f.name_box.set_text("ab");
+  // A selection from the last position on, of the longest length: no overflow, and the
+  // character goes at the end.
+  m.apply(
+      m.on(f.name_box, "press", {{"keyAscii", 'c'}, {"at", 2147483647}, {"length", 2147483647}}));
+  EXPECT_EQ(f.name_box.text(), "abc");
+  m.apply(m.on(f.name_box, "press", {{"keyAscii", 'X'}, {"at", 1}, {"length", 2147483647}}));
+  EXPECT_EQ(f.name_box.text(), "aX");
+}
+
 }  // namespace
 }  // namespace pv::testing

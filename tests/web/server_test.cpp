@@ -50,9 +50,9 @@ class ServerTest : public ::testing::Test {
                     .port = 0,
                     .current_folder = current.path(),
                     .program_folder = program.path()},
-                   [this](json e) {
+                   [this](const json& events) {
                      std::lock_guard lock(mutex);
-                     received.push_back(std::move(e));
+                     for (const json& e : events) received.push_back(e);
                    }};
 };
 
@@ -106,6 +106,30 @@ TEST_F(ServerTest, TakesInputOnlyAsJson) {
   ASSERT_EQ(received.size(), 3u);
   EXPECT_EQ(received[0]["w"], "Welcome");
   EXPECT_EQ(received[2]["a"], "y");
+}
+
+TEST_F(ServerTest, RefusesRequestsNestedDeepOrWithTooManyEvents) {
+  const auto post = [&](const std::string& body) {
+    auto res = client().Post(with_secret("/api/input").c_str(), body, "application/json");
+    return res ? std::pair(res->status, res->body) : std::pair(-1, std::string());
+  };
+  // Marks nested 150,000 deep would overflow the stack of a recursive parser or copy.
+  const std::string deep =
+      R"({"action":"click","marks":)" + std::string(150000, '[') + std::string(150000, ']') + "}";
+  EXPECT_EQ(post(deep), std::pair(400, std::string("Bad request: nested deeper than 16\n")));
+  EXPECT_EQ(post(std::string(17, '[') + std::string(17, ']')).first, 400);
+  EXPECT_EQ(post("[" + std::string(15, '[') + std::string(15, ']') + "]").first, 204);
+  // Brackets inside texts do not nest.
+  EXPECT_EQ(post(R"({"text":"[[[[[[[[[[[[[[[[[[[[\"{{{{{{{{{{{{{{{{{{{{{{"})").first, 204);
+
+  json many = json::array();
+  for (int i = 0; i < 65; ++i) many.push_back({{"action", "click"}, {"n", i}});
+  EXPECT_EQ(post(many.dump()), std::pair(400, std::string("Bad request: more than 64 events\n")));
+  many.erase(many.begin());
+  EXPECT_EQ(post(many.dump()).first, 204);
+  std::lock_guard lock(mutex);
+  ASSERT_EQ(received.size(), 1u + 1u + 64u);
+  EXPECT_EQ(received.back()["n"], 64);
 }
 
 TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
@@ -223,6 +247,42 @@ TEST(FrontEndTest, InputMakesTheRoundTripThroughTheEngine) {
       EXPECT_EQ(ctl["value"], 1);
     }
   }
+  front.finish();
+}
+
+// A request's events are refused whole when one is bad, and carried out together with one
+// state published after the last.
+TEST(FrontEndTest, ARequestIsCheckedWholeAndPublishedOnce) {
+  SampleModel m;
+  FrontEnd front(m.loop, m.input, m.screen, {});
+  int publishes = 0;
+  m.loop.after_event = [&] {
+    ++publishes;
+    front.publish();
+  };
+  front.start();
+  httplib::Client c("127.0.0.1", front.server().port());
+  const std::string url = "/api/input?s=" + front.server().secret();
+
+  json request = json::array(
+      {m.on(m.form().sound, "click"),
+       {{"action", "key"}, {"window", "Sample"}, {"keyCode", 1073741824}, {"modifiers", 4}}});
+  auto refused = c.Post(url.c_str(), request.dump(), "application/json");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->status, 400);
+  EXPECT_EQ(refused->body, "Bad request: keyCode is out of its range 0..65535\n");
+  EXPECT_FALSE(m.loop.do_events());  // nothing was queued, not even the good click
+
+  request = json::array();
+  for (int i = 0; i < 63; ++i) request.push_back(m.on(m.form().sound, "click"));
+  request.push_back(m.on(m.form().ok, "click"));
+  const uint64_t before = front.server().version();
+  ASSERT_EQ(c.Post(url.c_str(), request.dump(), "application/json")->status, 204);
+  EXPECT_TRUE(m.loop.do_events());
+  EXPECT_EQ(m.form().sound_clicks, 63);
+  EXPECT_EQ(m.form().ok_clicks, 1);
+  EXPECT_EQ(publishes, 1);
+  EXPECT_EQ(front.server().version(), before + 1);
   front.finish();
 }
 

@@ -47,7 +47,7 @@ function send(event) {
 async function flush() {
   sending = true;
   while (outbox.length && !ended) {
-    const batch = outbox.splice(0, outbox.length);
+    const batch = outbox.splice(0, 64);  // the most the engine takes in one request
     try {
       await fetch(q('/api/input'), {
         method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify(batch),
