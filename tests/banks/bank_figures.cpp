@@ -754,6 +754,18 @@ class Checker {
     return d;
   }
 
+  // Names the records whose measure lies outside the bounds.
+  void within(const Section& s, const Bounds& b, const std::string& where) {
+    std::vector<int> outside;
+    for (int r = s.first; r <= s.last; ++r)
+      if (valid_record(r) && of_kind(rec(r), b.kind))
+        if (const auto v = measure(rec(r), b.measure); v && (*v < b.lowest || *v > b.highest))
+          outside.push_back(r);
+    if (!outside.empty())
+      fail(where, "records with the " + std::string(name(b.measure)) + " outside " +
+                      text(b.lowest) + "-" + text(b.highest) + " are " + list_text(outside));
+  }
+
   static int count_in(const Dist& d) {
     int n = 0;
     for (const auto& [v, c] : d) n += c;
@@ -803,6 +815,10 @@ class Checker {
       const std::string w = where + ", " + kind_name(b.kind);
       if (d.empty()) {
         fail(w, std::string("no record to measure the ") + name(b.measure));
+        continue;
+      }
+      if (b.within) {
+        within(s, b, w);
         continue;
       }
       expect(w, std::string("lowest ") + name(b.measure), d.begin()->first, b.lowest);
@@ -1023,6 +1039,14 @@ class Checker {
         fail(w, "question differs from the question of record " + text(o));
       else if (q.Explanation == rec(o).Explanation)
         fail(w, "explanation is the explanation of record " + text(o));
+    }
+    if (f.question_length) expect(w, "question length", chars(q.Question), *f.question_length);
+    if (f.same_reference_as) {
+      const int o = *f.same_reference_as;
+      if (!valid_record(o))
+        fail(w, "record " + text(o) + " is not loaded");
+      else if (q.Reference != rec(o).Reference)
+        fail(w, "reference differs from the reference of record " + text(o));
     }
     if (f.answer_length)
       for (int i = 1; i <= answer_count(q); ++i)

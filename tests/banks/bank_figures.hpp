@@ -132,6 +132,7 @@ struct Bounds {
   Kind kind{};
   int lowest{};
   int highest{};
+  bool within = false;  // every value lies in lowest..highest, neither need occur
 };
 // The values of a measure that occur, each at least once, and no other.
 struct ValueSet {
@@ -230,6 +231,8 @@ struct RecordFact {
   std::optional<bool> capitalised_lower_upper{};  // each spelling written in these three cases
   std::optional<int> answer_length{};             // of every answer, in characters
   std::optional<int> explanation_length{};        // in characters
+  std::optional<int> question_length{};           // in characters
+  std::optional<int> same_reference_as{};         // that record's Reference
   std::optional<int> same_question_as{};  // that record's Question, an Explanation of its own
   std::optional<std::vector<std::string>> answer_texts{};  // the answers, slot by slot
   // The form of each answer, slot by slot; the numerals among them name one number.
