@@ -1,0 +1,72 @@
+// One figure of the ZUM book bank broken at a time: the validator names the record.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "banks/bank_figures.hpp"
+#include "banks/bank_testing.hpp"
+#include "banks/zum_pelma_figures.hpp"
+
+namespace pv::bankcheck {
+namespace {
+
+struct Breakage {
+  const char* name;
+  std::function<void(Shared&)> change;
+  std::string expected;  // part of a failure line
+};
+
+void PrintTo(const Breakage& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class ZumPelmaRecordChanged : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(ZumPelmaRecordChanged, FailsAgainstItsTable) {
+  const Breakage& b = GetParam();
+  auto g = std::make_unique<Shared>();
+  g->feedback_address = "before@example";
+  ASSERT_TRUE(load_into(*g, "PB_ZUM_Pelma"));
+  ASSERT_EQ(report(check_figures(*g, zum_pelma_figures(), "before@example")), "");
+  b.change(*g);
+  const std::string failures = report(check_figures(*g, zum_pelma_figures(), "before@example"));
+  EXPECT_NE(failures.find(b.expected), std::string::npos)
+      << "expected a failure with: " << b.expected << "\ngot:\n"
+      << failures;
+}
+
+void replace_first(std::string& text, const std::string& from, const std::string& to) {
+  text.replace(text.find(from), from.size(), to);
+}
+
+const Breakage kBreakages[] = {
+    {"third_flag_dropped", [](Shared& g) { g.questions[37].Correct[4] = 0; }, "TODO"},
+    {"multi_answer_typed_single", [](Shared& g) { g.questions[113].Type = "single_answer"; },
+     "TODO"},
+    {"fifth_answer_dropped", [](Shared& g) { g.questions[25].Answer[5].clear(); }, "TODO"},
+    {"long_question_one_short", [](Shared& g) { g.questions[89].Question.pop_back(); }, "TODO"},
+    {"question_past_373",
+     [](Shared& g) { g.questions[95].Question += std::string(300, 'x'); }, "TODO"},
+    {"line_break_lost",
+     [](Shared& g) { replace_first(g.questions[117].Question, "<br>", " "); }, "TODO"},
+    {"answer_with_markup", [](Shared& g) { g.questions[60].Answer[1] += "<br>"; }, "TODO"},
+    {"en_dash_hyphenated",
+     [](Shared& g) { replace_first(g.questions[28].Answer[3], "\xE2\x80\x93", "-"); }, "TODO"},
+    {"explanation_set", [](Shared& g) { g.questions[100].Explanation = "Preemption."; }, "TODO"},
+    {"chapter_seven_reference_apart",
+     [](Shared& g) { g.questions[76].Reference = "138##Interoperation with Legacy Spanning Tree"; },
+     "TODO"},
+    {"page_outside_chapter",
+     [](Shared& g) { replace_first(g.questions[70].Reference, "131", "140"); }, "TODO"},
+    {"category_name_past_50", [](Shared& g) { g.category_names[12] += "s"; }, "TODO"},
+};
+
+std::string breakage_name(const ::testing::TestParamInfo<Breakage>& breakage) {
+  return breakage.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(ZumPelma, ZumPelmaRecordChanged, ::testing::ValuesIn(kBreakages),
+                         breakage_name);
+
+}  // namespace
+}  // namespace pv::bankcheck
