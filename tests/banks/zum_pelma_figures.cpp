@@ -39,9 +39,7 @@ std::vector<int> five_answers() {
 
 // The questions longer than 400 characters stand alone; every other is at most 373.
 Section at_most_373(int first, int last) {
-  return {.first = first,
-          .last = last,
-          .bounds = {{M::question_length, K::any, 50, 373, true}}};
+  return {.first = first, .last = last, .bounds = {{M::question_length, K::any, 50, 373, true}}};
 }
 
 std::vector<RecordFact> telling_records() {
