@@ -103,6 +103,9 @@ class Control {
   Handler on_click, on_dbl_click, on_change, on_got_focus, on_lost_focus;
   std::function<void(int& key_ascii)> on_key_press;
   std::function<void(int& key_code, int shift)> on_key_down;
+  // The mouse over the control itself (not over a control it holds), in twips from its
+  // top-left corner.
+  std::function<void(int button, int shift, float x, float y)> on_mouse_move;
 
   void move(float l, float t) { left = l, top = t; }
   void move(float l, float t, float w, float h) { left = l, top = t, width = w, height = h; }

@@ -128,6 +128,7 @@ class Form {
   void design(float l, float t, float w, float h, std::string caption_text = "") {
     left_ = l, top_ = t, width_ = w, height_ = h, caption_ = std::move(caption_text);
   }
+  void design_back_color(uint32_t c) { back_color_ = c; }
 
  private:
   friend class FormRegistry;

@@ -247,6 +247,10 @@ void UserInput::key_down(Form& f, int key_code, int shift) {
   }
 }
 
+void UserInput::mouse_move(Control& c, float x, float y, int button, int shift) {
+  if (reachable(c) && c.on_mouse_move) c.fire([&] { c.on_mouse_move(button, shift, x, y); });
+}
+
 void UserInput::key_press(Form& f, int key_ascii) {
   if (takes_input(f) && f.key_preview) f.run_handler([&] { f.Form_KeyPress(key_ascii); });
 }

@@ -85,6 +85,10 @@ class UserInput {
   // A click on an element of the browser control's document.
   void click_element(WebBrowser& browser, const std::string& id);
 
+  // The mouse moved over the control to (x, y), in twips from its top-left corner, with
+  // the buttons held (1 left, 2 right) and the shift state.
+  void mouse_move(Control& c, float x, float y, int button = 0, int shift = 0);
+
   // The window frame: brought to the front, closed by its close button, minimised,
   // maximised or restored by its buttons, moved by its title bar and sized by its border.
   void activate(Form& f);

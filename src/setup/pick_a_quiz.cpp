@@ -417,6 +417,13 @@ void pick_a_quiz::menu_exit_Click() {
 }
 
 void pick_a_quiz::cmd_flashcards_Click() {
+  skip([&] {
+    sys.dialogs.msgbox(
+        "Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  "
+        "NOTE:  Some questions may not make sense in this mode, which may require the use of "
+        "regular testing mode.",
+        vbOKOnly, "Flash Cards");
+  });
   skip([&] { sys.forms.get<Security>().show(); });
   skip([&] { unload(); });
 }
