@@ -243,6 +243,17 @@ bool same_but_case(const std::string& a, const std::string& b) {
          });
 }
 
+// The clue's lines as the explanation shows them: "&gt;" and "&lt;", joined by "<br>".
+std::string clue_as_html(const QuestionRecord& q) {
+  std::string out;
+  const std::vector<std::string> lines = crlf_lines(q.Clue);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) out += "<br>";
+    for (char c : lines[i]) out += c == '>' ? "&gt;" : c == '<' ? "&lt;" : std::string(1, c);
+  }
+  return out;
+}
+
 bool has_cr_or_lf(const QuestionRecord& q) {
   std::vector<const std::string*> texts = {&q.Question,  &q.Explanation, &q.Clue,
                                            &q.Reference, &q.Type,        &q.TutorVideo};
@@ -354,6 +365,10 @@ bool holds(const QuestionRecord& q, Property p) {
       for (std::string_view t : texts_of(q))
         if (has_entity(t)) return true;
       return has_entity(q.Clue);
+    case Property::clue_over_400:
+      return chars(q.Clue) > 400;
+    case Property::transcript_forms_differ:
+      return kind_of(q) == Kind::sim && q.Explanation != clue_as_html(q);
   }
   return false;
 }
@@ -433,6 +448,8 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
           ++n;
       return n;
     }
+    case Measure::all_quotes:
+      return count_of(q.Question, "\"") + count_of(q.Explanation, "\"") + count_of(q.Clue, "\"");
   }
   return std::nullopt;
 }
@@ -521,6 +538,10 @@ const char* name(Property p) {
       return "with an HTML entity";
     case Property::question_non_ascii:
       return "with characters beyond ASCII in the question";
+    case Property::clue_over_400:
+      return "with a clue longer than 400 characters";
+    case Property::transcript_forms_differ:
+      return "whose explanation is not its clue as HTML";
   }
   return "?";
 }
@@ -573,6 +594,8 @@ const char* name(Measure m) {
       return "answers with characters beyond ASCII";
     case Measure::answers_with_br:
       return "answers with <br>";
+    case Measure::all_quotes:
+      return "double quotes in the question, explanation and clue";
   }
   return "?";
 }
@@ -706,6 +729,8 @@ class Checker {
           fail("category " + text(i), "name is longer than " + text(*c.at_most) + " characters");
     for (int i = f_.category_count + 1; i <= 150; ++i)
       if (!g_.category_names[i].empty()) fail("category " + text(i), "is not empty");
+    for (const auto& [i, name] : c.names)
+      expect("category " + text(i), "name", g_.category_names[std::clamp(i, 0, 150)], name);
     for (const SameNames& same : c.same_as) {
       const auto other = load_module(same.module);
       if (!other) return fail("categories", "module " + same.module + " is not built in");
@@ -824,6 +849,18 @@ class Checker {
       expect(w, std::string("lowest ") + name(b.measure), d.begin()->first, b.lowest);
       expect(w, std::string("highest ") + name(b.measure), d.rbegin()->first, b.highest);
     }
+    for (const Bounds& b : s.within) {
+      const Dist d = distribution(s, b.kind, b.measure);
+      if (!d.empty() && (d.begin()->first < b.lowest || d.rbegin()->first > b.highest))
+        fail(where + ", " + kind_name(b.kind),
+             std::string(name(b.measure)) + " runs from " + text(d.begin()->first) + " to " +
+                 text(d.rbegin()->first) + ", table says within " + text(b.lowest) + " to " +
+                 text(b.highest));
+    }
+    for (const std::vector<int>& group : s.one_check_key) one_check_key(group);
+    if (s.characters_beyond_ascii)
+      expect(where, "characters beyond ASCII", characters_beyond_ascii(s),
+             std::vector<int>(s.characters_beyond_ascii->begin(), s.characters_beyond_ascii->end()));
     value_sets(s, where);
     for (const Sum& sum : s.sums) {
       int total = 0;
@@ -867,6 +904,42 @@ class Checker {
         expect(w, "ExhibitFile(2)", q.ExhibitFile[2], expected);
       }
     }
+  }
+
+  // One key for the whole group, and a value of its own in each record.
+  void one_check_key(const std::vector<int>& group) {
+    std::set<std::string> keys, values;
+    for (int r : group) {
+      if (!valid_record(r)) return fail("record " + text(r), "is not loaded");
+      for (const auto& [key, value] : checks_of(rec(r))) {
+        keys.insert(key);
+        if (!values.insert(value).second)
+          fail("record " + text(r), "checks the value \"" + value + "\" of another record");
+      }
+    }
+    if (keys.size() != 1)
+      fail("records " + list_text(group), "check " + text(static_cast<int>(keys.size())) +
+                                              " keys, table says one");
+  }
+
+  // The code points beyond ASCII of every text the section's records hold.
+  std::vector<int> characters_beyond_ascii(const Section& s) const {
+    std::set<int> found;
+    for (int r = s.first; r <= s.last; ++r) {
+      std::vector<std::string_view> texts = texts_of(rec(r));
+      texts.push_back(rec(r).Clue);
+      for (std::string_view t : texts)
+        for (size_t i = 0; i < t.size(); ++i) {
+          const auto c = static_cast<unsigned char>(t[i]);
+          if (c < 0x80 || (c & 0xC0) == 0x80) continue;
+          const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
+          int point = c & (0x3F >> extra);
+          for (int k = 1; k <= extra && i + k < t.size(); ++k)
+            point = (point << 6) | (static_cast<unsigned char>(t[i + k]) & 0x3F);
+          found.insert(point);
+        }
+    }
+    return {found.begin(), found.end()};
   }
 
   std::vector<int> page_drops(const Section& s) const {
@@ -1058,6 +1131,10 @@ class Checker {
                slot < f.answer_texts->size() ? (*f.answer_texts)[slot] : std::string());
       }
     if (f.forms) forms(q, *f.forms, w);
+    if (f.clue) expect(w, "Clue", q.Clue, *f.clue);
+    if (f.clue_length) expect(w, "clue length", chars(q.Clue), *f.clue_length);
+    if (f.exhibit) expect(w, "ExhibitFile(1)", q.ExhibitFile[1], *f.exhibit);
+    if (f.picture) expect(w, "DiagramFile(1)", q.DiagramFile[1], *f.picture);
   }
 
   void forms(const QuestionRecord& q, const std::vector<Form>& forms, const std::string& w) {

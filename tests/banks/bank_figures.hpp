@@ -72,6 +72,10 @@ enum class Property {
   explanation_has_ampersand,  // "&" in the explanation
   has_entity,                 // an HTML entity ("&name;") in any text field
   question_non_ascii,         // a character beyond ASCII in the question
+
+  clue_over_400,  // a clue longer than 400 characters
+  // A simulator task whose explanation is not exactly its clue's lines as HTML.
+  transcript_forms_differ,
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -100,6 +104,7 @@ enum class Measure {
   odd_quote_texts,     // text fields with an odd number of straight double quotes
   answers_non_ascii,   // answers holding a character beyond ASCII
   answers_with_br,     // answers holding "<br>"
+  all_quotes,          // double quotes in the question, the explanation and the clue
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -211,6 +216,12 @@ struct Section {
   // The records whose reference page is lower than that of an earlier record of their
   // category in the section.
   std::optional<std::vector<int>> page_drops{};
+  // Every value of these measures lies within the bounds (which need not occur).
+  std::vector<Bounds> within{};
+  // Groups of simulator tasks that check one and the same key, each its own value.
+  std::vector<std::vector<int>> one_check_key{};
+  // When given: exactly these characters beyond ASCII occur in the section's texts.
+  std::optional<std::set<int>> characters_beyond_ascii{};  // code points
 };
 
 // A record named in a table.
@@ -237,6 +248,10 @@ struct RecordFact {
   std::optional<std::vector<std::string>> answer_texts{};  // the answers, slot by slot
   // The form of each answer, slot by slot; the numerals among them name one number.
   std::optional<std::vector<Form>> forms{};
+  std::optional<std::string> clue{};
+  std::optional<int> clue_length{};        // in characters
+  std::optional<std::string> exhibit{};    // ExhibitFile(1)
+  std::optional<std::string> picture{};    // DiagramFile(1)
 };
 
 // Records first..last equal records source_first.. of another module, field for field;
@@ -271,6 +286,7 @@ struct CategoryFigures {
   std::vector<SameNames> same_as{};
   std::vector<NameLengths> lengths{};
   std::optional<int> at_most{};  // no name of the list is longer, in characters
+  std::map<int, std::string> names{};  // category -> its exact name
 };
 
 // Records that share one explanation text: the size of the largest such group, and
