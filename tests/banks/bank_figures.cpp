@@ -859,8 +859,9 @@ class Checker {
     }
     for (const std::vector<int>& group : s.one_check_key) one_check_key(group);
     if (s.characters_beyond_ascii)
-      expect(where, "characters beyond ASCII", characters_beyond_ascii(s),
-             std::vector<int>(s.characters_beyond_ascii->begin(), s.characters_beyond_ascii->end()));
+      expect(
+          where, "characters beyond ASCII", characters_beyond_ascii(s),
+          std::vector<int>(s.characters_beyond_ascii->begin(), s.characters_beyond_ascii->end()));
     value_sets(s, where);
     for (const Sum& sum : s.sums) {
       int total = 0;
@@ -918,8 +919,8 @@ class Checker {
       }
     }
     if (keys.size() != 1)
-      fail("records " + list_text(group), "check " + text(static_cast<int>(keys.size())) +
-                                              " keys, table says one");
+      fail("records " + list_text(group),
+           "check " + text(static_cast<int>(keys.size())) + " keys, table says one");
   }
 
   // The code points beyond ASCII of every text the section's records hold.

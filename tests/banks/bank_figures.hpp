@@ -249,9 +249,9 @@ struct RecordFact {
   // The form of each answer, slot by slot; the numerals among them name one number.
   std::optional<std::vector<Form>> forms{};
   std::optional<std::string> clue{};
-  std::optional<int> clue_length{};        // in characters
-  std::optional<std::string> exhibit{};    // ExhibitFile(1)
-  std::optional<std::string> picture{};    // DiagramFile(1)
+  std::optional<int> clue_length{};      // in characters
+  std::optional<std::string> exhibit{};  // ExhibitFile(1)
+  std::optional<std::string> picture{};  // DiagramFile(1)
 };
 
 // Records first..last equal records source_first.. of another module, field for field;
@@ -285,7 +285,7 @@ struct CategoryFigures {
   std::optional<int> shortest{}, longest{};  // length of those names
   std::vector<SameNames> same_as{};
   std::vector<NameLengths> lengths{};
-  std::optional<int> at_most{};  // no name of the list is longer, in characters
+  std::optional<int> at_most{};        // no name of the list is longer, in characters
   std::map<int, std::string> names{};  // category -> its exact name
 };
 
