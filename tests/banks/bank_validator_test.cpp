@@ -173,6 +173,25 @@ TEST(BankRules, NameTheRecordThatBreaksThem) {
   }
 }
 
+// The two forms of a transcript may differ in spacing or in a word shortened in one of them,
+// never in a word of its own.
+TEST(BankRules, TranscriptFormsDifferOnlyInSpacingOrAShortenedWord) {
+  const BankFileInfo velto{.module = "PB_ZUM_Velto"};
+  const std::pair<std::string, bool> clues[] = {
+      {"DS1#sh interfaces trunk", true},    {"DS1#show interfaces  trunk", true},
+      {"DS1#show int trunk", true},         {"DS1#show interfaces trunks", true},
+      {"DS1#show interfaces", false},       {"DS1#show interfaces trunk detail", false},
+      {"DS1#shop interfaces trunk", false},
+  };
+  for (const auto& [first_line, holds] : clues) {
+    auto g = load_module(velto.module);
+    QuestionRecord& q = g->questions[74];
+    q.Clue.replace(0, q.Clue.find("\r\n"), first_line);
+    const std::string failures = report(check_rules(*g, velto));
+    EXPECT_EQ(failures.empty(), holds) << first_line << "\n" << failures;
+  }
+}
+
 TEST(BankRules, FullExamMustEqualItsSources) {
   const BankFileInfo combo{
       .module = "PB_GUDAR_combo",
