@@ -215,8 +215,7 @@ const BankFigures& zum_velto_figures() {
       .question_count = 100,
       .category_count = 13,
       // The book's twelve chapters, chapters 7 and 12 at 50 characters, then the simulator.
-      .categories = {.chapters = 12,
-                     .lengths = {{{7, 12}, 50, 50}},
+      .categories = {.lengths = {{{7, 12}, 50, 50}},
                      .at_most = 50,
                      .names = {{13, "Simulator Questions"}}},
       .sections = {{
