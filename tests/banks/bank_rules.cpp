@@ -1,6 +1,7 @@
 #include "banks/bank_rules.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 
 #include "banks/bank_figures.hpp"
@@ -44,14 +45,43 @@ std::vector<std::string> words_of(const std::string& line) {
   return words;
 }
 
-// One transcript line in both forms: the same, or differing only in spacing or in a word
-// shortened in one of them ("sh" for "show").
+// The prompt that begins a command line ("AS1#", "DS1(config-if)#", "R1&gt;" in HTML), or
+// the empty text for a line of device output.
+std::string prompt_of(const std::string& first_word) {
+  for (const std::string end : {"#", "&gt;"}) {
+    const size_t at = first_word.find(end);
+    if (at != std::string::npos && at > 0 &&
+        std::isalpha(static_cast<unsigned char>(first_word[0])))
+      return first_word.substr(0, at + end.size());
+  }
+  return "";
+}
+
+// A command keyword written in full in one form and shortened in the other ("sh" for "show").
+bool shortened(const std::string& a, const std::string& b) {
+  const std::string& full = a.size() > b.size() ? a : b;
+  const std::string& cut = a.size() > b.size() ? b : a;
+  return !cut.empty() && full.rfind(cut, 0) == 0 &&
+         std::all_of(full.begin(), full.end(), [](char c) {
+           return std::islower(static_cast<unsigned char>(c)) || c == '-';
+         });
+}
+
+// One transcript line in both forms: the same, or differing only in spacing or, on a command
+// line, in a command keyword shortened in one of them. Device output differs in nothing but
+// spacing.
 bool same_line(const std::string& a, const std::string& b) {
   if (a == b) return true;
   const std::vector<std::string> x = words_of(a), y = words_of(b);
   if (x.size() != y.size()) return false;
-  for (size_t i = 0; i < x.size(); ++i)
-    if (x[i] != y[i] && x[i].rfind(y[i], 0) != 0 && y[i].rfind(x[i], 0) != 0) return false;
+  if (x.empty()) return true;
+  const std::string prompt = prompt_of(x[0]);
+  if (prompt != prompt_of(y[0])) return false;
+  for (size_t i = 0; i < x.size(); ++i) {
+    const size_t skip = i == 0 ? prompt.size() : 0;
+    const std::string u = x[i].substr(skip), v = y[i].substr(skip);
+    if (u != v && (prompt.empty() || !shortened(u, v))) return false;
+  }
   return true;
 }
 

@@ -53,11 +53,11 @@ const Breakage kBreakages[] = {
     {"hint_dropped_from_a_choice_question", [](Shared& g) { g.questions[77].Clue.clear(); },
      "record 77: Clue is \"\", table says \"Do Not Abbreviate Commands\""},
     {"check_key_renamed",
-     [](Shared& g) { g.questions[62].Answer[1] = "cmd=switchport nonegotiate"; },
+     [](Shared& g) { g.questions[62].Answer[1] = "cmd=switchport trunk native vlan 99"; },
      "records 61,62,63,64,65,66,67,68,69,70,71,72,73,74,75: check 2 keys, table says one"},
     {"two_tasks_check_one_value",
      [](Shared& g) { g.questions[63].Answer[1] = g.questions[61].Answer[1]; },
-     "record 63: checks the value \"show vlan brief\" of another record"},
+     "record 63: checks the value \"show vtp status\" of another record"},
     {"simulator_category_renamed", [](Shared& g) { g.category_names[13] = "Simulator Labs"; },
      "category 13: name is \"Simulator Labs\", table says \"Simulator Questions\""},
     {"page_before_the_book", [](Shared& g) { g.questions[1].Reference = "16##"; },
@@ -69,7 +69,7 @@ const Breakage kBreakages[] = {
     {"shortened_word_written_out",
      [](Shared& g) {
        std::string& clue = g.questions[61].Clue;
-       clue.replace(clue.find("#sh vlan"), 8, "#show vlan");
+       clue.replace(clue.find("#sh vtp"), 7, "#show vtp");
      },
      "records whose explanation is not its clue as HTML is 6, table says 7"},
     {"short_clue_grows", [](Shared& g) { g.questions[62].Clue.append(200, 'x'); },
