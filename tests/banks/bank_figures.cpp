@@ -727,6 +727,13 @@ class Checker {
       for (int i = 1; i <= f_.category_count; ++i)
         if (chars(g_.category_names[i]) > *c.at_most)
           fail("category " + text(i), "name is longer than " + text(*c.at_most) + " characters");
+    if (c.at_most && c.at_most_reached_by) {
+      std::vector<int> reached;
+      for (int i = 1; i <= f_.category_count; ++i)
+        if (chars(g_.category_names[i]) == *c.at_most) reached.push_back(i);
+      expect("categories", "names of " + text(*c.at_most) + " characters", reached,
+             *c.at_most_reached_by);
+    }
     for (int i = f_.category_count + 1; i <= 150; ++i)
       if (!g_.category_names[i].empty()) fail("category " + text(i), "is not empty");
     for (const auto& [i, name] : c.names)

@@ -287,6 +287,8 @@ struct CategoryFigures {
   std::vector<NameLengths> lengths{};
   std::optional<int> at_most{};        // no name of the list is longer, in characters
   std::map<int, std::string> names{};  // category -> its exact name
+  // When given: exactly these names are at_most characters long.
+  std::optional<std::vector<int>> at_most_reached_by{};
 };
 
 // Records that share one explanation text: the size of the largest such group, and

@@ -71,7 +71,9 @@ const BankFigures& zum_pelma_figures() {
       .question_count = 125,
       .category_count = 12,
       // Two chapter titles are exactly as long as a name may be.
-      .categories = {.lengths = {{{11, 12}, 50, 50}}, .at_most = 50},
+      .categories = {.lengths = {{{7, 12}, 50, 50}},
+                     .at_most = 50,
+                     .at_most_reached_by = {{7, 12}}},
       .sections =
           {{
                .first = 1,

@@ -72,6 +72,11 @@ const Breakage kBreakages[] = {
        clue.replace(clue.find("#sh vtp"), 7, "#show vtp");
      },
      "records whose explanation is not its clue as HTML is 6, table says 7"},
+    {"chapter_title_not_the_books", [](Shared& g) { g.category_names[5] = "Spanning Tree Basics"; },
+     "category 5: name (as in PB_ZUM_Pelma) is \"Spanning Tree Basics\""},
+    {"third_title_at_50",
+     [](Shared& g) { g.category_names[11] = "Securing Switch Access: Port Security, AAA, 802.1X"; },
+     "categories: names of 50 characters is 7,11,12, table says 7,12"},
     {"short_clue_grows", [](Shared& g) { g.questions[62].Clue.append(200, 'x'); },
      "records with a clue longer than 400 characters is 61,62,64,68,69,73,74,86,88,90"},
 };

@@ -214,10 +214,12 @@ const BankFigures& zum_velto_figures() {
       .stores_feedback_address = true,
       .question_count = 100,
       .category_count = 13,
-      // The book's twelve chapters, chapters 7 and 12 at 50 characters, then the simulator.
-      .categories = {.lengths = {{{7, 12}, 50, 50}},
+      // The book's twelve chapters, only chapters 7 and 12 at 50 characters, then the simulator.
+      .categories = {.same_as = {{"PB_ZUM_Pelma", 12}},
+                     .lengths = {{{7, 12}, 50, 50}},
                      .at_most = 50,
-                     .names = {{13, "Simulator Questions"}}},
+                     .names = {{13, "Simulator Questions"}},
+                     .at_most_reached_by = {{7, 12}}},
       .sections = {{
           .first = 1,
           .last = 100,
