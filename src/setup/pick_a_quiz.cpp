@@ -268,6 +268,9 @@ void pick_a_quiz::wire_handlers() {
   cmd_start_cat_quiz.on_click = [this] { cmd_start_cat_quiz_Click(); };
   cmd_flashcards.on_click = [this] { cmd_flashcards_Click(); };
   menu_exit.on_click = [this] { menu_exit_Click(); };
+  mnu_viewtestscorehistory.on_click = [this] { mnu_viewtestscorehistory_Click(); };
+  cmd_reset_user_history.on_click = [this] { cmd_reset_user_history_Click(); };
+  mnu_resetuserhistory.on_click = [this] { mnu_resetuserhistory_Click(); };
 }
 
 void pick_a_quiz::Form_Load() {

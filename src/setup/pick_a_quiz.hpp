@@ -2,8 +2,9 @@
 // lists and the start of a test. Its handlers live in several sources:
 // pick_a_quiz.cpp (the window, its load and the test choice), pick_a_quiz_options.cpp
 // (options, presets and saved settings), pick_a_quiz_categories.cpp (category lists and
-// the category quiz), pick_a_quiz_start.cpp (the start of a test) and
-// pick_a_quiz_order.cpp (the questions a test asks, in their order).
+// the category quiz), pick_a_quiz_start.cpp (the start of a test),
+// pick_a_quiz_order.cpp (the questions a test asks, in their order) and
+// pick_a_quiz_history.cpp (the score history's commands).
 #pragma once
 
 #include "core/system.hpp"
@@ -46,6 +47,11 @@ class pick_a_quiz final : public SystemForm {
   void VScroll2_Change();
   void txtstudentname_Change();
   void timeamount_Change() {}
+
+  // History.
+  void mnu_viewtestscorehistory_Click();
+  void cmd_reset_user_history_Click();
+  void mnu_resetuserhistory_Click() { cmd_reset_user_history_Click(); }
 
   // Category lists and the category quiz.
   void fill_the_cats();

@@ -255,10 +255,6 @@ void finalscore::Command2_Click() {
   skip([&] { shell_open(sys, *this, history_file_name(g), 3); });
 }
 
-void finalscore::save_history() {
-  ++save_history_calls;
-}
-
 void finalscore::Form_Resize() {
   skip([&] { set_width(held_width); });
   skip([&] { set_height(held_height); });

@@ -2,7 +2,7 @@
 // per-category results, the review list and the diagnostic "testing.log", all made by its
 // load; then the review of single questions, the retake of the questions just missed, the
 // way back to the menu and the history. Its sources: finalscore.cpp (the window, its load
-// and its buttons).
+// and its buttons) and finalscore_history.cpp (the history entry).
 #pragma once
 
 #include <cstdint>
@@ -23,10 +23,8 @@ class finalscore final : public SystemForm {
 
   // Refills the review list by the filter of whichq and counts the missed questions.
   void calc_list();
-  // Adds this test's entry to the score history; the history is not built yet, so until
-  // then it only counts its calls.
+  // Adds this test's entry on top of the user's score history.
   void save_history();
-  int save_history_calls = 0;
 
   void List1_DblClick();
   void whichq_Click(int Index);
@@ -79,6 +77,12 @@ class finalscore final : public SystemForm {
 bool score_percent(int32_t right, int32_t asked, int32_t& percent);
 // A category's score text: the lead that lines up the "%" signs, then ' 85% (17/20)'.
 std::string category_score_text(int16_t right, int16_t asked);
+
+// One entry of the score history: the test's title, score, date and score bar, and the
+// category table when the report listed categories.
+std::string history_entry(const Shared& g, int32_t percent, const DateTime& when,
+                          const std::vector<std::string>& scores,
+                          const std::vector<std::string>& names);
 
 // The file of the last test's per-category and per-question log, in the current folder.
 inline constexpr const char* kTestingLog = "testing.log";

@@ -71,6 +71,11 @@ void FakeFileSystem::check_writable(const std::string& path) const {
     if (path.rfind(with_trailing_slash(folder), 0) == 0) raise_error(75);
 }
 
+std::string FakeFileSystem::read_all(std::string_view name) const {
+  if (unreadable_.count(resolve(name)) != 0) raise_error(70);
+  return DiskFileSystem::read_all(name);
+}
+
 int FakeShell::open(const ShellCall& call) {
   opened.push_back(call);
   return open_result;

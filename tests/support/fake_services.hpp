@@ -1,7 +1,7 @@
 // Fakes of the platform services for tests: a virtual clock, scripted dialogs and random
 // numbers, an in-memory settings store, a shell, media and file associations that only
-// record, and a disk file system whose chosen folders refuse writes. Only the tests link
-// them; the program uses the real services.
+// record, and a disk file system whose chosen folders refuse writes and chosen files
+// refuse reads. Only the tests link them; the program uses the real services.
 #pragma once
 
 #include <deque>
@@ -80,12 +80,16 @@ class FakeFileSystem final : public DiskFileSystem {
  public:
   using DiskFileSystem::DiskFileSystem;
   void deny_writes_in(std::string folder) { read_only_.insert(std::move(folder)); }
+  // Reading this file fails with error 70, as a file the user may not read does.
+  void deny_reads_of(std::string path) { unreadable_.insert(std::move(path)); }
+  std::string read_all(std::string_view name) const override;
 
  protected:
   void check_writable(const std::string& path) const override;
 
  private:
   std::set<std::string> read_only_;
+  std::set<std::string> unreadable_;
 };
 
 // Records what it is asked to open and start; answers `open_result`, and raises error 53

@@ -1,0 +1,78 @@
+// The score history: one HTML file per product and student, its header on the first line
+// and one entry per finished test below it, the newest first.
+#include "platform/errors.hpp"
+#include "platform/filesystem.hpp"
+#include "platform/vbtext.hpp"
+#include "setup/results_file.hpp"
+#include "testrun/finalscore.hpp"
+
+namespace pv {
+namespace {
+
+constexpr const char* kProcedure = "save_history()";
+constexpr const char* kSource = "finalscore ";
+
+std::string history_header(const Shared& g) {
+  return "<html><center><h2> History Report for " + g.student_name + " </h2><h3> " +
+         g.product_title +
+         " </h3></center>Best Possible Result 100%<hr align=left width=100% size=15 NOSHADE "
+         "COLOR=RED><hr><p>&nbsp;</p></html>";
+}
+
+// The category table of an entry: the report's padded scores and names, row by row.
+std::string module_table(const std::vector<std::string>& scores,
+                         const std::vector<std::string>& names) {
+  std::string t =
+      "<b> Module Results:</b><table border=0 cellpadding=0 cellspacing=0 "
+      "style=\"border-collapse: collapse\" bordercolor=#111111 width=50% id=AutoNumber1> <tr> "
+      "<td width=50 align=center><u>&nbsp;% </u></td>   <td><u>&nbsp;Exam Module "
+      "</u></td></tr>";
+  for (size_t i = 0; i < scores.size() && i < names.size(); ++i)
+    t += "<tr><td  align=center>" + scores[i] + "</td><td>" + names[i] + "</td></tr>";
+  return t + "</table><p>&nbsp;</p>";
+}
+
+}  // namespace
+
+std::string history_entry(const Shared& g, int32_t percent, const DateTime& when,
+                          const std::vector<std::string>& scores,
+                          const std::vector<std::string>& names) {
+  // A category quiz runs in a slot without a title.
+  const int slot = g.selected_quiz;
+  const std::string title =
+      slot >= g.test_titles.lower && slot <= g.test_titles.upper ? g.test_titles[slot] : "";
+  std::string entry =
+      "<p><b> " + title + " Results:</b><br>" + str(int64_t{percent}) + "%&nbsp;&nbsp;(" +
+      cstr(int64_t{g.right_count}) + "/" + cstr(int64_t{g.questions_to_ask}) +
+      ")&nbsp;&nbsp;-&nbsp;&nbsp;Date: " + weekday_name(when) + " " + format_date_time(when) +
+      "<hr align=left width=" + cstr(int64_t{percent}) + "% size=15 NOSHADE COLOR=NAVY>";
+  if (!scores.empty()) entry += module_table(scores, names);
+  return entry;
+}
+
+void finalscore::save_history() {
+  // A test of no questions has no score to keep.
+  int32_t percent = 0;
+  if (!score_percent(g.right_count, g.questions_to_ask, percent)) return;
+  const std::string name = history_file_name(g);
+  std::vector<std::string> lines;
+  try {
+    if (sys.files.exists(name)) lines = split_lines(sys.files.read_all(name));
+  } catch (const RuntimeError& e) {
+    // A history that cannot be read is left as it is: no entry rather than a lost history.
+    sys.error_log.append(kProcedure, kSource, e);
+    return;
+  }
+  if (lines.empty()) lines.push_back(history_header(g));
+  // The copy of the history before this entry; the new history is not built from it.
+  skip([&] { sys.files.write_all(kHistoryCopy, join_lines(lines)); });
+  lines.insert(lines.begin() + 1,
+               history_entry(g, percent, sys.clock.now(), module_scores, module_names));
+  try {
+    sys.files.replace_atomic(name, join_lines(lines));
+  } catch (const RuntimeError& e) {
+    sys.error_log.append(kProcedure, kSource, e);
+  }
+}
+
+}  // namespace pv
