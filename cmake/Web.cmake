@@ -1,6 +1,7 @@
-# The browser front-end: cpp-httplib from Debian through pkg-config (its compile flags
-# must match the library's build, so the imported target carries them), nlohmann-json for
-# the wire format, and the page's files built into the program.
+# The browser front-end: nlohmann-json for the wire format and the page's files built
+# into the program; it serves HTTP itself. cpp-httplib from Debian through pkg-config (its
+# compile flags must match the library's build, so the imported target carries them) is
+# the tests' HTTP client.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 find_package(nlohmann_json 3 REQUIRED)
@@ -21,4 +22,4 @@ add_custom_command(
 
 add_library(web STATIC ${WEB_SOURCES} ${WEB_PAGE_SOURCE})
 target_include_directories(web PUBLIC src)
-target_link_libraries(web PUBLIC platform PkgConfig::HTTPLIB nlohmann_json::nlohmann_json)
+target_link_libraries(web PUBLIC platform nlohmann_json::nlohmann_json)

@@ -49,7 +49,7 @@ void FrontEnd::publish() {
 }
 
 bool FrontEnd::open_tab(const std::string& name) {
-  std::string path = server_.served_path(name);
+  std::string path = server_.name_file(name);
   if (path.empty()) return false;
   if (tabs_.size() >= kTabsRemembered) tabs_.erase(tabs_.begin());
   tabs_.push_back({++last_tab_, std::move(path)});

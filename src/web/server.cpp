@@ -1,7 +1,6 @@
 #include "web/server.hpp"
 
 #include <arpa/inet.h>
-#include <httplib.h>
 #include <sys/random.h>
 
 #include <chrono>
@@ -10,13 +9,16 @@
 #include <stdexcept>
 
 #include "platform/filesystem.hpp"
+#include "web/http.hpp"
 #include "web/page.hpp"
 
 namespace pv {
 namespace {
 
-constexpr auto kPollTimeout = std::chrono::seconds(25);
-constexpr size_t kMaxRequestBody = 1 << 20;
+constexpr size_t kFilesNamed = 256;
+// A poll is answered within this time even when nothing changed: short, so that a page
+// that has gone frees its connection soon.
+constexpr auto kPollTimeout = std::chrono::seconds(10);
 
 std::string random_secret() {
   unsigned char bytes[16];
@@ -44,7 +46,7 @@ bool same_secret(const std::string& given, const std::string& secret) {
   return diff == 0;
 }
 
-void plain(httplib::Response& res, int status, const std::string& text) {
+void plain(http::Response& res, int status, const std::string& text) {
   res.status = status;
   res.set_content(text + "\n", "text/plain; charset=utf-8");
 }
@@ -97,6 +99,20 @@ bool nests_deeper_than(const std::string& text, int limit) {
   return false;
 }
 
+// The pictures, sounds, films, pages and texts the windows show.
+bool known_type(const std::string& path) {
+  return content_type(path) != "application/octet-stream";
+}
+
+// Whether a real path lies in a folder (whose own real path is looked up).
+bool under(const std::string& path, const std::string& folder) {
+  if (folder.empty()) return false;
+  const std::string real = real_path(folder);
+  if (real.empty()) return false;
+  const std::string prefix = real == "/" ? real : real + "/";
+  return path.compare(0, prefix.size(), prefix) == 0;
+}
+
 bool is_json(const std::string& content_type_header) {
   const std::string type = content_type_header.substr(0, content_type_header.find(';'));
   return type == "application/json";
@@ -113,7 +129,7 @@ bool is_loopback_address(const std::string& host) {
 
 WebServer::WebServer(Options options, InputSink sink)
     : options_(std::move(options)), sink_(std::move(sink)), secret_(random_secret()) {
-  roots_ = {options_.program_folder, options_.current_folder};
+  roots_ = {options_.program_folder};
 }
 
 WebServer::~WebServer() {
@@ -130,77 +146,48 @@ void WebServer::start() {
   if (!is_loopback_address(options_.host))
     throw std::runtime_error("the front-end serves the loopback address only, not " +
                              options_.host);
-  http_ = std::make_unique<httplib::Server>();
-  // Each open page holds one long poll; a few more threads take its input.
-  http_->new_task_queue = [] { return new httplib::ThreadPool(16); };
-  http_->set_payload_max_length(kMaxRequestBody);
-  // The library's default also shares the port with any later socket of the same user
-  // (SO_REUSEPORT), which would let another program take this page's requests.
-  http_->set_socket_options([](socket_t sock) {
-    int yes = 1;
-    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  });
-  // Small replies go out at once instead of waiting for the last one's acknowledgement.
-  http_->set_tcp_nodelay(true);
-  // An idle connection holds a thread until this runs out, also when the server stops.
-  http_->set_keep_alive_timeout(1);
+  http_ = std::make_unique<http::Server>();
+  port_ = http_->bind(options_.host, options_.port);
   install_routes();
-  if (options_.port == 0) {
-    port_ = http_->bind_to_any_port(options_.host);
-    if (port_ <= 0) throw std::runtime_error("cannot bind a port on " + options_.host);
-  } else {
-    if (!http_->bind_to_port(options_.host, options_.port))
-      throw std::runtime_error("cannot bind port " + std::to_string(options_.port));
-    port_ = options_.port;
-  }
-  thread_ = std::thread([this] { http_->listen_after_bind(); });
-  // stop() is only heard once the server runs.
-  for (int waited = 0; !http_->is_running(); ++waited) {
-    if (waited == 5000 || !thread_.joinable()) throw std::runtime_error("the server did not start");
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  http_->start();
 }
 
 void WebServer::install_routes() {
-  httplib::Server& s = *http_;
+  http::Server& s = *http_;
   const std::string host_v6 =
       options_.host.find(':') != std::string::npos ? "[" + options_.host + "]" : options_.host;
 
-  s.set_pre_routing_handler([this, host_v6](const httplib::Request& req, httplib::Response& res) {
-    res.set_header("Cache-Control", "no-store");
-    res.set_header("X-Content-Type-Options", "nosniff");
-    res.set_header("Referrer-Policy", "no-referrer");
+  s.default_headers({{"Cache-Control", "no-store"},
+                     {"X-Content-Type-Options", "nosniff"},
+                     {"Referrer-Policy", "no-referrer"}});
+  // Runs before a body is read: nobody without the secret makes the server hold one.
+  s.check_first([this, host_v6](const http::Request& req, http::Response& res) {
     if (req.get_header_value("Host") != host_v6 + ":" + std::to_string(port_)) {
       plain(res, 403, "Forbidden: unexpected Host");
-      return httplib::Server::HandlerResponse::Handled;
+      return true;
     }
     std::string given = req.get_param_value("s");
     if (given.empty()) given = req.get_header_value("X-Prepvant-Secret");
     if (!same_secret(given, secret_)) {
       plain(res, 403, "Forbidden");
-      return httplib::Server::HandlerResponse::Handled;
+      return true;
     }
     const std::string origin = req.get_header_value("Origin");
     if (!origin.empty() && origin != "http://" + host_v6 + ":" + std::to_string(port_)) {
       plain(res, 403, "Forbidden: foreign origin");
-      return httplib::Server::HandlerResponse::Handled;
+      return true;
     }
-    if (req.method != "GET" && req.method != "HEAD" &&
-        !is_json(req.get_header_value("Content-Type"))) {
+    if (req.method != "GET" && !is_json(req.get_header_value("Content-Type"))) {
       plain(res, 415, "Unsupported media type: JSON only");
-      return httplib::Server::HandlerResponse::Handled;
+      return true;
     }
-    return httplib::Server::HandlerResponse::Unhandled;
+    return false;
   });
-  s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (res.body.empty())
-      plain(res, res.status, res.status == 404 ? "Not found" : "Request refused");
-  });
-  s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
-    plain(res, 500, "Internal error");
+  s.on_error([](int status, http::Response& res) {
+    plain(res, status, status == 404 ? "Not found" : "Request refused");
   });
 
-  s.Get("/", [this](const httplib::Request&, httplib::Response& res) {
+  s.route("GET", "/", [this](const http::Request&, http::Response& res) {
     std::string page(kIndexHtml);
     for (size_t at; (at = page.find("{{SECRET}}")) != std::string::npos;)
       page.replace(at, 10, secret_);
@@ -212,13 +199,13 @@ void WebServer::install_routes() {
     res.set_header("X-Frame-Options", "DENY");
     res.set_content(page, "text/html; charset=utf-8");
   });
-  s.Get("/app.js", [](const httplib::Request&, httplib::Response& res) {
+  s.route("GET", "/app.js", [](const http::Request&, http::Response& res) {
     res.set_content(std::string(kAppJs), "text/javascript; charset=utf-8");
   });
-  s.Get("/app.css", [](const httplib::Request&, httplib::Response& res) {
+  s.route("GET", "/app.css", [](const http::Request&, http::Response& res) {
     res.set_content(std::string(kAppCss), "text/css; charset=utf-8");
   });
-  s.Get("/api/state", [this](const httplib::Request& req, httplib::Response& res) {
+  s.route("GET", "/api/state", [this](const http::Request& req, http::Response& res) {
     uint64_t after = 0;
     try {
       after =
@@ -227,11 +214,9 @@ void WebServer::install_routes() {
       plain(res, 400, "Bad request: after");
       return;
     }
-    // With a charset the library does not compress the reply: compressing a snapshot took
-    // longer than anything else between a click and its drawing.
-    res.set_content(state_reply(after), "application/json; charset=utf-8");
+    state_reply(after, req.last_call, res);
   });
-  s.Post("/api/input", [this](const httplib::Request& req, httplib::Response& res) {
+  s.route("POST", "/api/input", [this](const http::Request& req, http::Response& res) {
     if (nests_deeper_than(req.body, kMaxNesting)) {
       plain(res, 400, "Bad request: nested deeper than " + std::to_string(kMaxNesting));
       return;
@@ -254,19 +239,13 @@ void WebServer::install_routes() {
     }
     res.status = 204;
   });
-  s.Get("/file", [this](const httplib::Request& req, httplib::Response& res) {
+  s.route("GET", "/file", [this](const http::Request& req, http::Response& res) {
     const std::string path = served_path(req.get_param_value("path"));
     if (path.empty()) {
       plain(res, 404, "Not found");
       return;
     }
-    const DiskFileSystem files(options_.current_folder, options_.program_folder);
-    try {
-      res.set_content(files.read_all(path), content_type(path));
-    } catch (const std::exception&) {
-      plain(res, 404, "Not found");
-      return;
-    }
+    res.set_file(path, content_type(path));
     // A document shown on its own runs no script and cannot navigate the page.
     res.set_header(
         "Content-Security-Policy",
@@ -275,6 +254,7 @@ void WebServer::install_routes() {
 }
 
 std::string WebServer::served_path(const std::string& name) const {
+  if (name.find('\0') != std::string::npos) return {};
   // The name as the program wrote it: "\" separators and letter case are forgiven, and a
   // relative name is looked for in the current folder, then in the program folder.
   const DiskFileSystem files(options_.current_folder, options_.program_folder);
@@ -282,41 +262,58 @@ std::string WebServer::served_path(const std::string& name) const {
   if (path.empty() && !name.empty() && name[0] != '/' && name[0] != '\\')
     path =
         real_path(DiskFileSystem(options_.program_folder, options_.program_folder).resolve(name));
-  if (path.empty() || !file_allowed(path) || !files.exists(path)) return {};
+  if (path.empty() || !files.exists(path) || !file_allowed(path)) return {};
   return path;
 }
 
-bool WebServer::file_allowed(const std::string& path) const {
-  std::vector<std::string> roots;
-  {
-    std::lock_guard lock(mutex_);
-    roots = roots_;
-  }
-  for (const std::string& root : roots) {
-    if (root.empty()) continue;
-    const std::string real = real_path(root);
-    if (real.empty()) continue;
-    const std::string prefix = real == "/" ? real : real + "/";
-    if (path.compare(0, prefix.size(), prefix) == 0) return true;
-  }
-  return false;
+std::string WebServer::name_file(const std::string& name) {
+  const std::string path = served_path(name);
+  if (!path.empty()) return path;
+  const DiskFileSystem files(options_.current_folder, options_.program_folder);
+  std::string named = real_path(files.resolve(name));
+  if (named.empty() || name.find('\0') != std::string::npos || !files.exists(named) ||
+      !under(named, options_.current_folder) || !known_type(named))
+    return {};
+  std::lock_guard lock(mutex_);
+  if (named_.size() >= kFilesNamed) named_.erase(named_.begin());
+  named_.push_back(named);
+  return named;
 }
 
-std::string WebServer::state_reply(uint64_t after) {
-  std::unique_lock lock(mutex_);
-  changed_.wait_for(lock, kPollTimeout, [&] { return version_ > after || ended_; });
-  return "{\"version\":" + std::to_string(version_) + ",\"ended\":" + (ended_ ? "true" : "false") +
-         ",\"state\":" + state_ + "}";
+// Pictures, pages and texts of the program's own folders; from the current folder, which
+// may be the user's home folder, only the files the program named.
+bool WebServer::file_allowed(const std::string& path) const {
+  if (!known_type(path)) return false;
+  std::lock_guard lock(mutex_);
+  if (std::find(named_.begin(), named_.end(), path) != named_.end()) return true;
+  return std::any_of(roots_.begin(), roots_.end(),
+                     [&](const std::string& root) { return under(path, root); });
+}
+
+// Answers a poll once there is a state newer than `after`, the program has ended, or the
+// poll's time is up; until then the poll waits without holding a thread.
+void WebServer::state_reply(uint64_t after, bool last_call, http::Response& res) {
+  std::lock_guard lock(mutex_);
+  if (version_ <= after && !ended_ && !last_call) {
+    res.wait_for(kPollTimeout);
+    return;
+  }
+  // The state itself is shared by every reply, not copied.
+  res.set_pieces({std::make_shared<const std::string>("{\"version\":" + std::to_string(version_) +
+                                                      ",\"ended\":" + (ended_ ? "true" : "false") +
+                                                      ",\"state\":"),
+                  state_, std::make_shared<const std::string>("}")},
+                 "application/json; charset=utf-8");
 }
 
 void WebServer::publish(std::string state) {
   {
     std::lock_guard lock(mutex_);
-    if (ended_ || state == state_) return;
-    state_ = std::move(state);
+    if (ended_ || state == *state_) return;
+    state_ = std::make_shared<const std::string>(std::move(state));
     ++version_;
   }
-  changed_.notify_all();
+  if (http_) http_->wake();
 }
 
 uint64_t WebServer::version() const {
@@ -336,11 +333,8 @@ void WebServer::finish() {
     if (!ended_) ++version_;
     ended_ = true;
   }
-  changed_.notify_all();
-  if (!http_ || !thread_.joinable()) return;
-  // Requests in flight, the woken polls among them, are answered before the threads end.
-  http_->stop();
-  thread_.join();
+  // The waiting polls hear of the end before the server stops.
+  if (http_) http_->stop();
 }
 
 }  // namespace pv

@@ -4,26 +4,27 @@
 // to the engine's event loop) and the state comes in as published text.
 //
 // Security: it binds a loopback address only; every request must carry the per-launch
-// secret (query "s" or header "X-Prepvant-Secret") and the Host "127.0.0.1:<port>";
-// requests that change anything must be JSON; files are served only from the allowed
-// folders after resolving the real path; errors are plain text.
+// secret (query "s" or header "X-Prepvant-Secret") and the Host "127.0.0.1:<port>",
+// checked before any body is read; requests that change anything must be JSON; files are
+// served only from the allowed folders after resolving the real path; errors are plain
+// text. What any client can make it spend is bounded (see web/http.hpp): a poll waits
+// without holding a thread.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <thread>
 #include <vector>
 
-namespace httplib {
-class Server;
-}
-
 namespace pv {
+
+namespace http {
+class Server;
+struct Response;
+}  // namespace http
 
 class WebServer {
  public:
@@ -58,30 +59,34 @@ class WebServer {
   uint64_t version() const;
   // Another folder files may be served from (the product's media folder). Any thread.
   void add_file_root(const std::string& folder);
-  // The real path of the file a name stands for, when it is served; "" when not. Any
+  // The real path of the file a name stands for, when it is served; "" when not. Served
+  // are the known types of picture, sound, film, page and text from the program folder
+  // and the media folders, and from the current folder only the files named below. Any
   // thread.
   std::string served_path(const std::string& name) const;
+  // Serves a file of the current folder the program itself shows the user (a document it
+  // opens); its real path, or "" when it is not served. Any thread.
+  std::string name_file(const std::string& name);
   // Tells the pages that the program has ended, then stops serving. Idempotent.
   void finish();
 
  private:
   void install_routes();
-  std::string state_reply(uint64_t after);
+  void state_reply(uint64_t after, bool last_call, http::Response& res);
   bool file_allowed(const std::string& real_path) const;
 
   Options options_;
   InputSink sink_;
   std::string secret_;
   int port_ = 0;
-  std::unique_ptr<httplib::Server> http_;
-  std::thread thread_;
+  std::unique_ptr<http::Server> http_;
 
   mutable std::mutex mutex_;
-  std::condition_variable changed_;
   uint64_t version_ = 0;
-  std::string state_ = "{}";
+  std::shared_ptr<const std::string> state_ = std::make_shared<const std::string>("{}");
   bool ended_ = false;
   std::vector<std::string> roots_;  // allowed folders as given
+  std::vector<std::string> named_;  // real paths of files named in the current folder
 };
 
 // True for 127.0.0.0/8 and ::1.

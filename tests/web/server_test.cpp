@@ -140,6 +140,9 @@ TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
   EXPECT_EQ(cover->get_header_value("Content-Type"), "image/png");
   // Letter case, "\" separators and relative names as the program writes them.
   EXPECT_EQ(status_of(file(program / "COVER.PNG")), 200);
+  // The current folder's files only once the program names them.
+  EXPECT_EQ(status_of(file("history.htm")), 404);
+  EXPECT_EQ(server.name_file("History.htm"), current / "history.htm");
   EXPECT_EQ(status_of(file("history.htm")), 200);
   EXPECT_EQ(status_of(file("cover.png")), 200);  // relative: current folder, then program folder
   std::string backslashed = program / "cover.png";
@@ -157,6 +160,21 @@ TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
     EXPECT_EQ(res->status, 404) << bad;
     EXPECT_EQ(res->body.find("not for the page"), std::string::npos);
   }
+  // Started in a home folder: its keys and documents are not the program's to show, nor are
+  // files of unknown types in the program's own folders, nor a name cut short by a NUL.
+  ASSERT_EQ(::mkdir((current / ".ssh").c_str(), 0700), 0);
+  current.write(".ssh/id_rsa", "PRIVATE KEY");
+  current.write("taxes.pdf", "%PDF");
+  program.write("tool.bin", "binary");
+  for (const std::string& bad : std::vector<std::string>{
+           ".ssh/id_rsa", current / ".ssh/id_rsa", "taxes.pdf", program / "tool.bin",
+           std::string("cover.png\0.txt", 14), program / std::string("cover.png\0.htm", 14)}) {
+    auto res = client().Get(file(bad).c_str());
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 404) << bad;
+  }
+  EXPECT_EQ(server.name_file(".ssh/id_rsa"), "");
+  EXPECT_EQ(server.name_file(current / "nothing.htm"), "");
   // The media folder is allowed once the program names it.
   server.add_file_root(outside.path());
   EXPECT_EQ(status_of(file(outside / "secret.txt")), 200);

@@ -70,6 +70,12 @@ TEST(BrowserTabShell, ThePageLearnsOfEachTabOnceInItsState) {
   EXPECT_EQ(tabs.front()["id"], 3);
   EXPECT_EQ(tabs.back()["id"], 10);
   EXPECT_EQ(tabs.back()["path"], program / "ex7.txt");
+  // A document of the current folder is served once the program opens it.
+  current.write("history.htm", "<p>h</p>");
+  const std::string url = "/file?path=history.htm&s=" + front.server().secret();
+  EXPECT_EQ(c.Get(url.c_str())->status, 404);
+  EXPECT_TRUE(front.open_tab("history.htm"));
+  EXPECT_EQ(c.Get(url.c_str())->status, 200);
   front.finish();
 }
 
