@@ -11,10 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "app/program.hpp"
 #include "web/front_end.hpp"
+#include "web/launch_page.hpp"
 #include "web/tab_shell.hpp"
 
 extern char** environ;
@@ -65,10 +67,10 @@ bool parse_arguments(int argc, char** argv, Arguments& args) {
   return true;
 }
 
-// Opens the page with the desktop's opener; the child's pid, or 0 when there is none.
-pid_t open_in_browser(const std::string& url) {
+// Opens a page with the desktop's opener; the child's pid, or 0 when there is none.
+pid_t open_in_browser(const std::string& page) {
   pid_t pid = 0;
-  char* child_argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(url.c_str()), nullptr};
+  char* child_argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(page.c_str()), nullptr};
   if (::posix_spawnp(&pid, "xdg-open", nullptr, nullptr, child_argv, environ) != 0) return 0;
   return pid;
 }
@@ -83,6 +85,7 @@ int main(int argc, char** argv) {
   services.clock = std::make_unique<pv::SystemClock>();
   auto files = std::make_unique<pv::DiskFileSystem>(current_folder(), program_folder());
   pv::FileSystem& file_ref = *files;
+  pv::sweep_temporary_files(file_ref.current_folder());
   services.files = std::move(files);
   const pv::Clock& clock = *services.clock;
   services.settings = std::make_unique<pv::FileSettingsStore>(
@@ -124,7 +127,17 @@ int main(int argc, char** argv) {
 
   const std::string url = front.server().url();
   std::cout << url << std::endl;
-  const pid_t opener = args.open_browser ? open_in_browser(url) : 0;
+  // The opener is given a page only this user can read: a command line is seen by all.
+  std::optional<pv::LaunchPage> launch;
+  pid_t opener = 0;
+  if (args.open_browser) {
+    try {
+      launch.emplace(url);
+      opener = open_in_browser(launch->path());
+    } catch (const std::exception& e) {
+      std::cerr << "prepvant: " << e.what() << '\n';
+    }
+  }
   if (args.open_browser && opener == 0)
     std::cerr << "prepvant: no desktop opener (xdg-open); open the address above\n";
 

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,25 +64,79 @@ std::string find_ignoring_case(const std::string& folder, const std::string& ent
   }
 }
 
-void write_fd_all(int fd, std::string_view content) {
+// 0, or the errno of the failed write.
+int write_fd_all(int fd, std::string_view content) {
   size_t done = 0;
   while (done < content.size()) {
     const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      raise_for_errno(err, false);
+      return errno;
     }
     done += static_cast<size_t>(n);
   }
+  return 0;
 }
 
 void write_with_flags(const std::string& path, std::string_view content, int flags) {
   const int fd = ::open(path.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) raise_for_errno(errno, false);
-  write_fd_all(fd, content);
+  if (const int err = write_fd_all(fd, content); err != 0) {
+    ::close(fd);
+    raise_for_errno(err, false);
+  }
   if (::close(fd) != 0) raise_error(57);
+}
+
+// A name with a NUL would name another file once it reaches the system.
+void check_name(std::string_view name) {
+  if (name.find('\0') != std::string_view::npos) raise_error(52);
+}
+
+constexpr std::string_view kTemporaryMark = ".pvtmp-";
+constexpr int kTemporaryHexDigits = 16;
+
+std::string random_hex() {
+  unsigned char bytes[kTemporaryHexDigits / 2];
+  if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) raise_error(75);
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string s;
+  for (unsigned char b : bytes) {
+    s += kHex[b >> 4];
+    s += kHex[b & 15];
+  }
+  return s;
+}
+
+// A new temporary file beside `path` under a name nobody can guess, never through a link
+// someone planted: its descriptor, and its name in `temp`.
+int create_temporary(const std::string& path, std::string& temp) {
+  const std::string folder = folder_of(path);
+  const std::string base = path.substr(folder.size());
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    temp = folder + "." + base + std::string(kTemporaryMark) + random_hex();
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) raise_for_errno(errno, false);
+  }
+  raise_error(75);
+}
+
+// After a rename the folder's own entry must reach the disk too, or a crash can lose it.
+void sync_folder(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+bool is_temporary_name(std::string_view name) {
+  const size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos ||
+      name.size() - mark - kTemporaryMark.size() != kTemporaryHexDigits)
+    return false;
+  return name.substr(mark + kTemporaryMark.size()).find_first_not_of("0123456789abcdef") ==
+         std::string_view::npos;
 }
 
 }  // namespace
@@ -182,14 +237,15 @@ std::string DiskFileSystem::resolve(std::string_view name) const {
 }
 
 bool DiskFileSystem::exists(std::string_view name) const {
-  return is_file(resolve(name));
+  return name.find('\0') == std::string_view::npos && is_file(resolve(name));
 }
 
 bool DiskFileSystem::folder_exists(std::string_view name) const {
-  return is_folder(resolve(name));
+  return name.find('\0') == std::string_view::npos && is_folder(resolve(name));
 }
 
 std::string DiskFileSystem::read_all(std::string_view name) const {
+  check_name(name);
   // The exact name first: the page head is read for every question, so the common case
   // costs no more calls than it must.
   std::string path = replace(name, "\\", "/");
@@ -224,37 +280,41 @@ std::string DiskFileSystem::read_all(std::string_view name) const {
 void DiskFileSystem::check_writable(const std::string&) const {}
 
 void DiskFileSystem::write_all(std::string_view name, std::string_view content) {
+  check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
   write_with_flags(path, content, O_TRUNC);
 }
 
 void DiskFileSystem::append(std::string_view name, std::string_view content) {
+  check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
   write_with_flags(path, content, O_APPEND);
 }
 
 void DiskFileSystem::replace_atomic(std::string_view name, std::string_view content) {
+  check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
-  const std::string temp = path + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) raise_for_errno(errno, false);
-  write_fd_all(fd, content);
-  const bool synced = ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !synced) {
-    ::unlink(temp.c_str());
+  std::string temp;
+  const int fd = create_temporary(path, temp);
+  const int write_err = write_fd_all(fd, content);
+  const bool synced = write_err == 0 && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  const int rename_err =
+      write_err == 0 && synced && closed && ::rename(temp.c_str(), path.c_str()) != 0 ? errno : 0;
+  if (write_err != 0 || !synced || !closed || rename_err != 0) {
+    ::unlink(temp.c_str());  // a failed write leaves nothing behind
+    if (write_err != 0) raise_for_errno(write_err, false);
+    if (rename_err != 0) raise_for_errno(rename_err, false);
     raise_error(57);
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    raise_for_errno(err, false);
-  }
+  sync_folder(folder_of(path));
 }
 
 void DiskFileSystem::remove(std::string_view name) {
+  check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
   if (!is_file(path)) raise_error(53);
@@ -262,9 +322,25 @@ void DiskFileSystem::remove(std::string_view name) {
 }
 
 void DiskFileSystem::make_folder(std::string_view name) {
+  check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
   if (::mkdir(path.c_str(), 0755) != 0) raise_for_errno(errno, false);
+}
+
+void sweep_temporary_files(const std::string& folder, std::chrono::seconds older_than) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return;
+  const auto now = std::chrono::system_clock::now();
+  while (const dirent* e = ::readdir(dir)) {
+    if (!is_temporary_name(e->d_name)) continue;
+    const std::string path = with_trailing_slash(folder) + e->d_name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    const auto changed = std::chrono::system_clock::from_time_t(st.st_mtime);
+    if (now - changed >= older_than) ::unlink(path.c_str());
+  }
+  ::closedir(dir);
 }
 
 }  // namespace pv

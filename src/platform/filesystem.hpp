@@ -3,6 +3,7 @@
 // written with CR LF line ends, and an atomic replace.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,13 +26,14 @@ class FileSystem {
   virtual bool exists(std::string_view name) const = 0;  // a file, not a folder
   virtual bool folder_exists(std::string_view name) const = 0;
 
-  // Errors: 53 file not found, 76 path not found, 75 access error.
+  // Errors: 53 file not found, 76 path not found, 75 access error, 52 a name with a NUL.
   virtual std::string read_all(std::string_view name) const = 0;
   // Creates or truncates the file (opening it for output).
   virtual void write_all(std::string_view name, std::string_view content) = 0;
   virtual void append(std::string_view name, std::string_view content) = 0;
   // Writes a sibling temporary file and renames it over the name: readers see the old
-  // or the new content, never a part.
+  // or the new content, never a part. The temporary file has a name nobody can guess and
+  // is gone again when the write fails.
   virtual void replace_atomic(std::string_view name, std::string_view content) = 0;
   virtual void remove(std::string_view name) = 0;
   virtual void make_folder(std::string_view name) = 0;
@@ -78,6 +80,11 @@ class DiskFileSystem : public FileSystem {
   std::string program_;
   std::string cache_;
 };
+
+// Removes the temporary files a replace left in the folder when the program ended in the
+// middle of it (those older than `older_than`: a younger one may be another run's).
+void sweep_temporary_files(const std::string& folder,
+                           std::chrono::seconds older_than = std::chrono::minutes(10));
 
 // The folder part of a path with its trailing "/", or "" for a bare name.
 std::string folder_of(std::string_view path);

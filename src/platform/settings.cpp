@@ -154,6 +154,7 @@ std::string FileSettingsStore::default_folder() {
 void FileSettingsStore::load() const {
   if (loaded_) return;
   loaded_ = true;
+  sweep_temporary_files(folder_);
   DiskFileSystem files(folder_, folder_);
   if (!files.exists(folder_ + "settings")) return;
   std::string text;

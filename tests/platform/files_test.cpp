@@ -1,7 +1,12 @@
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/error_of.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/errors.hpp"
@@ -9,6 +14,7 @@
 #include "platform/picture.hpp"
 #include "platform/settings.hpp"
 #include "support/fake_services.hpp"
+#include "support/file_size_limit.hpp"
 #include "support/temp_folder.hpp"
 
 namespace pv {
@@ -64,6 +70,85 @@ TEST(FileSystem, AtomicReplaceLeavesNoTemporaryFileAndReadOnlyFoldersRefuse) {
   EXPECT_EQ(error_of([&] { append_line(fs, "error.log", "x"); }), 75);
   EXPECT_EQ(cur.read("r.txt"), "new");
   EXPECT_FALSE(cur.exists("error.log"));
+}
+
+std::vector<std::string> entries_of(const TempFolder& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.path().c_str());
+  while (const dirent* e = ::readdir(dir))
+    if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A link planted where an earlier version put its temporary file, a write that fails
+// half-way and a rename that fails: no other file changes, and no temporary file stays.
+TEST(FileSystem, AtomicReplaceNeverFollowsAPlantedLinkAndCleansUpAfterAFailure) {
+  TempFolder cur, other;
+  DiskFileSystem fs(cur.path(), cur.path());
+  other.write("victim.txt", "precious");
+  const std::string predictable = "results.txt.tmp" + std::to_string(::getpid());
+  ASSERT_EQ(::symlink((other / "victim.txt").c_str(), (cur / predictable).c_str()), 0);
+  fs.replace_atomic("results.txt", "new results");
+  EXPECT_EQ(cur.read("results.txt"), "new results");
+  EXPECT_EQ(other.read("victim.txt"), "precious");
+  EXPECT_EQ(entries_of(cur), (std::vector<std::string>{"results.txt", predictable}));
+
+  {
+    testing::FileSizeLimit full(4);
+    EXPECT_EQ(error_of([&] { fs.replace_atomic("results.txt", "longer than four bytes"); }), 75);
+  }
+  EXPECT_EQ(cur.read("results.txt"), "new results");
+  ASSERT_EQ(::mkdir((cur / "folder").c_str(), 0755), 0);
+  cur.write("folder/inside", "x");
+  EXPECT_NE(error_of([&] { fs.replace_atomic("folder", "over a folder"); }), 0);
+  EXPECT_EQ(entries_of(cur), (std::vector<std::string>{"folder", "results.txt", predictable}));
+}
+
+TEST(FileSystem, StaleTemporaryFilesAreSweptAndNothingElse) {
+  TempFolder cur, other;
+  other.write("victim.pvtmp-0123456789abcdef", "precious");
+  const std::vector<std::string> names = {
+      ".results.txt.pvtmp-0123456789abcdef",  // stale: swept
+      ".settings.pvtmp-fedcba9876543210",     // stale: swept
+      ".young.pvtmp-00000000000000ff",        // another run's, still being written
+      "notes.pvtmp-0123",                     // not one of ours
+      "mine.pvtmp-0123456789ABCDEF",          // not one of ours
+      "results.txt",
+  };
+  for (const std::string& n : names) cur.write(n, "x");
+  const timespec old[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+  for (const std::string& n : names)
+    if (n != ".young.pvtmp-00000000000000ff") ::utimensat(AT_FDCWD, (cur / n).c_str(), old, 0);
+  ASSERT_EQ(::symlink((other / "victim.pvtmp-0123456789abcdef").c_str(),
+                      (cur / "link.pvtmp-0123456789abcdef").c_str()),
+            0);
+  sweep_temporary_files(cur.path());
+  EXPECT_EQ(
+      entries_of(cur),
+      (std::vector<std::string>{".young.pvtmp-00000000000000ff", "link.pvtmp-0123456789abcdef",
+                                "mine.pvtmp-0123456789ABCDEF", "notes.pvtmp-0123", "results.txt"}));
+  EXPECT_EQ(other.read("victim.pvtmp-0123456789abcdef"), "precious");
+}
+
+// A NUL would cut the name short where the system reads it: "results.txt\0.jpg" is not
+// "results.txt".
+TEST(FileSystem, ANameWithANulIsRefused) {
+  TempFolder cur;
+  DiskFileSystem fs(cur.path(), cur.path());
+  cur.write("results.txt", "private");
+  const std::string nul("results.txt\0.jpg", 16);
+  EXPECT_FALSE(fs.exists(nul));
+  EXPECT_FALSE(fs.folder_exists(std::string("x\0", 2)));
+  EXPECT_EQ(error_of([&] { fs.read_all(nul); }), 52);
+  EXPECT_EQ(error_of([&] { fs.write_all(nul, "gone"); }), 52);
+  EXPECT_EQ(error_of([&] { fs.append(nul, "more"); }), 52);
+  EXPECT_EQ(error_of([&] { fs.replace_atomic(nul, "gone"); }), 52);
+  EXPECT_EQ(error_of([&] { fs.remove(nul); }), 52);
+  EXPECT_EQ(error_of([&] { fs.make_folder(std::string("new\0er", 6)); }), 52);
+  EXPECT_EQ(cur.read("results.txt"), "private");
+  EXPECT_EQ(entries_of(cur), std::vector<std::string>{"results.txt"});
 }
 
 TEST(Pictures, SizesAreReadFromTheFileAndOtherFilesAreRefused) {

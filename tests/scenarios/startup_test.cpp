@@ -6,6 +6,7 @@
 #include "core/layout.hpp"
 #include "core/welcome.hpp"
 #include "studysaver/security.hpp"
+#include "support/file_size_limit.hpp"
 #include "support/test_program.hpp"
 
 namespace pv {
@@ -237,6 +238,19 @@ TEST(StartUp, AReadOnlyFolderGivesTheFilePermissionsMessage) {
   EXPECT_EQ(t.dialogs->messages[0].style, vbOKOnly);
   EXPECT_FALSE(t.current.exists("file.wrt"));
   EXPECT_FALSE(t.current.exists("error.log"));  // the log could not be written either
+  EXPECT_TRUE(t.loaded<Welcome>()->visible());
+}
+
+// On a full disk the probe file is made but its line is not written.
+TEST(StartUp, AProbeLeftEmptyByAFullDiskGivesTheFilePermissionsMessage) {
+  TestProgram t("46000");
+  {
+    testing::FileSizeLimit full(0);
+    t.start();
+  }
+  ASSERT_EQ(t.dialogs->messages.size(), 1u);
+  EXPECT_EQ(t.dialogs->messages[0].title, "File Permissions");
+  EXPECT_FALSE(t.current.exists("file.wrt"));  // the next start probes again
   EXPECT_TRUE(t.loaded<Welcome>()->visible());
 }
 
