@@ -100,6 +100,9 @@ int main(int argc, char** argv) {
       std::make_unique<pv::PosixShell>(*services.associations),
       [&front_end](const std::string& path) { return front_end && front_end->open_tab(path); });
   services.media = std::make_unique<pv::DesktopMedia>();
+  services.printer = std::make_unique<pv::DialogPrinter>(
+      [&front_end](const pv::PrintJob& job) { return front_end && front_end->print_page(job); });
+  services.tooltips = std::make_unique<pv::TooltipTable>();
   services.random = std::make_unique<pv::VbRandom>(*services.clock);
   services.clipboard = std::make_unique<pv::MemoryClipboard>();
   services.measure = std::make_unique<pv::TableTextMeasure>();

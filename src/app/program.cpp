@@ -35,11 +35,11 @@ Program::Program(Services services, std::string command_line)
   input_ = std::make_unique<UserInput>(*forms_, desktop_boxes);
   error_log_ = std::make_unique<ErrorLog>(*services_.files, *services_.clock);
   loop_->on_error = [this](const RuntimeError& e) { log_untrapped(e); };
-  system_ = std::make_unique<System>(
-      System{*shared_, *forms_, *loop_, *services_.dialogs, *services_.settings, *services_.files,
-             *services_.shell, services_.screen, *services_.measure, *services_.clipboard,
-             *services_.random, *services_.clock, *error_log_, *services_.media,
-             *services_.associations, std::move(command_line)});
+  system_ = std::make_unique<System>(System{
+      *shared_, *forms_, *loop_, *services_.dialogs, *services_.settings, *services_.files,
+      *services_.shell, services_.screen, *services_.measure, *services_.clipboard,
+      *services_.random, *services_.clock, *error_log_, *services_.media, *services_.associations,
+      *services_.printer, *services_.tooltips, std::move(command_line)});
   System& sys = *system_;
   define<Welcome>(*forms_, sys);
   define<loading>(*forms_, sys);

@@ -16,10 +16,12 @@
 #include "platform/filesystem.hpp"
 #include "platform/form.hpp"
 #include "platform/media.hpp"
+#include "platform/printer.hpp"
 #include "platform/random.hpp"
 #include "platform/screen.hpp"
 #include "platform/settings.hpp"
 #include "platform/shell.hpp"
+#include "platform/tooltips.hpp"
 #include "platform/user_input.hpp"
 
 namespace pv {
@@ -35,6 +37,8 @@ struct Services {
   std::unique_ptr<Media> media;
   std::unique_ptr<FileAssociations> associations;
   std::unique_ptr<TextMeasure> measure;
+  std::unique_ptr<Printer> printer;
+  std::unique_ptr<Tooltips> tooltips;
   Screen screen;
   bool real_time = true;
 };

@@ -133,6 +133,7 @@ struct Shared {
   VbArray<std::string, 0, 1000> chosen_letters;
   std::string review_page;
   int16_t print_explanation = 0;  // 99: print the explanation instead of showing it
+  std::string explanation_web_link;
 
   // The page display of the test and explanation windows.
   std::string page_head;

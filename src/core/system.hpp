@@ -20,11 +20,13 @@ class ErrorLog;
 class EventLoop;
 class FileSystem;
 class Media;
+class Printer;
 class Random;
 class Screen;
 class SettingsStore;
 class Shell;
 class TextMeasure;
+class Tooltips;
 
 struct System {
   Shared& g;
@@ -42,6 +44,8 @@ struct System {
   ErrorLog& error_log;
   Media& media;
   const FileAssociations& associations;
+  Printer& printer;
+  Tooltips& tooltips;
   // The program's command line as the user gave it (the runtime's Command$).
   std::string command_line;
   // Finds a bank module by name in place of the compiled-in ones (tests); empty: those.

@@ -9,6 +9,7 @@
 #include "platform/event_loop.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/form.hpp"
+#include "platform/printer.hpp"
 
 namespace pv {
 namespace {
@@ -218,6 +219,10 @@ void WebBrowser::click_element(const std::string& id) {
   if (it == handlers.end()) return;
   const Handler handler = it->second;  // the handler may rewrite the document
   fire(handler);
+}
+
+void WebBrowser::print(Printer& printer) const {
+  printer.print_page({document.html(), base_folder});
 }
 
 }  // namespace pv

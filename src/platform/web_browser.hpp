@@ -20,6 +20,7 @@
 namespace pv {
 
 class FileSystem;
+class Printer;
 
 // One form field of the page as the user left it, as the front-end reports it.
 struct FieldMark {
@@ -114,9 +115,8 @@ class WebBrowser : public Control {
 
   // A click on element `id` of the document: runs its handler as an event of the window.
   void click_element(const std::string& id);
-  // The print command with its print dialog: the front-end prints the page shown.
-  void print() { ++print_requests_; }
-  uint64_t print_requests() const { return print_requests_; }
+  // The print command with its print dialog: the document goes to the printer's dialog.
+  void print(Printer& printer) const;
 
  private:
   struct Navigation {
@@ -127,7 +127,6 @@ class WebBrowser : public Control {
 
   std::optional<Navigation> navigation_;
   std::string location_;
-  uint64_t print_requests_ = 0;
   // Lets a completion posted to the event loop find out that the control is gone.
   std::shared_ptr<char> alive_ = std::make_shared<char>();
 };

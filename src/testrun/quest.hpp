@@ -47,10 +47,9 @@ class quest final : public SystemForm {
   void check_answer();
   void calculate_score();
   void count_category_questions();
-  // Composes and shows the explanation of questions(current_record), modal; the
-  // explanation window is not built yet, so until then it only counts its calls.
+  // Composes the explanation of questions(current_record) and shows it modally in the
+  // explanation window, or prints it from there while print_explanation is 99.
   void show_answer();
-  int show_answer_calls = 0;
 
   // Exercise programs.
   void launch_sim();

@@ -22,32 +22,6 @@ constexpr std::array<std::string_view, 4> kQBottomLines = {
     "<input type=button name=NEXT value=\"Next\" style=\"display:none\">",
 };
 
-// The first "<img src" of a text gets the media folder after the quote that follows it.
-void prefix_first_picture(const Shared& g, std::string& text) {
-  const size_t at = text.find("<img src");
-  if (at == std::string::npos) return;
-  const size_t quote = text.find(kQ, at + 8);
-  if (quote == std::string::npos) return;
-  text.insert(quote + 1, g.media_folder);
-}
-
-std::string style_block(const Shared& g) {
-  const std::string size = str(int64_t{g.page_font_size});
-  std::string s;
-  s += kCrLf;
-  s += "<style>";
-  s += kCrLf;
-  s += "BODY{font-size:" + size + " pt}";
-  s += kCrLf;
-  s += "TABLE{font-size:" + size + " pt}";
-  s += kCrLf;
-  s += "BODY{font-family:" + g.page_font_name + "}";
-  s += kCrLf;
-  s += "</style>";
-  s += kCrLf;
-  return s;
-}
-
 std::string access_letter(const Shared& g, int i) {
   return lcase(left(g.answer_labels[i], 1));
 }
@@ -162,29 +136,7 @@ std::string tutor_address(const Shared& g, const std::string& video) {
 }
 
 std::string tutor_section(const Shared& g, const std::string& video) {
-  const std::string address = tutor_address(g, video);
-  std::string s;
-  if (g.embed_tutor != 0) {
-    s += "<hr>Click the Play Button to Start the Online Tutor<br><br>";
-    s += kCrLf;
-    s += media_player_html(address);
-    s += kCrLf;
-    s += std::string("<br><p align=") + kQ + "center" + kQ + ">";
-    s += kCrLf;
-    s += std::string("<a target=") + kQ + "_blank" + kQ + " href=" + kQ + kMediaPlayerPage + kQ +
-         ">";
-    s += kCrLf;
-    s += "Click Here</a> If You Cannot See the Online Tutor</p>";
-    s += kCrLf;
-  } else {
-    s += "<hr>";
-    s += kCrLf;
-    s += std::string("<a target=") + kQ + "_blank" + kQ + " href=" + kQ + address + kQ + "> ";
-    s += kCrLf;
-    s += "Click Here to View the Online Tutor</a>";
-    s += kCrLf;
-  }
-  return s;
+  return tutor_links(g, tutor_address(g, video));
 }
 
 // The exhibit, diagram and tutor sections, and the scroll hints that point to them.
@@ -212,6 +164,57 @@ void sections(const Shared& g, const QuestionRecord& q, std::string& hint, std::
 }
 
 }  // namespace
+
+// The first "<img src" of a text gets the media folder after the quote that follows it.
+void prefix_first_picture(const Shared& g, std::string& text) {
+  const size_t at = text.find("<img src");
+  if (at == std::string::npos) return;
+  const size_t quote = text.find(kQ, at + 8);
+  if (quote == std::string::npos) return;
+  text.insert(quote + 1, g.media_folder);
+}
+
+std::string style_block(const Shared& g) {
+  const std::string size = str(int64_t{g.page_font_size});
+  std::string s;
+  s += kCrLf;
+  s += "<style>";
+  s += kCrLf;
+  s += "BODY{font-size:" + size + " pt}";
+  s += kCrLf;
+  s += "TABLE{font-size:" + size + " pt}";
+  s += kCrLf;
+  s += "BODY{font-family:" + g.page_font_name + "}";
+  s += kCrLf;
+  s += "</style>";
+  s += kCrLf;
+  return s;
+}
+
+std::string tutor_links(const Shared& g, const std::string& address) {
+  std::string s;
+  if (g.embed_tutor != 0) {
+    s += "<hr>Click the Play Button to Start the Online Tutor<br><br>";
+    s += kCrLf;
+    s += media_player_html(address);
+    s += kCrLf;
+    s += std::string("<br><p align=") + kQ + "center" + kQ + ">";
+    s += kCrLf;
+    s += std::string("<a target=") + kQ + "_blank" + kQ + " href=" + kQ + kMediaPlayerPage + kQ +
+         ">";
+    s += kCrLf;
+    s += "Click Here</a> If You Cannot See the Online Tutor</p>";
+    s += kCrLf;
+  } else {
+    s += "<hr>";
+    s += kCrLf;
+    s += std::string("<a target=") + kQ + "_blank" + kQ + " href=" + kQ + address + kQ + "> ";
+    s += kCrLf;
+    s += "Click Here to View the Online Tutor</a>";
+    s += kCrLf;
+  }
+  return s;
+}
 
 std::string read_q_bottom(System& sys) {
   std::string text;

@@ -26,6 +26,12 @@ std::string build_question_html(Shared& g, QuestionRecord& q);
 // The spacer row above the question: the page has no tabs, whatever the number.
 std::string build_tab_row(int16_t tab);
 std::string media_file_path(const Shared& g, const std::string& name);
+// The first "<img src" of a text gets the media folder after the quote that follows it.
+void prefix_first_picture(const Shared& g, std::string& text);
+// The style block that opens a page: the font size and name of the pages.
+std::string style_block(const Shared& g);
+// The online tutor's links for a video's address: the embedded player or a plain link.
+std::string tutor_links(const Shared& g, const std::string& address);
 
 // Text for an attribute value between double quotes.
 std::string html_attribute_text(const std::string& text);

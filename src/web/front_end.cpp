@@ -10,6 +10,7 @@ namespace pv {
 namespace {
 constexpr size_t kPagesRemembered = 16;
 constexpr size_t kTabsRemembered = 8;
+constexpr size_t kPrintsRemembered = 4;
 }  // namespace
 
 FrontEnd::FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options)
@@ -45,6 +46,10 @@ void FrontEnd::publish() {
   nlohmann::json tabs = nlohmann::json::array();
   for (const Tab& t : tabs_) tabs.push_back({{"id", t.id}, {"path", t.path}});
   state["tabs"] = std::move(tabs);
+  nlohmann::json prints = nlohmann::json::array();
+  for (const Print& p : prints_)
+    prints.push_back({{"id", p.id}, {"html", p.job.html}, {"base", p.job.base_folder}});
+  state["prints"] = std::move(prints);
   server_.publish(state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
@@ -53,6 +58,12 @@ bool FrontEnd::open_tab(const std::string& name) {
   if (path.empty()) return false;
   if (tabs_.size() >= kTabsRemembered) tabs_.erase(tabs_.begin());
   tabs_.push_back({++last_tab_, std::move(path)});
+  return true;
+}
+
+bool FrontEnd::print_page(const PrintJob& job) {
+  if (prints_.size() >= kPrintsRemembered) prints_.erase(prints_.begin());
+  prints_.push_back({++last_print_, job});
   return true;
 }
 

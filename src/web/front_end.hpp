@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/printer.hpp"
 #include "web/input.hpp"
 #include "web/server.hpp"
 
@@ -31,6 +32,8 @@ class FrontEnd {
   // Has the page open a document in a new tab of its browser; false (and nothing opened)
   // for a file the server does not serve. Engine thread.
   bool open_tab(const std::string& name);
+  // Has the page print a document through its browser's print dialog. Engine thread.
+  bool print_page(const PrintJob& job);
   WebServer& server() { return server_; }
 
  private:
@@ -50,6 +53,13 @@ class FrontEnd {
   };
   std::vector<Tab> tabs_;
   uint64_t last_tab_ = 0;
+  // The latest pages to print, numbered likewise: a page prints those newer than it knows.
+  struct Print {
+    uint64_t id;
+    PrintJob job;
+  };
+  std::vector<Print> prints_;
+  uint64_t last_print_ = 0;
 };
 
 }  // namespace pv

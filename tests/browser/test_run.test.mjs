@@ -65,6 +65,19 @@ describe('a test in the browser', () => {
   const pageAnswers = () => frame().locator('input[type=radio], input[type=checkbox]').evaluateAll((inputs) =>
     inputs.map((i) => ({ key: i.accessKey, text: (i.nextSibling?.textContent || '').replace(/^[A-F]\.\t/, '') })));
 
+  // A wrong answer's explanation, over the test window until it is closed.
+  async function explained() {
+    const answer = windowOf(page, 'theanswer');
+    await answer.waitFor();
+    assert.equal(await answer.locator('.title .caption').textContent(), 'The Answer');
+    const explanation = answer.frameLocator('.ctl[data-name="text1"] iframe');
+    await explanation.locator('body', { hasText: 'Incorrect.  Your answer was:' }).waitFor();
+    await explanation.locator('body', { hasText: 'QID:' }).waitFor();
+    await shot(answer, '13-explanation');
+    await controlOf(answer, 'Closeb').click();
+    await answer.waitFor({ state: 'detached' });
+  }
+
   test('a five-question category quiz is taken with mouse and keyboard', async () => {
     await controlOf(windowOf(page, 'Welcome'), 'Image4(0)').click();
     const setup = windowOf(page, 'pick_a_quiz');
@@ -130,6 +143,7 @@ describe('a test in the browser', () => {
       if (n === 1) await shot(quest, '10-radio-question');
       if (step.shot) await shot(quest, step.shot);
       await next.click();
+      if (step.how === 'wrong') await explained();
       if (step.score) await score.filter({ hasText: step.score }).waitFor();
     }
     // The last Next ends the test: the score report replaces the test window.
@@ -142,6 +156,10 @@ describe('a test in the browser', () => {
     await controlOf(report, 'Command1').click();
     const setup = windowOf(page, 'pick_a_quiz');
     await setup.waitFor();
+    // Unanswered questions are wrong: no explanation between them.
+    await setup.locator('.tabs .tab', { hasText: 'Advanced Options' }).click();
+    await controlOf(setup, 'answer_when_wrong').click();
+    await setup.locator('.ctl[data-name="answer_when_wrong"][aria-checked="false"]').waitFor();
     await setup.locator('.tabs .tab', { hasText: 'General' }).click();
     await controlOf(setup, 'which_quiz(1)').click();
     await controlOf(setup, 'Command1').click();

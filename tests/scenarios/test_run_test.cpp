@@ -53,7 +53,8 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   mark({2});
   next();
   EXPECT_EQ(g().chosen_letters[2], " B");
-  EXPECT_EQ(w.show_answer_calls, 1);  // "Show Answer when Wrong" is on
+  ASSERT_EQ(explanations.size(), 1u);  // "Show Answer when Wrong" is on
+  EXPECT_NE(explanations[0].find("Incorrect.  Your answer was:  B<br>"), std::string::npos);
   EXPECT_EQ(w.score.caption, " 1/ 2");
   EXPECT_EQ(w.Percent_Right.caption, " 50%");
   EXPECT_TRUE(w.the_gauge.visible);
@@ -213,6 +214,7 @@ TEST_F(TestRunScenario, TimeRunningOutDuringAPageWriteStopsTheNext) {
   start_test([this](pick_a_quiz& s) {
     tick(s.timeron);
     type(s.timeamount, "1");
+    tick(s.answer_when_wrong);  // no explanation comes first
   });
   app->clock->advance_ms(61000);  // due, but not yet handled
   mark({2});

@@ -1,5 +1,7 @@
 #include "support/fake_services.hpp"
 
+#include <cstdio>
+
 #include "platform/errors.hpp"
 
 namespace pv {
@@ -104,6 +106,74 @@ float ScriptedRandom::rnd() {
     values_.pop_front();
   }
   return last_;
+}
+
+void RecordingPrinter::print_page(const PrintJob& job) {
+  if (fails) raise_error(482);
+  jobs.push_back(job);
+}
+
+namespace {
+
+std::string hex(uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%x", v);
+  return buf;
+}
+
+std::string tool_text(const ToolInfo& t) {
+  return "size=" + std::to_string(t.size) + " flags=" + hex(t.flags) + " window=" + t.window +
+         " id=" + t.id + " text=" + t.text;
+}
+
+}  // namespace
+
+void RecordingTooltips::init_common_controls() {
+  calls.push_back("InitCommonControls");
+}
+
+TooltipHandle RecordingTooltips::create_window(uint32_t style) {
+  const TooltipHandle tip = TooltipTable::create_window(style);
+  calls.push_back("CreateWindowExA tooltips_class32 style=" + hex(style) + " -> " +
+                  std::to_string(tip));
+  return tip;
+}
+
+bool RecordingTooltips::destroy_window(TooltipHandle tip) {
+  calls.push_back("DestroyWindow " + std::to_string(tip));
+  return TooltipTable::destroy_window(tip);
+}
+
+void RecordingTooltips::add_tool(TooltipHandle tip, const ToolInfo& tool) {
+  calls.push_back("TTM_ADDTOOLA " + std::to_string(tip) + " " + tool_text(tool));
+  TooltipTable::add_tool(tip, tool);
+}
+
+void RecordingTooltips::set_title(TooltipHandle tip, int32_t icon, const std::string& title) {
+  calls.push_back("TTM_SETTITLEA " + std::to_string(tip) + " icon=" + std::to_string(icon) +
+                  " title=" + title);
+  TooltipTable::set_title(tip, icon, title);
+}
+
+void RecordingTooltips::set_tip_text_color(TooltipHandle tip, uint32_t colour) {
+  calls.push_back("TTM_SETTIPTEXTCOLOR " + std::to_string(tip) + " " + hex(colour));
+  TooltipTable::set_tip_text_color(tip, colour);
+}
+
+void RecordingTooltips::set_tip_bk_color(TooltipHandle tip, uint32_t colour) {
+  calls.push_back("TTM_SETTIPBKCOLOR " + std::to_string(tip) + " " + hex(colour));
+  TooltipTable::set_tip_bk_color(tip, colour);
+}
+
+void RecordingTooltips::set_delay_time(TooltipHandle tip, int32_t which, int32_t ms) {
+  calls.push_back("TTM_SETDELAYTIME " + std::to_string(tip) + " " + std::to_string(which) + " " +
+                  std::to_string(ms));
+  TooltipTable::set_delay_time(tip, which, ms);
+}
+
+void RecordingTooltips::update_tip_text(TooltipHandle tip, const ToolInfo& tool) {
+  calls.push_back("TTM_UPDATETIPTEXTA " + std::to_string(tip) + " " + tool_text(tool));
+  TooltipTable::update_tip_text(tip, tool);
 }
 
 }  // namespace pv

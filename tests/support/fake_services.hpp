@@ -16,9 +16,11 @@
 #include "platform/dialogs.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/media.hpp"
+#include "platform/printer.hpp"
 #include "platform/random.hpp"
 #include "platform/settings.hpp"
 #include "platform/shell.hpp"
+#include "platform/tooltips.hpp"
 
 namespace pv {
 
@@ -110,6 +112,32 @@ class FakeMedia final : public Media {
   int command(const std::string& text) override;
   std::vector<std::string> commands;
   int result = 0;
+};
+
+// Records each page it is asked to print; raises error 482, as a printer service without
+// its dialog does, when `fails`.
+class RecordingPrinter final : public Printer {
+ public:
+  void print_page(const PrintJob& job) override;
+  std::vector<PrintJob> jobs;
+  bool fails = false;
+};
+
+// The program's tooltip windows, with every call recorded as a line: the operation, the
+// tooltip window and its arguments ("TTM_ADDTOOLA 1 size=44 flags=0x13 id=quest text=").
+class RecordingTooltips final : public TooltipTable {
+ public:
+  void init_common_controls() override;
+  TooltipHandle create_window(uint32_t style) override;
+  bool destroy_window(TooltipHandle tip) override;
+  void add_tool(TooltipHandle tip, const ToolInfo& tool) override;
+  void set_title(TooltipHandle tip, int32_t icon, const std::string& title) override;
+  void set_tip_text_color(TooltipHandle tip, uint32_t colour) override;
+  void set_tip_bk_color(TooltipHandle tip, uint32_t colour) override;
+  void set_delay_time(TooltipHandle tip, int32_t which, int32_t ms) override;
+  void update_tip_text(TooltipHandle tip, const ToolInfo& tool) override;
+
+  std::vector<std::string> calls;
 };
 
 class FakeFileAssociations final : public FileAssociations {

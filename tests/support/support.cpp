@@ -72,6 +72,12 @@ TestProgram::TestProgram(std::string command_line, int pixels_per_inch) {
   auto associations_owned = std::make_unique<FakeFileAssociations>();
   associations = associations_owned.get();
   s.associations = std::move(associations_owned);
+  auto printer_owned = std::make_unique<RecordingPrinter>();
+  printer = printer_owned.get();
+  s.printer = std::move(printer_owned);
+  auto tooltips_owned = std::make_unique<RecordingTooltips>();
+  tooltips = tooltips_owned.get();
+  s.tooltips = std::move(tooltips_owned);
   s.measure = std::make_unique<TableTextMeasure>();
   s.screen = Screen(1920, 1080, pixels_per_inch);
   s.real_time = false;

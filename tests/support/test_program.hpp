@@ -56,6 +56,8 @@ class TestProgram {
   MemoryClipboard* clipboard;
   FakeMedia* media;
   FakeFileAssociations* associations;
+  RecordingPrinter* printer;
+  RecordingTooltips* tooltips;
   std::unique_ptr<Program> program;
   std::vector<BankModule> banks;
 };

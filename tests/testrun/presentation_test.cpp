@@ -276,7 +276,7 @@ TEST_F(Presentation, AControlThatNeverCompletesDelaysTheFirstPageAtMostTwoSecond
     app->clock->advance_ms(100);
   };
   press(setup().Command1);
-  app->program->loop().idle = nullptr;
+  app->program->loop().idle = [this] { close_explanation(); };
   EXPECT_EQ(waits, 13);  // from 0.7 s to the boundary at 2 s
   EXPECT_EQ(g().page_loaded, 0);
   EXPECT_NE(page_html().find("Which layer routes packets?"), std::string::npos);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "setup/setup_fixture.hpp"
 #include "testrun/finalscore.hpp"
 #include "testrun/quest.hpp"
+#include "testrun/theanswer.hpp"
 
 namespace pv::testing {
 
@@ -79,7 +81,23 @@ class TestRun : public SetupTest {
     const DiskFileSystem disk("/", "/");
     app->program_folder.write("q_bottom.ini",
                               disk.read_all(PREPVANT_SOURCE_DIR "/product/q_bottom.ini"));
+    app->program->loop().idle = [this] { close_explanation(); };
   }
+
+  // What the user does while the explanation window waits, modal: reads its page (kept
+  // in `explanations`) and presses Close. Nothing else waits in these tests.
+  void close_explanation() {
+    theanswer* w = app->loaded<theanswer>();
+    if (w == nullptr || !w->visible() || !w->modal)
+      throw std::logic_error("a wait with no explanation window to close");
+    explanations.push_back(w->text1.document.html());
+    quest* test = app->loaded<quest>();
+    explained_next_enabled.push_back(test != nullptr && test->cmd_buttons[0].enabled);
+    app->program->input().click(w->Closeb);
+  }
+  std::vector<std::string> explanations;
+  // Whether the test window's Next could be pressed while each explanation was open.
+  std::vector<bool> explained_next_enabled;
 
   // Opens the setup window, lets `options` change it, and starts the book test: ten
   // questions in bank order (the question shuffle off), answers shuffled.
