@@ -46,6 +46,35 @@ bool has_scheme(std::string_view address) {
   });
 }
 
+// A browser shows a picture file as a page holding just that picture.
+bool names_picture(std::string_view path) {
+  const size_t dot = path.find_last_of("./\\");
+  if (dot == std::string_view::npos || path[dot] != '.') return false;
+  std::string ext(path.substr(dot + 1));
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == "gif" || ext == "jpg" || ext == "jpeg" || ext == "png" || ext == "bmp" ||
+         ext == "webp" || ext == "ico";
+}
+
+// The page of a picture: its file name, relative to its folder, as an address.
+std::string picture_page(std::string_view path) {
+  const size_t slash = path.find_last_of("/\\");
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  std::string src;
+  for (const char c : name) {
+    const auto u = static_cast<unsigned char>(c);
+    if (std::isalnum(u) || c == '-' || c == '.' || c == '_' || c == '~') {
+      src += c;
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      src += '%';
+      src += kHex[u >> 4];
+      src += kHex[u & 15];
+    }
+  }
+  return "<html><body style=\"margin:0\"><img src=\"" + src + "\"></body></html>";
+}
+
 }  // namespace
 
 // ---- HtmlDocument ----------------------------------------------------------------------
@@ -179,7 +208,10 @@ void WebBrowser::navigate(const FileSystem& files, std::string_view address) {
   const std::string_view path = file_address ? address.substr(7) : address;
   if (file_address || !has_scheme(address)) {
     try {
-      if (files.exists(path)) n.text = files.read_all(path);
+      if (names_picture(path))
+        n.text = picture_page(path);
+      else if (files.exists(path))
+        n.text = files.read_all(path);
       n.folder = folder_of(files.resolve(path));
     } catch (const RuntimeError&) {
       n.text.clear();  // an unreadable file shows as an empty page

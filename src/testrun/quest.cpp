@@ -111,6 +111,11 @@ void quest::place_controls() {
 void quest::wire_handlers() {
   for (int i = cmd_buttons.lower; i <= cmd_buttons.upper; ++i)
     cmd_buttons[i].on_click = [this, i] { cmd_buttons_Click(i); };
+  for (int i = 0; i <= 2; ++i) {
+    diagrambutton[i].on_click = [this, i] { diagrambutton_Click(i); };
+    exhibitbutton[i].on_click = [this, i] { exhibitbutton_Click(i); };
+  }
+  Command1.on_click = [this] { Command1_Click(); };
   Timer1.on_timer = [this] { Timer1_Timer(); };
   menu_printquestion.on_click = [this] { menu_printquestion_Click(); };
   menu_quittest.on_click = [this] { menu_quittest_Click(); };

@@ -4,7 +4,8 @@
 // quest_menus.cpp (the menus), quest_present.cpp (presenting a question and writing its
 // page), quest_answers.cpp (Next, Back and the reading of the page), quest_grading.cpp
 // (grading and the live score), quest_explanation.cpp (the explanation of a question),
-// quest_exercises.cpp (the exercise programs) and quest_end.cpp (the end of the test and
+// quest_exercises.cpp (the exercise programs), quest_viewers.cpp (the diagram and exhibit
+// viewers and the chapter review) and quest_end.cpp (the end of the test and
 // the time limit).
 #pragma once
 
@@ -50,6 +51,11 @@ class quest final : public SystemForm {
   // Composes the explanation of questions(current_record) and shows it modally in the
   // explanation window, or prints it from there while print_explanation is 99.
   void show_answer();
+
+  // The diagram and exhibit viewers and the chapter review.
+  void diagrambutton_Click(int Index);
+  void exhibitbutton_Click(int Index);
+  void Command1_Click();
 
   // Exercise programs.
   void launch_sim();
