@@ -102,7 +102,9 @@ int main(int argc, char** argv) {
   services.media = std::make_unique<pv::DesktopMedia>();
   services.printer = std::make_unique<pv::DialogPrinter>(
       [&front_end](const pv::PrintJob& job) { return front_end && front_end->print_page(job); });
-  services.tooltips = std::make_unique<pv::TooltipTable>();
+  auto tooltips = std::make_unique<pv::TooltipTable>();
+  const pv::TooltipTable* tooltip_table = tooltips.get();
+  services.tooltips = std::move(tooltips);
   services.random = std::make_unique<pv::VbRandom>(*services.clock);
   services.clipboard = std::make_unique<pv::MemoryClipboard>();
   services.measure = std::make_unique<pv::TableTextMeasure>();
@@ -115,6 +117,7 @@ int main(int argc, char** argv) {
                       .current_folder = file_ref.current_folder(),
                       .program_folder = file_ref.program_folder()});
   front_end = &front;
+  front.show_tooltips(tooltip_table);
   const auto publish = [&] {
     front.server().add_file_root(program.shared().media_folder);
     front.publish();

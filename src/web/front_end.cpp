@@ -1,5 +1,7 @@
 #include "web/front_end.hpp"
 
+#include <cstdio>
+
 #include "platform/event_loop.hpp"
 #include "platform/user_input.hpp"
 #include "web/input.hpp"
@@ -11,6 +13,30 @@ namespace {
 constexpr size_t kPagesRemembered = 16;
 constexpr size_t kTabsRemembered = 8;
 constexpr size_t kPrintsRemembered = 4;
+
+std::string colour_text(uint32_t c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%06x", c & 0xFFFFFFu);
+  return buf;
+}
+
+// Every tool of every tooltip window: the window it belongs to and what its tip shows.
+nlohmann::json tooltips_json(const TooltipTable& table) {
+  nlohmann::json tips = nlohmann::json::array();
+  for (const auto& [handle, w] : table.windows())
+    for (const ToolInfo& tool : w.tools)
+      tips.push_back({{"window", tool.id},
+                      {"text", tool.text},
+                      {"title", w.title},
+                      {"icon", w.icon},
+                      {"balloon", (w.style & TTS_BALLOON) != 0},
+                      {"centered", (tool.flags & TTF_CENTERTIP) != 0},
+                      {"textColor", w.text_color_set ? colour_text(w.text_color) : ""},
+                      {"backColor", w.back_color_set ? colour_text(w.back_color) : ""},
+                      {"initial", w.initial_ms},
+                      {"autopop", w.autopop_ms}});
+  return tips;
+}
 }  // namespace
 
 FrontEnd::FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options)
@@ -50,6 +76,7 @@ void FrontEnd::publish() {
   for (const Print& p : prints_)
     prints.push_back({{"id", p.id}, {"html", p.job.html}, {"base", p.job.base_folder}});
   state["prints"] = std::move(prints);
+  state["tooltips"] = tooltips_ != nullptr ? tooltips_json(*tooltips_) : nlohmann::json::array();
   server_.publish(state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/printer.hpp"
+#include "platform/tooltips.hpp"
 #include "web/input.hpp"
 #include "web/server.hpp"
 
@@ -34,6 +35,8 @@ class FrontEnd {
   bool open_tab(const std::string& name);
   // Has the page print a document through its browser's print dialog. Engine thread.
   bool print_page(const PrintJob& job);
+  // Draws the tips of these tooltip windows over the windows they belong to.
+  void show_tooltips(const TooltipTable* tooltips) { tooltips_ = tooltips; }
   WebServer& server() { return server_; }
 
  private:
@@ -60,6 +63,7 @@ class FrontEnd {
   };
   std::vector<Print> prints_;
   uint64_t last_print_ = 0;
+  const TooltipTable* tooltips_ = nullptr;
 };
 
 }  // namespace pv

@@ -185,6 +185,26 @@ describe('every control kind', () => {
     await win.locator('.ctl[data-name="lblStatus"]', { hasText: /Ticks: [1-9]/ }).waitFor();
   });
 
+  test('a browser control shows a picture file, and its window a balloon tip', async () => {
+    const viewer = windowOf(page, 'PictureViewer');
+    const img = viewer.frameLocator('.ctl[data-name="Image1"] iframe').locator('img');
+    await img.waitFor();
+    const width = await img.evaluate(async (i) => {
+      if (!i.complete) await new Promise((r) => i.addEventListener('load', r, { once: true }));
+      return i.naturalWidth;
+    });
+    assert.ok(width > 0, 'the picture did not load');
+    await viewer.locator('.title .caption').hover();
+    const tip = page.locator('.tooltip:not([hidden])');
+    await tip.waitFor();
+    assert.equal(await tip.locator('.tip-title').textContent(), 'Diagram 1');
+    assert.equal(await tip.locator('.tip-text').textContent(), 'The picture the question shows');
+    assert.ok(await tip.evaluate((n) => n.classList.contains('balloon')));
+    await shot(page, '31-picture-and-balloon-tip');
+    await page.mouse.move(5, 1070);  // away from every window: the tip goes
+    await page.locator('.tooltip[hidden]').waitFor({ state: 'attached' });
+  });
+
   test('the window moves by its title bar and closes by its access key', async () => {
     const title = win.locator('.title');
     const b = await title.boundingBox();

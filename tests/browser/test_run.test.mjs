@@ -74,6 +74,10 @@ describe('a test in the browser', () => {
     await explanation.locator('body', { hasText: 'Incorrect.  Your answer was:' }).waitFor();
     await explanation.locator('body', { hasText: 'QID:' }).waitFor();
     await shot(answer, '13-explanation');
+    // Print: the page goes to the browser's print dialog.
+    const printed = await page.evaluate(() => window.pvStats.prints);
+    await controlOf(answer, 'Command2').click();
+    await page.waitForFunction((n) => window.pvStats.prints > n, printed);
     await controlOf(answer, 'Closeb').click();
     await answer.waitFor({ state: 'detached' });
   }

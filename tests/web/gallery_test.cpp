@@ -3,16 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <iostream>
 
 #include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
+#include "platform/filesystem.hpp"
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
+#include "platform/tooltips.hpp"
 #include "platform/user_input.hpp"
 #include "platform/web_browser.hpp"
+#include "testrun/ctooltip.hpp"
 #include "web/front_end.hpp"
 
 namespace pv::testing {
@@ -191,6 +195,25 @@ class Gallery final : public Form {
   Menu menu_help{"mnuHelp", "&Help"};
 };
 
+// A picture in a browser control, as the diagram window shows one, with a balloon tip.
+class PictureViewer final : public Form {
+ public:
+  PictureViewer(FormRegistry& forms, const FileSystem& files) : Form(forms, "PictureViewer") {
+    design(10500, 450, 5400, 4200, "Diagram");
+    picture.move(120, 120, 5040, 3480);
+    add(picture);
+    files_ = &files;
+  }
+  void Form_Load() override {
+    picture.navigate(*files_, "FILE://" + files_->resolve("diagram.jpg"));
+  }
+
+  WebBrowser picture{"Image1"};
+
+ private:
+  const FileSystem* files_;
+};
+
 TEST(WebGallery, DISABLED_Serve) {
   SystemClock clock;
   EventLoop loop(clock, true);
@@ -200,16 +223,36 @@ TEST(WebGallery, DISABLED_Serve) {
   DesktopDialogs dialogs(loop);
   UserInput input(forms, &dialogs);
   forms.define<Gallery>([&] { return std::make_unique<Gallery>(forms, dialogs, screen); });
+  const std::string here = std::filesystem::current_path().string() + "/";
+  const DiskFileSystem files(here, here);
+  std::filesystem::copy_file(PREPVANT_SOURCE_DIR "/product/GUDAR_photo.jpg", here + "diagram.jpg",
+                             std::filesystem::copy_options::overwrite_existing);
+  forms.define<PictureViewer>([&] { return std::make_unique<PictureViewer>(forms, files); });
   FrontEnd front(loop, input, screen,
                  {.host = "127.0.0.1", .port = 0, .current_folder = ".", .program_folder = "."});
   loop.after_event = [&] { front.publish(); };
   loop.before_wait = [&] { front.publish(); };
   loop.on_error = [](const RuntimeError& e) { ADD_FAILURE() << e.what(); };
+  TooltipTable tips;
+  front.show_tooltips(&tips);
+  CTooltip tip(tips);
+  tip.Style(1);
+  tip.Title("Diagram 1");
+  tip.Icon(TTI_INFO);
+  tip.TipText("The picture the question shows");
+  tip.DelayTime(200);
+  forms.get<PictureViewer>().show();
+  tip.Create(forms.get<PictureViewer>());
   forms.get<Gallery>().show();
   front.start();
   std::cout << front.server().url() << std::endl;
   const int64_t start = clock.monotonic_ms();
-  loop.run_until([&] { return !forms.any_loaded() || clock.monotonic_ms() - start > 600000; });
+  const auto gallery_open = [&] {
+    const Gallery* g = forms.find<Gallery>();
+    return g != nullptr && g->is_loaded();
+  };
+  loop.run_until([&] { return !gallery_open() || clock.monotonic_ms() - start > 600000; });
+  forms.unload<PictureViewer>();
   front.finish();
   EXPECT_FALSE(forms.any_loaded()) << "the gallery was not closed";
 }

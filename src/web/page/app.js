@@ -20,7 +20,7 @@ const fileUrl = (path) => q('/file?path=' + encodeURIComponent(path));
 
 // Numbers the test suite reads: how many states were drawn and when the last one was, the
 // number of the page's last event, and of the last one the drawn state has carried out.
-const stats = { version: 0, draws: 0, drawnAt: 0, sent: 0, applied: 0 };
+const stats = { version: 0, draws: 0, drawnAt: 0, sent: 0, applied: 0, prints: 0 };
 window.pvStats = stats;
 
 let state = null;
@@ -1159,6 +1159,82 @@ function forwardKey(e) {
 
 document.addEventListener('keydown', forwardKey);
 
+// ---- Printing -------------------------------------------------------------------------
+
+// Pages the program prints, each once, through the browser's print dialog, from a frame of
+// its own that is never shown. A page loaded anew prints none of those sent before it.
+let lastPrint = null;
+function printPages(prints) {
+  if (!Array.isArray(prints)) return;
+  const newest = prints.reduce((m, p) => Math.max(m, p.id), 0);
+  if (lastPrint !== null) for (const p of prints) if (p.id > lastPrint) printPage(p);
+  lastPrint = Math.max(lastPrint ?? 0, newest);
+}
+
+function printPage(p) {
+  const frame = el('iframe', 'print-frame', document.body);
+  frame.setAttribute('sandbox', 'allow-same-origin allow-modals');
+  frame.addEventListener('load', () => {
+    const w = frame.contentWindow;
+    w.addEventListener('afterprint', () => frame.remove(), { once: true });
+    stats.prints++;
+    w.print();
+  }, { once: true });
+  frame.srcdoc = documentSource({ html: p.html, base: p.base });
+}
+
+// ---- Tooltips of the tooltip control --------------------------------------------------
+
+// A tip attached to a window shows once the mouse has rested over that window for the
+// tip's delay: near the mouse, or centred under the window for a centred tip. It goes
+// after its visible time or when the mouse leaves the window.
+let tooltips = [];
+const tipEl = el('div', 'tooltip', document.body);
+tipEl.hidden = true;
+const tip = { timer: 0, hideTimer: 0, window: null };
+
+function hideTip() {
+  clearTimeout(tip.timer);
+  clearTimeout(tip.hideTimer);
+  tipEl.hidden = true;
+  tip.window = null;
+}
+
+function showTip(t, winEl, x, y) {
+  tipEl.replaceChildren();
+  if (t.title) {
+    const title = el('div', 'tip-title', tipEl);
+    if (t.icon >= 1 && t.icon <= 3) title.classList.add('icon' + t.icon);
+    title.textContent = t.title;
+  }
+  el('div', 'tip-text', tipEl).textContent = t.text;
+  tipEl.classList.toggle('balloon', t.balloon);
+  tipEl.style.color = t.textColor || '';
+  tipEl.style.background = t.backColor || '';
+  tipEl.hidden = false;
+  if (t.centered) {
+    const r = winEl.getBoundingClientRect();
+    x = r.left + r.width / 2 - tipEl.offsetWidth / 2;
+    y = r.bottom + 2;
+  } else {
+    y += 20;
+  }
+  tipEl.style.left = Math.max(0, Math.min(x, window.innerWidth - tipEl.offsetWidth)) + 'px';
+  tipEl.style.top = Math.max(0, Math.min(y, window.innerHeight - tipEl.offsetHeight)) + 'px';
+  tip.window = t.window;
+  tip.hideTimer = setTimeout(hideTip, t.autopop);
+}
+
+document.addEventListener('pointermove', (e) => {
+  const winEl = e.target.closest ? e.target.closest('.win') : null;
+  const name = winEl ? winEl.dataset.name : null;
+  if (tip.window !== null && tip.window === name) return;  // a tip shown stays while inside
+  hideTip();
+  const t = name ? tooltips.find((x) => x.window === name) : null;
+  if (!t || !t.text) return;
+  tip.timer = setTimeout(() => showTip(t, winEl, e.clientX, e.clientY), t.initial);
+});
+
 // ---- Drawing a state ------------------------------------------------------------------
 
 // Documents the program opens for the user, each in a new tab once. A page loaded anew
@@ -1203,6 +1279,8 @@ function draw(next) {
   drawBoxes(next.boxes);
   stats.applied = (next.applied && next.applied[PAGE_ID]) || 0;
   openTabs(next.tabs);
+  printPages(next.prints);
+  tooltips = Array.isArray(next.tooltips) ? next.tooltips : [];
   stats.draws++;
   stats.drawnAt = performance.now();
 }
