@@ -450,6 +450,11 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
     }
     case Measure::all_quotes:
       return count_of(q.Question, "\"") + count_of(q.Explanation, "\"") + count_of(q.Clue, "\"");
+    case Measure::hashes_at: {
+      const size_t at = q.Reference.find("##");
+      if (at == std::string::npos) return std::nullopt;
+      return static_cast<int>(at) + 1;
+    }
   }
   return std::nullopt;
 }
@@ -596,6 +601,8 @@ const char* name(Measure m) {
       return "answers with <br>";
     case Measure::all_quotes:
       return "double quotes in the question, explanation and clue";
+    case Measure::hashes_at:
+      return "character where \"##\" begins";
   }
   return "?";
 }
@@ -883,6 +890,7 @@ class Checker {
       expect(where, "records with a page below an earlier one of their category", page_drops(s),
              *s.page_drops);
     answer_lengths(s, where);
+    if (s.reference_sharing) reference_sharing(s, *s.reference_sharing, where);
     if (s.distinct_references) {
       std::set<std::string> seen;
       for (int r = s.first; r <= s.last; ++r)
@@ -965,6 +973,13 @@ class Checker {
   }
 
   void answer_lengths(const Section& s, const std::string& where) {
+    if (s.shortest_answer) {
+      std::optional<int> shortest;
+      for (int r = s.first; r <= s.last; ++r)
+        for (int i = 1; i <= answer_count(rec(r)); ++i)
+          shortest = std::min(shortest.value_or(chars(rec(r).Answer[i])), chars(rec(r).Answer[i]));
+      expect(where, "shortest answer", shortest.value_or(0), *s.shortest_answer);
+    }
     if (!s.answer_lengths) return;
     std::optional<int> shortest, longest;
     for (int r = s.first; r <= s.last; ++r)
@@ -975,6 +990,22 @@ class Checker {
       }
     expect(where, "shortest answer", shortest.value_or(0), s.answer_lengths->shortest);
     expect(where, "longest answer", longest.value_or(0), s.answer_lengths->longest);
+  }
+
+  void reference_sharing(const Section& s, const ReferenceSharing& sharing,
+                         const std::string& where) {
+    std::map<std::string, std::vector<int>> citing;
+    for (int r = s.first; r <= s.last; ++r)
+      if (!rec(r).Reference.empty()) citing[rec(r).Reference].push_back(r);
+    Dist by_size;
+    for (const auto& [reference, group] : citing) {
+      ++by_size[static_cast<int>(group.size())];
+      if (sharing.within_one_category && std::any_of(group.begin(), group.end(), [&](int r) {
+            return rec(r).Category != rec(group.front()).Category;
+          }))
+        fail("records " + list_text(group), "share one reference across categories");
+    }
+    expect(where, "references by the records citing each", by_size, sharing.records_per_reference);
   }
 
   void value_sets(const Section& s, const std::string& where) {

@@ -105,6 +105,7 @@ enum class Measure {
   answers_non_ascii,   // answers holding a character beyond ASCII
   answers_with_br,     // answers holding "<br>"
   all_quotes,          // double quotes in the question, the explanation and the clue
+  hashes_at,           // the character where "##" begins in the reference, counted from 1
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -174,6 +175,13 @@ struct CategoryKinds {
   std::vector<int> off_range{};
 };
 
+// The references of a section by the number of records citing each (records -> references);
+// with `within_one_category`, no reference is cited from two categories.
+struct ReferenceSharing {
+  Dist records_per_reference{};
+  bool within_one_category = false;
+};
+
 enum class ReferenceForm { any, page_and_title, page_only, page_only_or_empty };
 
 // The form of one accepted fill-in reply.
@@ -222,6 +230,9 @@ struct Section {
   std::vector<std::vector<int>> one_check_key{};
   // When given: exactly these characters beyond ASCII occur in the section's texts.
   std::optional<std::set<int>> characters_beyond_ascii{};  // code points
+  std::optional<ReferenceSharing> reference_sharing{};
+  // The length of the shortest answer of the section, in characters (the longest left open).
+  std::optional<int> shortest_answer{};
 };
 
 // A record named in a table.

@@ -210,6 +210,50 @@ TEST(BankRules, TranscriptFormsDifferOnlyInSpacingOrAShortenedWord) {
   }
 }
 
+// A small table of four records against a section that counts how often each reference is
+// cited, where its "##" begins and how short the shortest answer is; one change at a time.
+TEST(BankFigures, ReferenceSharingHashPositionAndShortestAnswer) {
+  const BankFigures figures{
+      .module = "small",
+      .sections = {{.first = 1,
+                    .last = 4,
+                    .distributions = {{Measure::hashes_at, Kind::any, {{3, 2}, {4, 2}}}},
+                    .reference_sharing = ReferenceSharing{{{2, 2}}, true},
+                    .shortest_answer = 1}}};
+  const auto small_bank = [] {
+    auto g = std::make_unique<Shared>();
+    g->question_count = 4;
+    const char* references[] = {"57##Leased lines", "57##Leased lines", "101##PPP", "101##PPP"};
+    for (int r = 1; r <= 4; ++r) {
+      g->questions[r].Reference = references[r - 1];
+      g->questions[r].Answer[1] = r == 2 ? "x" : "HDLC";
+      g->questions[r].Category = 1;
+    }
+    return g;
+  };
+  const std::pair<std::function<void(Shared&)>, std::string> cases[] = {
+      {[](Shared&) {}, ""},
+      {[](Shared& g) { g.questions[4].Category = 2; },
+       "records 3,4: share one reference across categories"},
+      {[](Shared& g) { g.questions[4].Reference = "101##Multilink PPP"; },
+       "references by the records citing each is {1:2 2:1}, table says {2:2}"},
+      {[](Shared& g) { g.questions[2].Reference = "057##Leased lines"; },
+       "records by character where \"##\" begins is {3:1 4:3}, table says {3:2 4:2}"},
+      {[](Shared& g) { g.questions[2].Answer[1] = "xy"; }, "shortest answer is 2, table says 1"},
+  };
+  for (const auto& [change, expected] : cases) {
+    auto g = small_bank();
+    change(*g);
+    std::string failures;
+    for (const std::string& f : check_figures(*g, figures, ""))
+      if (f.find("small: records") == 0) failures += f + "\n";
+    if (expected.empty())
+      EXPECT_EQ(failures, "");
+    else
+      EXPECT_NE(failures.find(expected), std::string::npos) << expected << "\n" << failures;
+  }
+}
+
 TEST(BankRules, FullExamMustEqualItsSources) {
   const BankFileInfo combo{
       .module = "PB_GUDAR_combo",
