@@ -254,6 +254,55 @@ std::string clue_as_html(const QuestionRecord& q) {
   return out;
 }
 
+std::vector<std::string> html_lines(const std::string& s) {
+  std::vector<std::string> lines;
+  for (size_t start = 0;;) {
+    const size_t end = s.find("<br>", start);
+    lines.push_back(s.substr(start, end - start));
+    if (end == std::string::npos) return lines;
+    start = end + 4;
+  }
+}
+
+bool ends_with(std::string_view s, std::string_view end) {
+  return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
+}
+
+// The command typed at a configuration prompt of `host` ("R1(config-if)#no shutdown"), or
+// nothing when the line is no such prompt.
+std::optional<std::string> config_command(const std::string& line, const std::string& host) {
+  const size_t hash = line.find(")#");
+  if (line.rfind(host + "(config", 0) != 0 || hash == std::string::npos) return std::nullopt;
+  return line.substr(hash + 2);
+}
+
+bool types_the_checks(const QuestionRecord& q) {
+  const std::vector<std::string> lines = crlf_lines(q.Clue);
+  const auto checks = checks_of(q);
+  if (checks.empty() || lines.size() != checks.size() + 4) return false;
+  const size_t gt = lines[0].find('>');
+  if (gt == 0 || gt == std::string::npos) return false;
+  const std::string host = lines[0].substr(0, gt);
+  if (lines[0] != host + ">enable" || lines[1] != host + "#configure terminal") return false;
+  if (lines[2].empty() || lines[2].rfind(host, 0) == 0) return false;
+  for (size_t i = 0; i < checks.size(); ++i) {
+    std::optional<std::string> command = config_command(lines[3 + i], host);
+    if (!command || command->empty()) return false;
+    std::replace(command->begin(), command->end(), ' ', '_');
+    if (checks[i].first != "executed_" + *command || checks[i].second != "true") return false;
+  }
+  const std::optional<std::string> last = config_command(lines.back(), host);
+  return last && last->empty() && ends_with(lines.back(), ")#");
+}
+
+bool pairs_items(const QuestionRecord& q) {
+  const std::vector<std::string> lines = html_lines(q.Explanation);
+  if (lines.size() < 2 || (lines.size() + 1) % 3 != 0) return false;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].empty() != (i % 3 == 2)) return false;
+  return true;
+}
+
 bool has_cr_or_lf(const QuestionRecord& q) {
   std::vector<const std::string*> texts = {&q.Question,  &q.Explanation, &q.Clue,
                                            &q.Reference, &q.Type,        &q.TutorVideo};
@@ -369,6 +418,10 @@ bool holds(const QuestionRecord& q, Property p) {
       return chars(q.Clue) > 400;
     case Property::transcript_forms_differ:
       return kind_of(q) == Kind::sim && q.Explanation != clue_as_html(q);
+    case Property::transcript_types_the_checks:
+      return kind_of(q) == Kind::sim && types_the_checks(q);
+    case Property::explanation_pairs_items:
+      return pairs_items(q);
   }
   return false;
 }
@@ -547,6 +600,10 @@ const char* name(Property p) {
       return "with a clue longer than 400 characters";
     case Property::transcript_forms_differ:
       return "whose explanation is not its clue as HTML";
+    case Property::transcript_types_the_checks:
+      return "whose transcript types exactly their checked commands";
+    case Property::explanation_pairs_items:
+      return "whose explanation pairs items with their matches";
   }
   return "?";
 }

@@ -76,6 +76,14 @@ enum class Property {
   clue_over_400,  // a clue longer than 400 characters
   // A simulator task whose explanation is not exactly its clue's lines as HTML.
   transcript_forms_differ,
+  // A simulator task whose clue types exactly its checked commands: a user prompt and
+  // "enable", the privileged prompt and "configure terminal", one line of reply, then for
+  // each check "executed_<command, "_" for its blanks>=true", in check order, a
+  // configuration prompt and that command, and last the bare configuration prompt.
+  transcript_types_the_checks,
+  // The explanation pairs items with their matches: "<br>"-joined lines in groups of two
+  // (the item, then its match), the groups separated by one empty line.
+  explanation_pairs_items,
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.

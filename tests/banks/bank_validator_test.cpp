@@ -273,3 +273,76 @@ TEST(BankRules, FullExamMustEqualItsSources) {
 
 }  // namespace
 }  // namespace pv::bankcheck
+
+namespace pv::bankcheck {
+namespace {
+
+// Whether a table stating `property` of record 1 holds for a one-record bank holding `q`.
+bool holds_for(const QuestionRecord& q, Property property) {
+  auto g = std::make_unique<Shared>();
+  g->question_count = 1;
+  g->questions[1] = q;
+  const BankFigures f{
+      .module = "ONE",
+      .sections = {{.first = 1, .last = 1, .exactly = {{property, Kind::any, {1}}}}}};
+  return report(check_figures(*g, f, "")).find("records whose") == std::string::npos;
+}
+
+// A task configures what it checks, and nothing else, between entering configuration mode
+// and the bare prompt at the end.
+TEST(BankFigures, TranscriptTypesExactlyTheCheckedCommands) {
+  const std::string opening =
+      "Router>enable\r\nRouter#configure terminal\r\n"
+      "Enter configuration commands, one per line.  End with CNTL/Z.\r\n";
+  const std::string bgp = "Router(config)#router bgp 65001\r\n";
+  const std::string neighbor = "Router(config-router)#neighbor 10.0.0.2 remote-as 65002\r\n";
+  const std::string bare = "Router(config-router)#";
+  struct Case {
+    std::string clue;
+    std::string second_check;
+    bool holds;
+  };
+  const std::string second = "executed_neighbor_10.0.0.2_remote-as_65002=true";
+  const Case cases[] = {
+      {opening + bgp + neighbor + bare, second, true},
+      {opening + neighbor + bgp + "Router(config)#", second, false},
+      {opening + bgp + neighbor + bare, "executed_neighbor_10.0.0.2_remote-as_65002=false", false},
+      {opening + bgp + neighbor + "Router(config-router)#no auto-summary\r\n" + bare, second,
+       false},
+      {opening + bgp + neighbor, second, false},
+      {opening + bgp + neighbor + "Router(config-router)#end", second, false},
+      {opening + bgp + neighbor + "Router#", second, false},
+      {"Router#enable\r\n" + opening.substr(15) + bgp + neighbor + bare, second, false},
+      {"R1>enable\r\n" + opening.substr(15) + bgp + neighbor + bare, second, false},
+      {opening.substr(0, 42) + bgp + neighbor + bare, second, false},
+  };
+  for (const Case& c : cases) {
+    QuestionRecord q;
+    q.Type = "single_answer";
+    q.DiagramFile[1] = "xxsim";
+    q.Answer[1] = "executed_router_bgp_65001=true";
+    q.Answer[2] = c.second_check;
+    q.Clue = c.clue;
+    EXPECT_EQ(holds_for(q, Property::transcript_types_the_checks), c.holds) << c.clue;
+  }
+}
+
+TEST(BankFigures, MatchesAreListedAsPairsOfLines) {
+  const std::pair<std::string, bool> cases[] = {
+      {"ping<br>Layer 3<br><br>cable tester<br>Layer 1", true},
+      {"ping<br>Layer 3", true},
+      {"ping<br>Layer 3<br>cable tester<br>Layer 1", false},
+      {"ping<br><br>Layer 3", false},
+      {"ping<br>Layer 3<br><br>", false},
+      {"ping<br>Layer 3<br><br><br>cable tester<br>Layer 1", false},
+      {"ping", false},
+  };
+  for (const auto& [explanation, expected] : cases) {
+    QuestionRecord q;
+    q.Explanation = explanation;
+    EXPECT_EQ(holds_for(q, Property::explanation_pairs_items), expected) << explanation;
+  }
+}
+
+}  // namespace
+}  // namespace pv::bankcheck
