@@ -117,6 +117,8 @@ int main(int argc, char** argv) {
                       .current_folder = file_ref.current_folder(),
                       .program_folder = file_ref.program_folder()});
   front_end = &front;
+  program.error_log().report_loss_to(
+      [&front](const std::string& text) { front.show_notice(text); });
   front.show_tooltips(tooltip_table);
   const auto publish = [&] {
     front.server().add_file_root(program.shared().media_folder);

@@ -68,6 +68,7 @@ class Program {
   // What the user's input does; every front-end and test drives the windows through it.
   UserInput& input() { return *input_; }
   Screen& screen() { return services_.screen; }
+  ErrorLog& error_log() { return *error_log_; }
 
  private:
   void guarded(const std::function<void()>& event);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace pv {
@@ -29,10 +30,14 @@ struct ProgramEnded {};
 [[noreturn]] void end_program();
 
 // Appends error-log lines to "error.log" in the current folder. A failing write is
-// swallowed: logging never raises.
+// swallowed: logging never raises; the first one is told to `on_lost`, so that the user
+// learns that the log is being lost (once, not for every line).
 class ErrorLog {
  public:
   ErrorLog(FileSystem& files, const Clock& clock) : files_(files), clock_(clock) {}
+  void report_loss_to(std::function<void(const std::string& text)> on_lost) {
+    on_lost_ = std::move(on_lost);
+  }
   // "<date time> - <procedure> - <source><number> - <description> - "
   std::string line_for(const std::string& procedure, const std::string& source,
                        const RuntimeError& error) const;
@@ -40,8 +45,12 @@ class ErrorLog {
               const RuntimeError& error) noexcept;
 
  private:
+  void report_loss() noexcept;
+
   FileSystem& files_;
   const Clock& clock_;
+  std::function<void(const std::string&)> on_lost_;
+  bool loss_reported_ = false;
 };
 
 // A handler that logs each failing step and goes on with the next one.

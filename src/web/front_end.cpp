@@ -77,6 +77,7 @@ void FrontEnd::publish() {
     prints.push_back({{"id", p.id}, {"html", p.job.html}, {"base", p.job.base_folder}});
   state["prints"] = std::move(prints);
   state["tooltips"] = tooltips_ != nullptr ? tooltips_json(*tooltips_) : nlohmann::json::array();
+  if (!notice_.empty()) state["notice"] = notice_;
   server_.publish(state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 

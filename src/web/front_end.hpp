@@ -37,6 +37,8 @@ class FrontEnd {
   bool print_page(const PrintJob& job);
   // Draws the tips of these tooltip windows over the windows they belong to.
   void show_tooltips(const TooltipTable* tooltips) { tooltips_ = tooltips; }
+  // A line the page shows above the windows until the user dismisses it.
+  void show_notice(std::string text) { notice_ = std::move(text); }
   WebServer& server() { return server_; }
 
  private:
@@ -45,6 +47,7 @@ class FrontEnd {
 
   UserInput& input_;
   Screen& screen_;
+  std::string notice_;
   WebServer server_;
   // For each open page, the number of the last of its events the engine took: a page
   // shows the model's text in a field once the model has seen what was typed there.

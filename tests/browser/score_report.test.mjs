@@ -81,6 +81,20 @@ describe('the score report in the browser', () => {
     await settled(page);
     const missed = await items(controlOf(report, 'List1'));
     assert.equal(missed.length, 5 - right);
+    // A double-clicked line of the missed list shows that question's explanation over the
+    // report, which comes back when it is closed.
+    const line = controlOf(report, 'List1').locator('.item').first();
+    const qid = (await line.textContent()).match(/\[\s*(\d+)\]/)[1];
+    await line.dblclick();
+    const answer = windowOf(page, 'theanswer');
+    await answer.waitFor();
+    const explanation = answer.frameLocator('.ctl[data-name="text1"] iframe');
+    await explanation.locator('body', { hasText: 'Incorrect.  Your answer was:' }).waitFor();
+    assert.match(await explanation.locator('body').textContent(), new RegExp(`QID:\\s*${qid} `));
+    await shot(page, '32-review-explanation');
+    await controlOf(answer, 'Closeb').click();
+    await answer.waitFor({ state: 'detached' });
+    await report.waitFor();
     await controlOf(report, 'whichq(1)').click();
     await settled(page);
     await shot(report, '30-score-report');

@@ -217,5 +217,33 @@ TEST(SettingsStore, TheFolderFollowsXdgConfigHome) {
   EXPECT_EQ(FileSettingsStore::default_folder(), "/home/u/.config/prepvant/");
 }
 
+// A log that cannot be written says so once, naming the lost current folder; lines that
+// can be written again go on being written.
+TEST(ErrorLog, ALostLogIsReportedOnceAndNamesAVanishedCurrentFolder) {
+  TempFolder parent;
+  const std::string folder = parent / "run/";
+  ::mkdir(folder.c_str(), 0700);
+  DiskFileSystem fs(folder, parent.path());
+  FakeClock clock;
+  ErrorLog log(fs, clock);
+  std::vector<std::string> notices;
+  log.report_loss_to([&](const std::string& text) { notices.push_back(text); });
+  log.append("Form_Load()", "quest3.frm", RuntimeError(9));
+  EXPECT_TRUE(parent.exists("run/error.log"));
+  EXPECT_TRUE(notices.empty());
+
+  ::unlink((folder + "error.log").c_str());
+  ASSERT_EQ(::rmdir(folder.c_str()), 0);
+  for (int i = 0; i < 3; ++i) log.append("Form_Load()", "quest3.frm", RuntimeError(9));
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], "The current folder " + folder +
+                            " no longer exists: error-log lines are not being written.");
+
+  ::mkdir(folder.c_str(), 0700);
+  log.append("Form_Load()", "quest3.frm", RuntimeError(9));
+  EXPECT_TRUE(parent.exists("run/error.log"));
+  EXPECT_EQ(notices.size(), 1u);
+}
+
 }  // namespace
 }  // namespace pv

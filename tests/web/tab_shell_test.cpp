@@ -76,6 +76,14 @@ TEST(BrowserTabShell, ThePageLearnsOfEachTabOnceInItsState) {
   EXPECT_EQ(c.Get(url.c_str())->status, 404);
   EXPECT_TRUE(front.open_tab("history.htm"));
   EXPECT_EQ(c.Get(url.c_str())->status, 200);
+  // No notice until the engine has one; then every state carries it.
+  EXPECT_FALSE(json::parse(res->body)["state"].contains("notice"));
+  front.show_notice("The current folder /gone/ no longer exists.");
+  front.publish();
+  const auto noticed = c.Get(("/api/state?after=0&s=" + front.server().secret()).c_str());
+  ASSERT_TRUE(noticed);
+  EXPECT_EQ(json::parse(noticed->body)["state"]["notice"],
+            "The current folder /gone/ no longer exists.");
   front.finish();
 }
 

@@ -13,6 +13,13 @@ let sequence = 0;
 const desktop = document.getElementById('desktop');
 const boxLayer = document.getElementById('boxes');
 const statusEl = document.getElementById('status');
+// A notice of the engine's (such as a log it cannot write) stays until it is clicked.
+const noticeEl = document.getElementById('notice');
+let noticeDismissed = '';
+noticeEl.addEventListener('click', () => {
+  noticeDismissed = noticeEl.textContent;
+  noticeEl.hidden = true;
+});
 
 const px = (twips) => Math.round(twips / TWIPS_PER_PIXEL);
 const q = (path) => path + (path.includes('?') ? '&' : '?') + 's=' + encodeURIComponent(SECRET);
@@ -1281,6 +1288,9 @@ function draw(next) {
   openTabs(next.tabs);
   printPages(next.prints);
   tooltips = Array.isArray(next.tooltips) ? next.tooltips : [];
+  const notice = typeof next.notice === 'string' ? next.notice : '';
+  noticeEl.textContent = notice;
+  noticeEl.hidden = !notice || notice === noticeDismissed;
   stats.draws++;
   stats.drawnAt = performance.now();
 }
