@@ -136,10 +136,21 @@ void Form::set_caption(std::string text) {
   caption_ = std::move(text);
 }
 
+// The desktop keeps a window's title bar where the mouse can reach it: its top edge on
+// the screen and a stretch of the bar across.
+void Form::keep_reachable(float& l, float& t, float w) const {
+  const Screen& s = screen();
+  const float reach = kReachablePixels * static_cast<float>(s.twips_per_pixel_x());
+  const float bar = std::max(title_height(), reach / 2);
+  t = std::clamp(t, 0.0f, std::max(0.0f, s.height() - bar));
+  l = std::clamp(l, std::min(reach, w) - w, std::max(0.0f, s.width() - reach));
+}
+
 void Form::move(float l, float t, float w, float h) {
   if (!auto_load()) return;
   if (w < 0 || h < 0) raise_error(380);
   const bool resized = w != width_ || h != height_;
+  keep_reachable(l, t, w);
   left_ = l;
   top_ = t;
   width_ = w;
@@ -154,6 +165,7 @@ void Form::set_window_state(int s) {
   if (!auto_load()) return;
   if (s < vbNormal || s > vbMaximized) raise_error(380);
   if (s == window_state_) return;
+  if (s == vbMinimized) state_before_minimized_ = window_state_;
   window_state_ = s;
   run_handler([this] { Form_Resize(); });
 }

@@ -59,12 +59,15 @@ class Form {
   void set_top(float v) { move(left_, v, width_, height_); }
   void set_width(float v) { move(left_, top_, v, height_); }
   void set_height(float v) { move(left_, top_, width_, v); }
-  // Moves and sizes the window; a change of size runs Form_Resize.
+  // Moves and sizes the window, its title bar kept within reach on the screen; a change of
+  // size runs Form_Resize.
   void move(float l, float t, float w, float h);
   bool visible() const { return visible_; }
   void set_visible(bool on);
   int window_state() const { return window_state_; }
   void set_window_state(int s);
+  // What restoring a minimised window returns it to: the state it was minimised from.
+  int state_before_minimized() const { return state_before_minimized_; }
   uint32_t back_color() const { return back_color_; }
   void set_back_color(uint32_t c);
   // The client area: the outer size less the frame and the title bar.
@@ -147,7 +150,11 @@ class Form {
   bool visible_ = false;
   int window_state_ = vbNormal;
   uint32_t back_color_ = kButtonFace;
+  int state_before_minimized_ = vbNormal;
   bool resized_once_ = false;
+
+  static constexpr float kReachablePixels = 40;
+  void keep_reachable(float& l, float& t, float w) const;
 };
 
 // Creates windows on first use and carries out their life cycle.

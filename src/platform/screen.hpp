@@ -9,9 +9,10 @@ namespace pv {
 
 enum MousePointer : int { vbDefault = 0, vbArrow = 1, vbHourglass = 11, vbCustom = 99 };
 
+// Until the front-end reports the size it has, the screen is of a common laptop's size.
 class Screen {
  public:
-  Screen(int width_pixels = 1920, int height_pixels = 1080, int pixels_per_inch = 96)
+  Screen(int width_pixels = 1280, int height_pixels = 800, int pixels_per_inch = 96)
       : width_px_(width_pixels), height_px_(height_pixels), ppi_(pixels_per_inch) {}
 
   int pixels_per_inch() const { return ppi_; }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "platform/dialogs.hpp"
 #include "platform/form.hpp"
+#include "platform/screen.hpp"
 
 namespace pv {
 namespace {
@@ -300,14 +302,39 @@ void UserInput::close(Form& f) {
 void UserInput::set_window_state(Form& f, int state) {
   if (!takes_input(f) || state < vbNormal || state > vbMaximized) return;
   if ((state == vbMinimized && !f.min_button) || (state == vbMaximized && !f.max_button)) return;
+  if (state == vbNormal && f.window_state() == vbMinimized) state = f.state_before_minimized();
   f.set_window_state(state);
 }
 
-void UserInput::move(Form& f, float left, float top, float width, float height) {
+void UserInput::move(Form& f, float left, float top) {
   if (!takes_input(f) || f.border_style == vbBSNone || f.window_state() != vbNormal) return;
-  const bool sizable = f.border_style == vbSizable;
-  f.move(left, top, sizable ? std::max(0.0f, width) : f.width(),
-         sizable ? std::max(0.0f, height) : f.height());
+  f.move(left, top, f.width(), f.height());
+}
+
+void UserInput::size(Form& f, float width, float height) {
+  if (!takes_input(f) || f.border_style != vbSizable || f.window_state() != vbNormal) return;
+  f.move(f.left(), f.top(), std::max(0.0f, width), std::max(0.0f, height));
+}
+
+void UserInput::resize_screen(int width_pixels, int height_pixels) {
+  Screen& screen = forms_.screen();
+  const float old_width = screen.width(), old_height = screen.height();
+  const bool first = !screen_reported_;
+  screen_reported_ = true;
+  screen.set_size(width_pixels, height_pixels);
+  const auto near = [](float a, float b) { return std::fabs(a - b) < 1.0f; };
+  for (Form* f : forms_.windows_and_hidden()) {
+    if (!f->is_loaded() || f->window_state() != vbNormal) continue;
+    float l = f->left(), t = f->top(), w = f->width(), h = f->height();
+    if (first && near(l, 0) && near(t, 0) && near(w, old_width) && near(h, old_height)) {
+      w = screen.width();
+      h = screen.height();
+    } else if (first && near(l, (old_width - w) / 2) && near(t, (old_height - h) / 2)) {
+      l = (screen.width() - w) / 2;
+      t = (screen.height() - h) / 2;
+    }
+    f->move(l, t, w, h);
+  }
 }
 
 void UserInput::answer_box(int id, int result, const std::string& text) {

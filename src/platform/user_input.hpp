@@ -90,11 +90,20 @@ class UserInput {
   void mouse_move(Control& c, float x, float y, int button = 0, int shift = 0);
 
   // The window frame: brought to the front, closed by its close button, minimised,
-  // maximised or restored by its buttons, moved by its title bar and sized by its border.
+  // maximised or restored by its buttons (a minimised window is restored to the state it
+  // was minimised from), moved by its title bar and sized by its border. A window without
+  // a border does not move, and only a sizable one is sized.
   void activate(Form& f);
   void close(Form& f);
   void set_window_state(Form& f, int state);
-  void move(Form& f, float left, float top, float width, float height);
+  void move(Form& f, float left, float top);
+  void size(Form& f, float width, float height);
+
+  // The screen took a new size in pixels (the page's viewport). The first size reported
+  // centres again the windows that were centred on the size assumed until then, and a
+  // window that covered the whole screen covers the new one; every window keeps its title
+  // bar within reach.
+  void resize_screen(int width_pixels, int height_pixels);
 
   // The user's answer to the open message or input box `id`.
   void answer_box(int id, int result, const std::string& text = "");
@@ -107,6 +116,7 @@ class UserInput {
 
   FormRegistry& forms_;
   DesktopDialogs* boxes_;
+  bool screen_reported_ = false;
 };
 
 }  // namespace pv

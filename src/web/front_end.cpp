@@ -49,7 +49,7 @@ FrontEnd::FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer:
         for (const nlohmann::json& e : request)
           events.push_back([this, event = decode_input(e)] {
             note_applied(event);
-            apply_input(event, input_, screen_);
+            apply_input(event, input_);
           });
         loop.post_all(std::move(events));
       }) {}

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string_view>
 
 #include "platform/form.hpp"
-#include "platform/screen.hpp"
 #include "platform/user_input.hpp"
 #include "platform/web_browser.hpp"
 
@@ -28,6 +28,9 @@ constexpr Range kCharacters{0, 0x10FFFF};
 constexpr Range kWindowStates{0, 2};
 constexpr Range kBoxResults{0, 65535};
 constexpr Range kScreenPixels{0, 1000000};
+constexpr std::string_view kActions[] = {
+    "screen",  "answer", "click", "dblclick", "focus",    "text",  "item",  "scroll", "tab",
+    "element", "key",    "press", "menu",     "activate", "close", "state", "move",   "size"};
 // Far beyond any screen, yet well within what a float holds exactly enough.
 constexpr double kMaxTwips = 1e7;
 
@@ -57,14 +60,20 @@ uint64_t counter(const json& e, const char* key) {
   return it->get<uint64_t>();
 }
 
-std::optional<float> twips(const json& e, const char* key) {
+// A field its action cannot do without.
+const json& required(const json& e, const char* key) {
   const auto it = e.find(key);
-  if (it == e.end()) return std::nullopt;
-  if (!it->is_number()) throw BadEvent(std::string(key) + " is not a number");
-  const double v = it->get<double>();
-  if (!std::isfinite(v) || std::fabs(v) > kMaxTwips)
+  if (it == e.end()) throw BadEvent(e.value("action", std::string()) + " needs " + key);
+  return *it;
+}
+
+float twips(const json& e, const char* key) {
+  const json& v = required(e, key);
+  if (!v.is_number()) throw BadEvent(std::string(key) + " is not a number");
+  const double d = v.get<double>();
+  if (!std::isfinite(d) || std::fabs(d) > kMaxTwips)
     throw BadEvent(std::string(key) + " is out of its range");
-  return static_cast<float>(v);
+  return static_cast<float>(d);
 }
 
 std::string text(const json& e, const char* key) {
@@ -188,8 +197,9 @@ void window_event(UserInput& input, Form& f, const InputEvent& e) {
   } else if (action == "state") {
     input.set_window_state(f, e.window_state);
   } else if (action == "move") {
-    input.move(f, e.left.value_or(f.left()), e.top.value_or(f.top()), e.width.value_or(f.width()),
-               e.height.value_or(f.height()));
+    input.move(f, e.left, e.top);
+  } else if (action == "size") {
+    input.size(f, e.width, e.height);
   } else if (action == "activate") {
     input.activate(f);
   } else if (Control* c = control_named(f, e.control, e.name)) {
@@ -223,22 +233,27 @@ InputEvent decode_input(const json& event) {
   d.window_state = whole_number(e, "windowState", -1, kWindowStates);
   d.box = whole_number(e, "box", 0, kCounts);
   d.result = whole_number(e, "result", 0, kBoxResults);
+  if (std::find(std::begin(kActions), std::end(kActions), d.action) == std::end(kActions))
+    throw BadEvent("action \"" + d.action + "\" is not an action of the page");
   if (d.action == "screen") {
-    d.screen_width = whole_number(e, "width", 1920, kScreenPixels);
-    d.screen_height = whole_number(e, "height", 1080, kScreenPixels);
-  } else {
+    required(e, "viewportWidth");
+    required(e, "viewportHeight");
+    d.viewport_width = whole_number(e, "viewportWidth", 0, kScreenPixels);
+    d.viewport_height = whole_number(e, "viewportHeight", 0, kScreenPixels);
+  } else if (d.action == "move") {
     d.left = twips(e, "left");
     d.top = twips(e, "top");
+  } else if (d.action == "size") {
     d.width = twips(e, "width");
     d.height = twips(e, "height");
   }
   return d;
 }
 
-void apply_input(const InputEvent& e, UserInput& input, Screen& screen) {
+void apply_input(const InputEvent& e, UserInput& input) {
   if (e.action == "screen") {
-    screen.set_size(std::clamp(e.screen_width, 320, 16000),
-                    std::clamp(e.screen_height, 240, 16000));
+    input.resize_screen(std::clamp(e.viewport_width, 320, 16000),
+                        std::clamp(e.viewport_height, 240, 16000));
   } else if (e.action == "answer") {
     input.answer_box(e.box, e.result, e.text);
   } else {

@@ -15,7 +15,6 @@
 
 namespace pv {
 
-class Screen;
 class UserInput;
 
 // An event with a field of the wrong type or out of its range; what() names the field.
@@ -56,16 +55,17 @@ struct InputEvent {
   int window_state = -1;
   int box = 0;
   int result = 0;
-  int screen_width = 1920, screen_height = 1080;  // pixels
-  std::optional<float> left, top, width, height;  // twips
+  int viewport_width = 0, viewport_height = 0;     // pixels
+  float left = 0, top = 0, width = 0, height = 0;  // twips
 };
 
-// Throws BadEvent for an event that is not an object or has a bad field.
+// Throws BadEvent for an event that is not an object, of an action the engine does not
+// know, with a bad field or without a field its action needs.
 InputEvent decode_input(const nlohmann::json& event);
 
 // Carries out one event. An event that names a window, control or box that is no longer
 // there is dropped. Run-time errors of the handlers propagate to the event loop, as for
 // any event.
-void apply_input(const InputEvent& event, UserInput& input, Screen& screen);
+void apply_input(const InputEvent& event, UserInput& input);
 
 }  // namespace pv

@@ -60,13 +60,15 @@ async function serve(binary, args) {
   };
 }
 
-export async function openBrowser() {
+// Playwright hides the page's scroll bars by default; people see them.
+export async function openBrowser(viewport = { width: 1920, height: 1080 }) {
   const profile = mkdtempSync(path.join(tmpdir(), 'prepvant-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     args: CHROMIUM_ARGS,
-    viewport: { width: 1920, height: 1080 },
+    ignoreDefaultArgs: ['--hide-scrollbars'],
+    viewport,
   });
   const page = context.pages()[0] || (await context.newPage());
   return {

@@ -270,17 +270,41 @@ TEST_F(UserInputTest, TypingAndListsGoThroughTheirControls) {
   EXPECT_EQ(p.bar.value(), 10);
 }
 
+// The page reports its viewport as the screen: what was centred on the size assumed before
+// is centred on the page, a full-screen window fills it, and every title bar stays within
+// reach however small the page becomes.
+TEST_F(UserInputTest, TheScreenTakesThePagesSize) {
+  Other& saver = forms.get<Other>();
+  saver.move(0, 0, screen.width(), screen.height());
+  saver.show();
+  p.move((screen.width() - 6000) / 2, (screen.height() - 4500) / 2, 6000, 4500);
+  user([&](UserInput& in) { in.resize_screen(1024, 768); });
+  EXPECT_EQ(std::vector<float>({p.left(), p.top()}),
+            std::vector<float>({(15360 - 6000) / 2, (11520 - 4500) / 2}));
+  EXPECT_EQ(std::vector<float>({saver.left(), saver.top(), saver.width(), saver.height()}),
+            std::vector<float>({0, 0, 15360, 11520}));
+  // Only the first report centres; later ones only keep the title bars within reach.
+  p.move(300, 9000, 6000, 4500);
+  user([&](UserInput& in) { in.resize_screen(400, 300); });
+  EXPECT_EQ(std::vector<float>({p.left(), p.top()}), std::vector<float>({300, 4500 - 20 * 15}));
+  EXPECT_EQ(saver.width(), 15360);
+  p.move(-9000, -10, 6000, 4500);
+  EXPECT_EQ(std::vector<float>({p.left(), p.top()}), std::vector<float>({40 * 15 - 6000, 0}));
+}
+
 TEST_F(UserInputTest, TheWindowFrameFollowsItsStyle) {
   p.border_style = vbSizable;
-  user([&](UserInput& in) { in.move(p, 300, 450, 5000, 4000); });
+  user([&](UserInput& in) { in.move(p, 300, 450); });
+  user([&](UserInput& in) { in.size(p, 5000, 4000); });
   EXPECT_EQ(std::vector<float>({p.left(), p.top(), p.width(), p.height()}),
             std::vector<float>({300, 450, 5000, 4000}));
   p.border_style = vbFixedDialog;
-  user([&](UserInput& in) { in.move(p, 0, 0, 100, 100); });
+  user([&](UserInput& in) { in.move(p, 0, 0); });
+  user([&](UserInput& in) { in.size(p, 100, 100); });
   EXPECT_EQ(std::vector<float>({p.left(), p.top(), p.width(), p.height()}),
             std::vector<float>({0, 0, 5000, 4000}));
   p.border_style = vbBSNone;
-  user([&](UserInput& in) { in.move(p, 60, 60, 100, 100); });
+  user([&](UserInput& in) { in.move(p, 60, 60); });
   EXPECT_EQ(p.left(), 0);
   p.max_button = false;
   user([&](UserInput& in) { in.set_window_state(p, vbMaximized); });

@@ -31,7 +31,7 @@ struct FakeDesktop {
 
   FakeClock clock;
   EventLoop loop{clock, false};
-  Screen screen;
+  Screen screen{1920, 1080};
   TableTextMeasure measure;
   FormRegistry forms{loop, screen, measure};
   DesktopDialogs dialogs{loop};

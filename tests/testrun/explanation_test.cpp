@@ -261,7 +261,7 @@ TEST_F(Explanation, PrintExhibitLinksAndLayoutOfTheWindow) {
         app->printer->fails = true;
         press(a.Command2);
       },
-      [&](theanswer& a) { app->user([&a](UserInput& in) { in.move(a, 0, 0, 8000, 5000); }); },
+      [&](theanswer& a) { app->user([&a](UserInput& in) { in.size(a, 8000, 5000); }); },
   };
   theanswer* seen = nullptr;
   app->program->loop().idle = [&] {

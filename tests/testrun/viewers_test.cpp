@@ -35,7 +35,10 @@ class Viewers : public TestRun {
     return w;
   }
   void resize(Form& f, float width, float height) {
-    app->user([&](UserInput& in) { in.move(f, 0, 0, width, height); });
+    app->user([&](UserInput& in) {
+      in.move(f, 0, 0);
+      in.size(f, width, height);
+    });
   }
   std::string media() { return g().media_folder; }
 };

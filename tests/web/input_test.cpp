@@ -194,28 +194,37 @@ TEST_F(InputTest, OnlyTheModalWindowTakesInput) {
 
 TEST_F(InputTest, WindowsCloseMoveAndChangeStateAsTheirFrameAllows) {
   f.border_style = vbFixedSingle;
-  m.apply(json{{"action", "move"},
-               {"window", "Sample"},
-               {"left", 30},
-               {"top", 45},
-               {"width", 999},
-               {"height", 999}});
+  m.apply(json{{"action", "move"}, {"window", "Sample"}, {"left", 30}, {"top", 45}});
+  m.apply(json{{"action", "size"}, {"window", "Sample"}, {"width", 999}, {"height", 999}});
   EXPECT_EQ(f.left(), 30);
   EXPECT_EQ(f.top(), 45);
   EXPECT_EQ(f.width(), 6000);  // a fixed frame keeps its size
-  // A sizable one is moved by its title bar (the size left out) and sized by its border.
+  // A sizable one is moved by its title bar and sized by its border.
   f.border_style = vbSizable;
   m.apply(json{{"action", "move"}, {"window", "Sample"}, {"left", 1500}, {"top", 600}});
   EXPECT_EQ(std::vector<float>({f.left(), f.top(), f.width()}),
             std::vector<float>({1500, 600, 6000}));
-  m.apply(json{{"action", "move"}, {"window", "Sample"}, {"width", 7200}, {"height", 5100}});
+  m.apply(json{{"action", "size"}, {"window", "Sample"}, {"width", 7200}, {"height", 5100}});
   EXPECT_EQ(std::vector<float>({f.left(), f.width(), f.height()}),
             std::vector<float>({1500, 7200, 5100}));
+  // Its title bar stays within reach: not above the screen, not beyond its right edge.
+  m.apply(json{{"action", "move"}, {"window", "Sample"}, {"left", 40000}, {"top", -900}});
+  EXPECT_EQ(std::vector<float>({f.left(), f.top()}), std::vector<float>({1920 * 15 - 40 * 15, 0}));
   f.min_button = false;
   m.apply(json{{"action", "state"}, {"window", "Sample"}, {"windowState", vbMinimized}});
   EXPECT_EQ(f.window_state(), vbNormal);
   m.apply(json{{"action", "state"}, {"window", "Sample"}, {"windowState", vbMaximized}});
   EXPECT_EQ(f.window_state(), vbMaximized);
+  // Minimised from maximised, restoring gives the maximised window back; from normal, the
+  // normal one.
+  f.min_button = true;
+  for (const int from : {vbMaximized, vbNormal}) {
+    m.apply(json{{"action", "state"}, {"window", "Sample"}, {"windowState", from}});
+    m.apply(json{{"action", "state"}, {"window", "Sample"}, {"windowState", vbMinimized}});
+    EXPECT_EQ(f.window_state(), vbMinimized);
+    m.apply(json{{"action", "state"}, {"window", "Sample"}, {"windowState", vbNormal}});
+    EXPECT_EQ(f.window_state(), from);
+  }
 
   f.refuse_unload = true;
   m.apply(json{{"action", "close"}, {"window", "Sample"}});
@@ -277,11 +286,19 @@ TEST(DecodeInput, RefusesFieldsOfTheWrongTypeOrOutOfTheirRange) {
       {{{"windowState", 3}}, "windowState is out of its range 0..2"},
       {{{"result", "1"}}, "result is not a whole number"},
       {{{"sequence", -1}}, "sequence is not a counter"},
-      {{{"action", "move"}, {"left", 1e300}}, "left is out of its range"},
-      {{{"action", "move"}, {"height", -1e8}}, "height is out of its range"},
-      {{{"action", "move"}, {"top", "0"}}, "top is not a number"},
-      {{{"action", "screen"}, {"width", 1e300}}, "width is not a whole number"},
-      {{{"action", "screen"}, {"height", 2000000}}, "height is out of its range 0..1000000"},
+      {{{"action", "move"}, {"left", 1e300}, {"top", 0}}, "left is out of its range"},
+      {{{"action", "size"}, {"width", 0}, {"height", -1e8}}, "height is out of its range"},
+      {{{"action", "move"}, {"left", 0}, {"top", "0"}}, "top is not a number"},
+      // Each field has one meaning: a move has no size, a size no position.
+      {{{"action", "move"}, {"window", "Sample"}, {"width", 12000}, {"height", 9000}},
+       "move needs left"},
+      {{{"action", "size"}, {"left", 0}, {"top", 0}, {"width", 12000}}, "size needs height"},
+      {{{"action", "screen"}, {"viewportWidth", 1e300}, {"viewportHeight", 1}},
+       "viewportWidth is not a whole number"},
+      {{{"action", "screen"}, {"viewportWidth", 1}, {"viewportHeight", 2000000}},
+       "viewportHeight is out of its range 0..1000000"},
+      {{{"action", "screen"}, {"width", 1280}, {"height", 800}}, "screen needs viewportWidth"},
+      {{{"action", "resize"}}, "action \"resize\" is not an action of the page"},
       {{{"text", 5}}, "text is not a text"},
       {{{"window", nullptr}}, "window is not a text"},
       {{{"marks", {{"window", "Sample"}}}}, "marks is not a list"},
@@ -303,6 +320,7 @@ TEST(DecodeInput, RefusesFieldsOfTheWrongTypeOrOutOfTheirRange) {
   }
   // The ends of each range are taken.
   const InputEvent edge = decode_input({{"action", "move"},
+                                        {"top", 0},
                                         {"keyCode", 65535},
                                         {"at", 2147483647},
                                         {"item", -1},

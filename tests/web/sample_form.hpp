@@ -101,7 +101,7 @@ struct SampleModel : FakeDesktop {
   // Carries the event out as the front-end does; a refused one is dropped.
   void apply(const nlohmann::json& e) {
     try {
-      apply_input(decode_input(e), input, screen);
+      apply_input(decode_input(e), input);
     } catch (const BadEvent&) {
     }
   }

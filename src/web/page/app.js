@@ -32,6 +32,8 @@ window.pvStats = stats;
 
 let state = null;
 let ended = false;
+// The last state drawn, as the engine published it (the tests read it).
+window.pvState = () => state;
 const windows = new Map();  // window name -> drawn window
 
 // ---- Sending input -------------------------------------------------------------------
@@ -56,9 +58,11 @@ async function flush() {
   while (outbox.length && !ended) {
     const batch = outbox.splice(0, 64);  // the most the engine takes in one request
     try {
-      await fetch(q('/api/input'), {
+      const r = await fetch(q('/api/input'), {
         method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify(batch),
       });
+      // A refused request names the field at fault; the page's own error, so it is logged.
+      if (!r.ok) console.error(`The program refused input (${r.status}): ${(await r.text()).trim()}`);
     } catch (e) {
       break;
     }
@@ -67,6 +71,8 @@ async function flush() {
 }
 
 const ref = (win, c) => ({ window: win.name, control: c.control, name: c.name });
+// The number of this page's last event that the drawn state has carried out.
+const applied = () => (state && state.applied && state.applied[PAGE_ID]) || 0;
 
 // ---- Receiving state ------------------------------------------------------------------
 
@@ -221,23 +227,27 @@ function makeWindow(w) {
     const top = topWindow();
     if (top && top.name !== win.name && !win.model.topmost) send({ action: 'activate', window: win.name });
   }, true);
+  // A minimised window's first button restores it (the engine knows to which state).
   const toggleState = (state) => send({ action: 'state', window: win.name, windowState: win.model.windowState === state ? 0 : state });
   minB.addEventListener('click', () => toggleState(1));
   maxB.addEventListener('click', () => toggleState(2));
   closeB.addEventListener('click', () => send({ action: 'close', window: win.name }));
-  title.addEventListener('dblclick', () => {
-    if (win.model.maxButton && win.model.borderStyle === 2) toggleState(2);
+  title.addEventListener('dblclick', (e) => {
+    if (e.target.tagName === 'BUTTON') return;
+    if (win.model.windowState === 1) toggleState(1);
+    else if (win.model.maxButton && win.model.borderStyle === 2) toggleState(2);
   });
   dragger(title, win, false);
   dragger(grip, win, true);
   return win;
 }
 
-// Moving a window by its title bar, or sizing it by its corner: drawn at once, sent on release.
+// Moving a window by its title bar, or sizing it by its corner: drawn at once, sent on
+// release, and drawn where the drag left it until the engine has taken the move.
 function dragger(handle, win, sizing) {
   handle.addEventListener('pointerdown', (e) => {
     if (e.button !== 0 || e.target.tagName === 'BUTTON' || win.model.windowState !== 0) return;
-    if (!sizing && win.model.borderStyle === 0) return;
+    if (sizing ? win.model.borderStyle !== 2 : win.model.borderStyle === 0) return;
     e.preventDefault();
     handle.setPointerCapture(e.pointerId);
     const start = { x: e.clientX, y: e.clientY, l: win.root.offsetLeft, t: win.root.offsetTop,
@@ -264,16 +274,10 @@ function dragger(handle, win, sizing) {
       handle.removeEventListener('lostpointercapture', up);
       win.dragging = false;
       if (!moved) return;
-      const m = win.model;
-      const ev = { action: 'move', window: win.name, left: m.left, top: m.top, width: m.width, height: m.height };
-      if (sizing) {
-        ev.width = win.root.offsetWidth * TWIPS_PER_PIXEL;
-        ev.height = win.root.offsetHeight * TWIPS_PER_PIXEL;
-      } else {
-        ev.left = win.root.offsetLeft * TWIPS_PER_PIXEL;
-        ev.top = win.root.offsetTop * TWIPS_PER_PIXEL;
-      }
-      send(ev);
+      const r = win.root;
+      win.heldUntil = send(sizing
+        ? { action: 'size', window: win.name, width: r.offsetWidth * TWIPS_PER_PIXEL, height: r.offsetHeight * TWIPS_PER_PIXEL }
+        : { action: 'move', window: win.name, left: r.offsetLeft * TWIPS_PER_PIXEL, top: r.offsetTop * TWIPS_PER_PIXEL });
     };
     handle.addEventListener('pointermove', move);
     handle.addEventListener('pointerup', up);
@@ -295,7 +299,7 @@ function drawWindow(win, w, z, isTop, minimizedSlot) {
     Object.assign(r.style, { left: '0px', top: '0px', width: '100%', height: '100%' });
   } else if (w.windowState === 1) {
     Object.assign(r.style, { left: 4 + minimizedSlot * 164 + 'px', top: '', bottom: '4px' });
-  } else if (!win.dragging) {
+  } else if (!win.dragging && applied() >= (win.heldUntil || 0)) {
     // While the user drags the window, the drag decides where it is drawn.
     Object.assign(r.style, { left: px(w.left) + 'px', top: px(w.top) + 'px', bottom: '',
       width: px(w.width) + 'px', height: px(w.height) + 'px' });
@@ -309,8 +313,11 @@ function drawWindow(win, w, z, isTop, minimizedSlot) {
   win.minB.hidden = !w.controlBox || (!w.minButton && !w.maxButton);
   win.maxB.hidden = win.minB.hidden;
   win.minB.disabled = !w.minButton;
+  win.minB.textContent = w.windowState === 1 ? '\u2750' : '_';
+  win.minB.title = w.windowState === 1 ? 'Restore' : 'Minimize';
   win.maxB.disabled = !w.maxButton;
-  win.maxB.textContent = w.windowState === 0 ? '\u25a1' : '\u2750';
+  win.maxB.textContent = w.windowState === 2 ? '\u2750' : '\u25a1';
+  win.maxB.title = w.windowState === 2 ? 'Restore' : 'Maximize';
   win.closeB.hidden = !w.controlBox;
   win.grip.hidden = w.borderStyle !== 2 || w.windowState !== 0;
 
@@ -694,7 +701,7 @@ function thumbDragger(win, d) {
 // engine has not yet taken all that was typed.
 function syncValue(d, node, text) {
   if (node.value === text) return;
-  const taken = (state.applied && state.applied[PAGE_ID]) || 0;
+  const taken = applied();
   if (document.activeElement === node && taken < (d.typedSeq || 0)) return;
   node.value = text;
 }
@@ -1284,7 +1291,7 @@ function draw(next) {
     }
   }
   drawBoxes(next.boxes);
-  stats.applied = (next.applied && next.applied[PAGE_ID]) || 0;
+  stats.applied = applied();
   openTabs(next.tabs);
   printPages(next.prints);
   tooltips = Array.isArray(next.tooltips) ? next.tooltips : [];
@@ -1295,8 +1302,9 @@ function draw(next) {
   stats.drawnAt = performance.now();
 }
 
+// The page is the screen: the engine places the windows in the viewport's size.
 function reportScreen() {
-  send({ action: 'screen', width: window.innerWidth, height: window.innerHeight });
+  send({ action: 'screen', viewportWidth: window.innerWidth, viewportHeight: window.innerHeight });
 }
 
 window.addEventListener('resize', () => {
