@@ -105,6 +105,10 @@ int main(int argc, char** argv) {
   auto tooltips = std::make_unique<pv::TooltipTable>();
   const pv::TooltipTable* tooltip_table = tooltips.get();
   services.tooltips = std::move(tooltips);
+  const char* search_path = std::getenv("PATH");
+  services.screen_savers = std::make_unique<pv::DesktopScreenSavers>(
+      file_ref.program_folder(), search_path != nullptr ? search_path : "",
+      pv::DesktopScreenSavers::default_data_home());
   services.random = std::make_unique<pv::VbRandom>(*services.clock);
   services.clipboard = std::make_unique<pv::MemoryClipboard>();
   services.measure = std::make_unique<pv::TableTextMeasure>();

@@ -39,7 +39,7 @@ Program::Program(Services services, std::string command_line)
       *shared_, *forms_, *loop_, *services_.dialogs, *services_.settings, *services_.files,
       *services_.shell, services_.screen, *services_.measure, *services_.clipboard,
       *services_.random, *services_.clock, *error_log_, *services_.media, *services_.associations,
-      *services_.printer, *services_.tooltips, std::move(command_line)});
+      *services_.printer, *services_.tooltips, *services_.screen_savers, std::move(command_line)});
   System& sys = *system_;
   define<Welcome>(*forms_, sys);
   define<loading>(*forms_, sys);

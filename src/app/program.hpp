@@ -19,6 +19,7 @@
 #include "platform/printer.hpp"
 #include "platform/random.hpp"
 #include "platform/screen.hpp"
+#include "platform/screen_saver.hpp"
 #include "platform/settings.hpp"
 #include "platform/shell.hpp"
 #include "platform/tooltips.hpp"
@@ -39,6 +40,7 @@ struct Services {
   std::unique_ptr<TextMeasure> measure;
   std::unique_ptr<Printer> printer;
   std::unique_ptr<Tooltips> tooltips;
+  std::unique_ptr<ScreenSavers> screen_savers;
   Screen screen;
   bool real_time = true;
 };

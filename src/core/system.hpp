@@ -23,6 +23,7 @@ class Media;
 class Printer;
 class Random;
 class Screen;
+class ScreenSavers;
 class SettingsStore;
 class Shell;
 class TextMeasure;
@@ -46,6 +47,7 @@ struct System {
   const FileAssociations& associations;
   Printer& printer;
   Tooltips& tooltips;
+  ScreenSavers& screen_savers;
   // The program's command line as the user gave it (the runtime's Command$).
   std::string command_line;
   // Finds a bank module by name in place of the compiled-in ones (tests); empty: those.

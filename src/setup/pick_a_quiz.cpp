@@ -45,6 +45,8 @@ pick_a_quiz::pick_a_quiz(System& system) : SystemForm(system, "pick_a_quiz") {
   add_all(cmdSaveSet, restore_defaults, Command2, cmd_flashcards);
   add_all(lbl_cats_to_ask, lst_cats_to_ask, lbl_Cats_not_ask, lst_cats_not_to_ask, cmd_add_cat,
           cmd_add_all_cat, cmd_remove_cat, cmd_remove_all_cat, cmd_start_cat_quiz, Label4);
+  add_all(Label12, Label14, lbldisplayans, VScroll4, lbl1, lbldisplaycorr, VScroll3, Label13,
+          chkRandom, cmdok, Frame14, cmdSet, Frame13);
   add_all(Frame1, SSTab1);
   add_all(menu_file, mnu_savesettings, menu_exit, mnu_history, mnu_viewtestscorehistory,
           mnu_emailtestscorehistory, mnu_resetuserhistory, mnu_testingmode, mnu_simulatormode,
@@ -236,6 +238,7 @@ void pick_a_quiz::place_controls() {
   // "Study Saver": its settings are the study saver's own.
   on_page(Frame1, SSTab1, kStudySaver);
   Frame1.move(240, 480, 9015, 4935);
+  place_saver_page();
 
   // Hidden from the start: the whole help menu.
   menu_help.visible = false;
@@ -271,6 +274,7 @@ void pick_a_quiz::wire_handlers() {
   mnu_viewtestscorehistory.on_click = [this] { mnu_viewtestscorehistory_Click(); };
   cmd_reset_user_history.on_click = [this] { cmd_reset_user_history_Click(); };
   mnu_resetuserhistory.on_click = [this] { mnu_resetuserhistory_Click(); };
+  wire_saver_handlers();
 }
 
 void pick_a_quiz::Form_Load() {

@@ -3,8 +3,9 @@
 // pick_a_quiz.cpp (the window, its load and the test choice), pick_a_quiz_options.cpp
 // (options, presets and saved settings), pick_a_quiz_categories.cpp (category lists and
 // the category quiz), pick_a_quiz_start.cpp (the start of a test),
-// pick_a_quiz_order.cpp (the questions a test asks, in their order) and
-// pick_a_quiz_history.cpp (the score history's commands).
+// pick_a_quiz_order.cpp (the questions a test asks, in their order),
+// pick_a_quiz_history.cpp (the score history's commands) and pick_a_quiz_saver.cpp (the
+// study saver's settings and its installation as the screen saver).
 #pragma once
 
 #include "core/system.hpp"
@@ -65,6 +66,15 @@ class pick_a_quiz final : public SystemForm {
   void lst_cats_to_ask_DblClick();
   void cmd_start_cat_quiz_Click();
 
+  // The study saver's settings and installation.
+  void VScroll4_Change();
+  void VScroll3_Change();
+  void cmdok_Click();
+  void cmdSet_Click();
+  void Label12_Click() { cmdSet_Click(); }
+  void Label12_MouseMove();
+  void Frame13_MouseMove();
+
   // Controls, in the order of the window's description (the first on top).
   TabbedDialog SSTab1{"SSTab1"};
 
@@ -116,6 +126,17 @@ class pick_a_quiz final : public SystemForm {
 
   // Page "Study Saver".
   Frame Frame1{"Frame1"};
+  Frame Frame13{"Frame13"};
+  Label Label12{"Label12"}, Label14{"Label14"};
+  Label lbldisplayans{"lbldisplayans"};
+  ScrollBar VScroll4{"VScroll4", true};
+  Label lbl1{"lbl1"};
+  Label lbldisplaycorr{"lbldisplaycorr"};
+  ScrollBar VScroll3{"VScroll3", true};
+  Label Label13{"Label13"};
+  CheckBox chkRandom{"chkRandom"};
+  Frame Frame14{"Frame14"};
+  CommandButton cmdok{"cmdok"}, cmdSet{"cmdSet"};
 
   // Menus.
   Menu menu_file{"menu_file", "&File"};
@@ -152,11 +173,23 @@ class pick_a_quiz final : public SystemForm {
   int16_t questions_missed_last_time();
   void back_with_nothing_to_retake();
   void place_controls();
+  void place_saver_page();
   void wire_handlers();
+  void wire_saver_handlers();
+  // One step of a study-saver spinner: the number in `label` follows the bar's movement.
+  void spin(Label& label, const ScrollBar& bar, int16_t& last_value);
+
+  // The last value seen of each study-saver spinner, and the number being changed.
+  int16_t answer_bar_last_ = 0;
+  int16_t correct_bar_last_ = 0;
+  int16_t spinner_number_ = 0;
 };
 
 // The partner's picture and study-saver tab caption.
 inline constexpr const char* kPartnerPicture = "wux_partner.jpg";
 inline constexpr const char* kPartnerSaverCaption = "WUX Study Saver";
+
+// The screen-saver file the installation hands to the system.
+inline constexpr const char* kSaverFile = "pelma_books_study_saver.scr";
 
 }  // namespace pv

@@ -89,6 +89,17 @@ int FakeShell::start(const std::vector<std::string>& argv, int) {
   return 1000 + static_cast<int>(started.size());
 }
 
+std::string RecordingScreenSavers::search(std::string_view file_name) const {
+  const auto it = found.find(std::string(file_name));
+  return it == found.end() ? std::string() : it->second;
+}
+
+void RecordingScreenSavers::install(const std::string& saver_file, int window_style) {
+  commands.push_back(screen_saver_command(saver_file));
+  window_styles.push_back(window_style);
+  if (fails) raise_error(75);
+}
+
 int FakeMedia::command(const std::string& text) {
   commands.push_back(text);
   return result;

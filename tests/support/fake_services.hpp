@@ -18,6 +18,7 @@
 #include "platform/media.hpp"
 #include "platform/printer.hpp"
 #include "platform/random.hpp"
+#include "platform/screen_saver.hpp"
 #include "platform/settings.hpp"
 #include "platform/shell.hpp"
 #include "platform/tooltips.hpp"
@@ -105,6 +106,19 @@ class FakeShell final : public Shell {
   std::vector<std::vector<std::string>> started;
   int open_result = 42;
   bool start_fails = false;
+};
+
+// Finds the files it is told of; records the installer's command line of each install,
+// and raises error 75 on an install when `fails`.
+class RecordingScreenSavers final : public ScreenSavers {
+ public:
+  std::string search(std::string_view file_name) const override;
+  void install(const std::string& saver_file, int window_style) override;
+
+  std::unordered_map<std::string, std::string> found;  // file name -> full path
+  std::vector<std::string> commands;
+  std::vector<int> window_styles;
+  bool fails = false;
 };
 
 class FakeMedia final : public Media {

@@ -78,6 +78,9 @@ TestProgram::TestProgram(std::string command_line, int pixels_per_inch) {
   auto tooltips_owned = std::make_unique<RecordingTooltips>();
   tooltips = tooltips_owned.get();
   s.tooltips = std::move(tooltips_owned);
+  auto savers_owned = std::make_unique<RecordingScreenSavers>();
+  screen_savers = savers_owned.get();
+  s.screen_savers = std::move(savers_owned);
   s.measure = std::make_unique<TableTextMeasure>();
   s.screen = Screen(1920, 1080, pixels_per_inch);
   s.real_time = false;

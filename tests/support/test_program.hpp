@@ -58,6 +58,7 @@ class TestProgram {
   FakeFileAssociations* associations;
   RecordingPrinter* printer;
   RecordingTooltips* tooltips;
+  RecordingScreenSavers* screen_savers;
   std::unique_ptr<Program> program;
   std::vector<BankModule> banks;
 };
