@@ -948,12 +948,7 @@ class Checker {
              *s.page_drops);
     answer_lengths(s, where);
     if (s.reference_sharing) reference_sharing(s, *s.reference_sharing, where);
-    if (s.distinct_references) {
-      std::set<std::string> seen;
-      for (int r = s.first; r <= s.last; ++r)
-        if (!rec(r).Reference.empty()) seen.insert(rec(r).Reference);
-      expect(where, "different references", static_cast<int>(seen.size()), *s.distinct_references);
-    }
+    references(s, where);
     if (s.shared_questions)
       shared(s, where, "question", &QuestionRecord::Question, *s.shared_questions);
     if (s.shared_explanations)
@@ -1027,6 +1022,25 @@ class Checker {
       at->second = std::max(at->second, *page);
     }
     return out;
+  }
+
+  // How many different references there are, and which records share one with another
+  // category.
+  void references(const Section& s, const std::string& where) {
+    std::map<std::string, std::vector<int>> users;
+    for (int r = s.first; r <= s.last; ++r)
+      if (!rec(r).Reference.empty()) users[rec(r).Reference].push_back(r);
+    if (s.distinct_references)
+      expect(where, "different references", static_cast<int>(users.size()), *s.distinct_references);
+    if (!s.references_across_categories) return;
+    std::vector<int> across;
+    for (const auto& [reference, group] : users)
+      if (std::any_of(group.begin(), group.end(),
+                      [&](int r) { return rec(r).Category != rec(group.front()).Category; }))
+        across.insert(across.end(), group.begin(), group.end());
+    std::sort(across.begin(), across.end());
+    expect(where, "records sharing a reference with another category", across,
+           *s.references_across_categories);
   }
 
   void answer_lengths(const Section& s, const std::string& where) {

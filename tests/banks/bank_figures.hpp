@@ -225,6 +225,9 @@ struct Section {
   std::optional<LengthRange> answer_lengths{};
   // The number of different references.
   std::optional<int> distinct_references{};
+  // When given: exactly these records share their reference with a record of another
+  // category.
+  std::optional<std::vector<int>> references_across_categories{};
   std::vector<ValueSet> value_sets{};
   // When given: exactly these groups of records share one text, and no other two records
   // of the section have the same one.
