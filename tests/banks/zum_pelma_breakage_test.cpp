@@ -55,8 +55,39 @@ const Breakage kBreakages[] = {
     {"answer_with_markup", [](Shared& g) { g.questions[60].Answer[1] += "<br>"; },
      "records with markup in an answer is 60, table says none"},
     {"en_dash_hyphenated",
-     [](Shared& g) { replace_first(g.questions[28].Answer[3], "\xE2\x80\x93", "-"); },
+     [](Shared& g) { replace_first(g.questions[21].Answer[1], "\xE2\x80\x93", "-"); },
      "total answers with U+2013 is 4, table says 5"},
+    {"en_dash_moved_to_another_record",
+     [](Shared& g) {
+       replace_first(g.questions[87].Answer[4], "\xE2\x80\x93", ",");
+       g.questions[28].Answer[1] = "1\xE2\x80\x934094";
+     },
+     "records 87-87, any kind: total answers with U+2013 is 0, table says 1"},
+    {"multi_answer_flags_swapped",
+     [](Shared& g) {
+       std::swap(g.questions[8].Answer[2], g.questions[8].Answer[3]);
+       std::swap(g.questions[8].Correct[2], g.questions[8].Correct[3]);
+     },
+     "record 8: correct answers is 1,3,4, table says 1,2,4"},
+    {"single_answer_flag_moved",
+     [](Shared& g) {
+       std::swap(g.questions[46].Answer[1], g.questions[46].Answer[5]);
+       std::swap(g.questions[46].Correct[1], g.questions[46].Correct[5]);
+     },
+     "records 1-125, single answer: records by slot of the correct answer is {1:20 2:32 3:30 4:23 "
+     "5:11}"},
+    {"section_split_in_two",
+     [](Shared& g) { g.questions[101].Reference = "201##HSRP Priority, Preemption and Tracking"; },
+     "references by the records citing each is {1:9 2:23 3:11 4:5 5:2 7:1}"},
+    {"reference_shared_across_chapters",
+     [](Shared& g) { g.questions[96].Reference = g.questions[95].Reference; },
+     "records sharing a reference with another category is 76,77,78,79,80,81,82,95,96, table "
+     "says 76,77,78,79,80,81,82"},
+    {"two_digit_page_past_record_50",
+     [](Shared& g) { g.questions[51].Reference = "99##Electing the Root Bridge"; },
+     "records 51-125, any kind: reference page runs from 99 to 251, table says within 100 to 999"},
+    {"answer_past_273", [](Shared& g) { g.questions[44].Answer[1] += "."; },
+     "longest answer is 274, table says 273"},
     {"explanation_set", [](Shared& g) { g.questions[100].Explanation = "Preemption."; },
      "records with an explanation is 100, table says none"},
     {"chapter_seven_reference_apart",

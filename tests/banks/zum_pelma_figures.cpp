@@ -42,20 +42,40 @@ Section at_most_373(int first, int last) {
   return {.first = first, .last = last, .bounds = {{M::question_length, K::any, 50, 373, true}}};
 }
 
+// Records first..last cite pages of this many digits.
+Section pages_of_digits(int first, int last, int digits) {
+  const int lowest = digits == 2 ? 10 : 100;
+  return {.first = first, .last = last, .within = {{M::page, K::any, lowest, lowest * 10 - 1}}};
+}
+
+// The en dashes stand in the answers of three records.
+Section en_dashes(int record, int answers) {
+  return {.first = record, .last = record, .sums = {{M::answers_with_ndash, K::any, answers}}};
+}
+
 std::vector<RecordFact> telling_records() {
   std::vector<RecordFact> out;
-  // record, answers, correct flags
-  const int multi[][3] = {{2, 5, 2},  {8, 5, 3},  {37, 4, 3},  {52, 4, 3}, {53, 5, 3},
-                          {64, 4, 2}, {73, 4, 2}, {109, 5, 3}, {113, 5, 2}};
-  for (const auto& [r, answers, flags] : multi)
-    out.push_back({.record = r, .kind = K::multi, .answers = answers, .flags = flags});
+  // The flagged slots are those the full exam documents for these records.
+  struct Multi {
+    int record, answers;
+    std::vector<int> correct;
+  };
+  const Multi multi[] = {{2, 5, {1, 4}},     {8, 5, {1, 2, 4}},   {37, 4, {1, 3, 4}},
+                         {52, 4, {1, 3, 4}}, {53, 5, {1, 3, 5}},  {64, 4, {3, 4}},
+                         {73, 4, {2, 4}},    {109, 5, {2, 3, 4}}, {113, 5, {1, 5}}};
+  for (const Multi& m : multi)
+    out.push_back({.record = m.record,
+                   .kind = K::multi,
+                   .answers = m.answers,
+                   .correct = m.correct,
+                   .flags = static_cast<int>(m.correct.size())});
   out.push_back({.record = 88, .question_length = 429});
   out.push_back({.record = 89, .question_length = 726});
   // Chapter 7's last question cites the section that opens chapter 8.
   out.push_back({.record = 76, .page = 149, .category = 7, .same_reference_as = 77});
   for (int r = 78; r <= 82; ++r) out.push_back({.record = r, .same_reference_as = 77});
   out.push_back({.record = 77, .page = 149, .category = 8});
-  out.push_back({.record = 125, .category = 12});
+  out.push_back({.record = 125, .kind = K::single, .category = 12});
   return out;
 }
 
@@ -91,9 +111,13 @@ const BankFigures& zum_pelma_figures() {
                            {P::has_clue, K::any, {}},
                            {P::has_picture, K::any, {}},
                            {P::has_exhibit, K::any, {}},
-                           {P::has_lab, K::any, {}}},
-               .distributions = {{M::question_br, K::any, {{0, 122}, {1, 2}, {5, 1}}},
-                                 {M::answers_with_br, K::any, {{0, 125}}}},
+                           {P::has_lab, K::any, {}},
+                           {P::question_has_quote, K::any, {}},
+                           {P::answer_has_quote, K::any, {}}},
+               .distributions =
+                   {{M::question_br, K::any, {{0, 122}, {1, 2}, {5, 1}}},
+                    {M::answers_with_br, K::any, {{0, 125}}},
+                    {M::correct_slot, K::single, {{1, 21}, {2, 32}, {3, 30}, {4, 23}, {5, 10}}}},
                .bounds = {{M::page, K::any, 33, 251}, {M::question_length, K::any, 50, 726}},
                .sums = {{M::answers_with_ndash, K::any, 5}},
                // category, records, count, multi-answer, five answers, explained, pages
@@ -110,7 +134,19 @@ const BankFigures& zum_pelma_figures() {
                         {11, 106, 115, 10, 2, 10, 0, 222, 233},
                         {12, 116, 125, 10, 0, 10, 0, 243, 251}},
                .references = ReferenceForm::page_and_title,
+               .answer_lengths = LengthRange{1, 273},
+               // Records of one section share its reference; chapter 8's first section is
+               // also cited by the last record of chapter 7.
+               .distinct_references = 50,
+               .references_across_categories = records(76, 82),
+               .reference_sharing =
+                   ReferenceSharing{{{1, 8}, {2, 23}, {3, 11}, {4, 4}, {5, 3}, {7, 1}}},
            },
+           pages_of_digits(1, 50, 2),
+           pages_of_digits(51, 125, 3),
+           en_dashes(21, 2),
+           en_dashes(87, 1),
+           en_dashes(110, 2),
            at_most_373(1, 87),
            at_most_373(90, 125),
            // Chapter 7 without its last record, which cites chapter 8's first section.
