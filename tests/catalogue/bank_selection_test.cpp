@@ -69,6 +69,23 @@ TEST(BankSelection, VarbLoadsTheBankOfTheChosenTest) {
                 {-1, 3, book}});
 }
 
+TEST(BankSelection, ZumLoadsTheBankOfTheChosenTest) {
+  const Loaded book{125, 12, "Pelma Books Questions for the ZUM book.", "5.34"};
+  const Loaded cd{100, 13, "Velto's Questions for the Pelma Books ZUM.", "5.34"};
+  const Loaded full{
+      225, 13, "Combination of Velto and Pelma Books Questions for the Pelma Books ZUM.", "5.34"};
+  expect_loads("46004", "Pelma Books ZUM",
+               {{1, 0, book},
+                {3, 0, full},
+                {2, 0, cd},
+                {3, 0, full},
+                {0, 0, book},
+                {0, 3, full},
+                {0, 2, cd},
+                {5, 2, book},
+                {-1, 3, book}});
+}
+
 // The flash cards have two tests: test 2 is the SOLK half, every other choice the VARB half.
 TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
   const Loaded varb{275, 15, "Velto Questions for Pelma Books VARB part of SOLK Flash Cards",
@@ -87,13 +104,15 @@ TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
 
 TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
   for (const char* name : {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma",
-                           "PB_VARB_Velto", "PB_VARB_combo", "PB_SOLK_VARB", "PB_SOLK_SOLK"}) {
+                           "PB_VARB_Velto", "PB_VARB_combo", "PB_SOLK_VARB", "PB_SOLK_SOLK",
+                           "PB_ZUM_Pelma", "PB_ZUM_Velto", "PB_ZUM_Combo"}) {
     const BankModule* bank = find_bank(name);
     ASSERT_NE(bank, nullptr) << name;
     EXPECT_EQ(bank->name, name);
   }
   EXPECT_EQ(find_bank("PB_GUDAR_Pelma"), nullptr);
   EXPECT_EQ(find_bank("PB_VARB_Combo"), nullptr);
+  EXPECT_EQ(find_bank("PB_ZUM_combo"), nullptr);
 }
 
 }  // namespace
