@@ -2,40 +2,19 @@
 // the record and the figure.
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "banks/bank_testing.hpp"
+#include "banks/bank_breakage.hpp"
 #include "banks/solk_solk_figures.hpp"
 
 namespace pv::bankcheck {
 namespace {
 
-struct SolkBreakage {
-  const char* name;
-  std::function<void(Shared&)> change;
-  std::string expected;  // part of a failure line
-};
-
-void PrintTo(const SolkBreakage& b, std::ostream* os) {
-  *os << b.name;
-}
-
-class SolkRecordChanged : public ::testing::TestWithParam<SolkBreakage> {};
+class SolkRecordChanged : public ::testing::TestWithParam<Breakage> {};
 
 TEST_P(SolkRecordChanged, FailsAgainstItsTable) {
-  const SolkBreakage& b = GetParam();
-  auto g = std::make_unique<Shared>();
-  g->feedback_address = "before@example";
-  ASSERT_TRUE(load_into(*g, solk_solk_figures().module));
-  ASSERT_EQ(report(check_figures(*g, solk_solk_figures(), "before@example")), "");
-  b.change(*g);
-  const std::string failures = report(check_figures(*g, solk_solk_figures(), "before@example"));
-  EXPECT_NE(failures.find(b.expected), std::string::npos)
-      << "expected a failure with: " << b.expected << "\ngot:\n"
-      << failures;
+  expect_caught(solk_solk_figures(), GetParam());
 }
 
-const SolkBreakage kSolkBreakages[] = {
+const Breakage kBreakages[] = {
     {"exercise_in_the_varb_range", [](Shared& g) { g.questions[2].Answer[1] = "3"; },
      "PB_SOLK_SOLK: record 2: Answer(1) is \"3\", table says \"34\""},
     {"record_252_put_in_order", [](Shared& g) { g.questions[252].Category = 11; },
@@ -48,11 +27,7 @@ const SolkBreakage kSolkBreakages[] = {
      "record 26: its numerals name different numbers"},
 };
 
-std::string breakage_name(const ::testing::TestParamInfo<SolkBreakage>& breakage) {
-  return breakage.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(SolkBank, SolkRecordChanged, ::testing::ValuesIn(kSolkBreakages),
+INSTANTIATE_TEST_SUITE_P(SolkBank, SolkRecordChanged, ::testing::ValuesIn(kBreakages),
                          breakage_name);
 
 }  // namespace

@@ -1,25 +1,13 @@
 // One figure of the VARB flash cards broken at a time: the validator names the record.
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "banks/bank_testing.hpp"
+#include "banks/bank_breakage.hpp"
 #include "banks/solk_varb_figures.hpp"
 
 namespace pv::bankcheck {
 namespace {
 
-struct CardBreakage {
-  const char* name;
-  std::function<void(Shared&)> change;
-  std::string expected;  // part of a failure line
-};
-
-void PrintTo(const CardBreakage& b, std::ostream* os) {
-  *os << b.name;
-}
-
-const CardBreakage kCardBreakages[] = {
+const Breakage kBreakages[] = {
     {"exercise_renumbered", [](Shared& g) { g.questions[40].Answer[1] = "31"; },
      "PB_SOLK_VARB: record 40: Answer(1) is \"31\", table says \"22\""},
     {"reference_given", [](Shared& g) { g.questions[78].Reference = "4##"; },
@@ -34,26 +22,13 @@ const CardBreakage kCardBreakages[] = {
      "records 22,23: share one explanation across categories"},
 };
 
-class OneCardChanged : public ::testing::TestWithParam<CardBreakage> {};
+class OneCardChanged : public ::testing::TestWithParam<Breakage> {};
 
 TEST_P(OneCardChanged, FailsAgainstTheTable) {
-  const CardBreakage& b = GetParam();
-  auto g = std::make_unique<Shared>();
-  g->feedback_address = "before@example";
-  ASSERT_TRUE(load_into(*g, "PB_SOLK_VARB"));
-  ASSERT_EQ(report(check_figures(*g, solk_varb_figures(), "before@example")), "");
-  b.change(*g);
-  const std::string failures = report(check_figures(*g, solk_varb_figures(), "before@example"));
-  EXPECT_NE(failures.find(b.expected), std::string::npos)
-      << "expected a failure with: " << b.expected << "\ngot:\n"
-      << failures;
+  expect_caught(solk_varb_figures(), GetParam());
 }
 
-std::string breakage_name(const ::testing::TestParamInfo<CardBreakage>& breakage) {
-  return breakage.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(SolkVarbBank, OneCardChanged, ::testing::ValuesIn(kCardBreakages),
+INSTANTIATE_TEST_SUITE_P(SolkVarbBank, OneCardChanged, ::testing::ValuesIn(kBreakages),
                          breakage_name);
 
 }  // namespace
