@@ -48,6 +48,14 @@ void fill(QuestionRecord& q, const RecordRow& row, int16_t category) {
   q.Category = category;
 }
 
+// The exception of record r in a list sorted by record, or null; `next` walks the list
+// once as the records go by.
+template <class E>
+const E* exception_for(std::span<const E> list, size_t& next, int16_t r) {
+  if (next < list.size() && list[next].record == r) return &list[next++];
+  return nullptr;
+}
+
 int16_t mapped(const Inclusion& inc, int16_t category) {
   for (const CategoryMapping& m : inc.category_map)
     if (m.from == category) return m.to;
@@ -83,14 +91,16 @@ void load(const BankTable& bank, Shared& g) {
     ++r;
     fill(g.questions[r], row, row.category);
   }
-  const CategoryException* exception = bank.exceptions.data();
-  const CategoryException* const exceptions_end = exception + bank.exceptions.size();
+  size_t next_category = 0, next_type = 0, next_flags = 0;
   for (const Inclusion& inc : bank.inclusions)
     for (int s = inc.first; s <= inc.last; ++s) {
-      const RecordRow& row = inc.source->records[static_cast<size_t>(s - 1)];
+      RecordRow row = inc.source->records[static_cast<size_t>(s - 1)];
       int16_t category = mapped(inc, row.category);
       ++r;
-      if (exception != exceptions_end && exception->record == r) category = (exception++)->category;
+      if (const auto* e = exception_for(bank.exceptions, next_category, r)) category = e->category;
+      if (const auto* e = exception_for(bank.type_exceptions, next_type, r)) row.type = e->type;
+      if (const auto* e = exception_for(bank.flag_exceptions, next_flags, r))
+        row.correct = e->correct;
       fill(g.questions[r], row, category);
     }
 

@@ -58,6 +58,16 @@ struct CategoryException {
   int16_t record;
   int16_t category;
 };
+// A full-exam record stored with another type than its source record's.
+struct TypeException {
+  int16_t record;
+  uint8_t type;  // index into kTypeNames
+};
+// A full-exam record stored with other correct flags than its source record's.
+struct FlagException {
+  int16_t record;
+  uint8_t correct;  // bit i-1 set: Correct(i) = 1
+};
 
 struct BankTable {
   std::string_view module;
@@ -68,10 +78,13 @@ struct BankTable {
   // The category list: that of `categories_from` (when set), then `categories`.
   const BankTable* categories_from = nullptr;
   std::span<const std::string_view> categories = {};
-  // A book or CD-ROM bank has records; a full exam has inclusions and exceptions, sorted.
+  // A book or CD-ROM bank has records; a full exam has inclusions and exceptions, each
+  // list sorted by record.
   std::span<const RecordRow> records = {};
   std::span<const Inclusion> inclusions = {};
   std::span<const CategoryException> exceptions = {};
+  std::span<const TypeException> type_exceptions = {};
+  std::span<const FlagException> flag_exceptions = {};
 };
 
 // The load of a bank module: identity, reset of records 1 to 1000, categories, records,

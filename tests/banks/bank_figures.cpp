@@ -313,6 +313,65 @@ bool has_cr_or_lf(const QuestionRecord& q) {
   });
 }
 
+bool all_of_chars(std::string_view s, std::string_view allowed) {
+  return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+// An interface's short name as check keys write it: "s0/0", "fa0/1", "lo0", "tu0".
+bool interface_name(std::string_view s) {
+  static const std::set<std::string_view> kShort = {"e", "fa", "gi", "te", "s", "lo", "tu"};
+  const size_t digit = s.find_first_of("0123456789");
+  return digit != std::string_view::npos && kShort.contains(s.substr(0, digit)) &&
+         s.find_first_not_of("0123456789/.:", digit) == std::string_view::npos;
+}
+
+bool command_check(const std::string& key, const std::string& value) {
+  return key.rfind("executed_", 0) == 0 && value == "true";
+}
+
+CheckKey key_form(const std::string& key, const std::string& value) {
+  if (command_check(key, value)) return CheckKey::command;
+  if (interface_name(std::string_view(key).substr(0, key.find('_'))))
+    return CheckKey::interface_first;
+  const size_t last = key.rfind('_');
+  if (last != std::string::npos && interface_name(std::string_view(key).substr(last + 1)))
+    return CheckKey::interface_last;
+  return CheckKey::device;
+}
+
+bool dotted_address(std::string_view s) {
+  int parts = 0;
+  for (size_t start = 0;; ++parts) {
+    const size_t dot = s.find('.', start);
+    const std::string_view part = s.substr(start, dot - start);
+    if (part.empty() || part.size() > 3 || !all_of_chars(part, "0123456789") ||
+        std::stoi(std::string(part)) > 255)
+      return false;
+    if (dot == std::string_view::npos) return parts == 3;
+    start = dot + 1;
+  }
+}
+
+CheckValue value_form(const std::string& v) {
+  if (v == "true") return CheckValue::truth;
+  if (v == "no") return CheckValue::no;
+  if (all_of_chars(v, "0123456789")) return CheckValue::number;
+  if (dotted_address(v)) return CheckValue::address;
+  if (all_of_chars(v, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-") &&
+      std::any_of(v.begin(), v.end(),
+                  [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+    return CheckValue::capitals;
+  if (v.find('_') != std::string::npos) return CheckValue::joined_words;
+  return CheckValue::other;
+}
+
+bool clue_ends_with_prompt(const QuestionRecord& q) {
+  if (q.Clue.empty()) return false;
+  const std::string last = crlf_lines(q.Clue).back();
+  return !last.empty() && std::isalpha(static_cast<unsigned char>(last.front())) &&
+         last.find(' ') == std::string::npos && (last.back() == '#' || last.back() == '>');
+}
+
 bool holds(const QuestionRecord& q, Property p) {
   switch (p) {
     case Property::always:
@@ -422,6 +481,17 @@ bool holds(const QuestionRecord& q, Property p) {
       return kind_of(q) == Kind::sim && types_the_checks(q);
     case Property::explanation_pairs_items:
       return pairs_items(q);
+    case Property::question_has_rsquo:
+      return q.Question.find(kRsquo) != std::string::npos;
+    case Property::explanation_non_ascii:
+      return non_ascii(q.Explanation);
+    case Property::question_over_400:
+      return chars(q.Question) > 400;
+    case Property::explanation_ends_with_br:
+      return q.Explanation.size() >= 4 &&
+             q.Explanation.compare(q.Explanation.size() - 4, 4, "<br>") == 0;
+    case Property::clue_ends_with_prompt:
+      return clue_ends_with_prompt(q);
   }
   return false;
 }
@@ -508,6 +578,21 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
       if (at == std::string::npos) return std::nullopt;
       return static_cast<int>(at) + 1;
     }
+    case Measure::command_checks: {
+      if (kind_of(q) != Kind::sim) return std::nullopt;
+      int n = 0;
+      for (const auto& [key, value] : checks_of(q)) n += command_check(key, value) ? 1 : 0;
+      return n;
+    }
+    case Measure::check_value_length: {
+      if (kind_of(q) != Kind::sim) return std::nullopt;
+      int longest = 0;
+      for (const auto& [key, value] : checks_of(q)) longest = std::max(longest, chars(value));
+      return longest;
+    }
+    case Measure::explanation_lines:
+      if (q.Explanation.empty()) return std::nullopt;
+      return count_of(q.Explanation, "<br>") + 1;
   }
   return std::nullopt;
 }
@@ -604,6 +689,16 @@ const char* name(Property p) {
       return "whose transcript types exactly their checked commands";
     case Property::explanation_pairs_items:
       return "whose explanation pairs items with their matches";
+    case Property::question_has_rsquo:
+      return "with U+2019 in the question";
+    case Property::explanation_non_ascii:
+      return "with characters beyond ASCII in the explanation";
+    case Property::question_over_400:
+      return "with a question longer than 400 characters";
+    case Property::explanation_ends_with_br:
+      return "whose explanation ends with <br>";
+    case Property::clue_ends_with_prompt:
+      return "whose clue ends with a prompt alone";
   }
   return "?";
 }
@@ -660,8 +755,57 @@ const char* name(Measure m) {
       return "double quotes in the question, explanation and clue";
     case Measure::hashes_at:
       return "character where \"##\" begins";
+    case Measure::command_checks:
+      return "command checks";
+    case Measure::check_value_length:
+      return "length of the longest check value";
+    case Measure::explanation_lines:
+      return "explanation lines";
   }
   return "?";
+}
+
+const char* name(CheckKey k) {
+  switch (k) {
+    case CheckKey::command:
+      return "command";
+    case CheckKey::interface_first:
+      return "interface first";
+    case CheckKey::interface_last:
+      return "interface last";
+    case CheckKey::device:
+      return "device";
+  }
+  return "?";
+}
+
+const char* name(CheckValue v) {
+  switch (v) {
+    case CheckValue::truth:
+      return "true";
+    case CheckValue::no:
+      return "no";
+    case CheckValue::number:
+      return "number";
+    case CheckValue::address:
+      return "address";
+    case CheckValue::capitals:
+      return "capitals";
+    case CheckValue::joined_words:
+      return "joined words";
+    case CheckValue::other:
+      return "other";
+  }
+  return "?";
+}
+
+// "command 18, device 4": the forms that occur, in the order of their enumeration.
+template <class E>
+std::string forms_text(const std::map<E, int>& counts) {
+  std::string out;
+  for (const auto& [form, n] : counts)
+    if (n != 0) out += (out.empty() ? "" : ", ") + std::string(name(form)) + " " + text(n);
+  return out.empty() ? "none" : out;
 }
 
 std::string lower(std::string s) {
@@ -672,10 +816,6 @@ std::string lower(std::string s) {
 std::string upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
-}
-
-bool all_of_chars(std::string_view s, std::string_view allowed) {
-  return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
 }
 
 bool has_form(std::string_view a, Form f) {
@@ -934,6 +1074,8 @@ class Checker {
           where, "characters beyond ASCII", characters_beyond_ascii(s),
           std::vector<int>(s.characters_beyond_ascii->begin(), s.characters_beyond_ascii->end()));
     value_sets(s, where);
+    if (s.explanation_sharing) explanation_sharing(s, *s.explanation_sharing, where);
+    if (!s.check_keys.empty() || !s.setting_values.empty()) check_forms(s, where);
     for (const Sum& sum : s.sums) {
       int total = 0;
       for (const auto& [v, n] : distribution(s, sum.kind, sum.measure)) total += v * n;
@@ -972,6 +1114,42 @@ class Checker {
         expect(w, "ExhibitFile(2)", q.ExhibitFile[2], expected);
       }
     }
+  }
+
+  void explanation_sharing(const Section& s, const SharedTexts& expected,
+                           const std::string& where) {
+    std::map<std::string, int> holders;
+    for (int r = s.first; r <= s.last; ++r)
+      if (!rec(r).Explanation.empty()) ++holders[rec(r).Explanation];
+    SharedTexts actual{.smallest = 0, .largest = 0};
+    for (const auto& [explanation, n] : holders) {
+      if (n < 2) continue;
+      ++actual.texts;
+      actual.records += n;
+      actual.smallest = actual.texts == 1 ? n : std::min(actual.smallest, n);
+      actual.largest = std::max(actual.largest, n);
+    }
+    expect(where, "explanations shared by several records", actual.texts, expected.texts);
+    expect(where, "records sharing an explanation", actual.records, expected.records);
+    expect(where, "smallest group sharing an explanation", actual.smallest, expected.smallest);
+    expect(where, "largest group sharing an explanation", actual.largest, expected.largest);
+  }
+
+  void check_forms(const Section& s, const std::string& where) {
+    std::map<CheckKey, int> keys;
+    std::map<CheckValue, int> values;
+    for (int r = s.first; r <= s.last; ++r)
+      if (kind_of(rec(r)) == Kind::sim)
+        for (const auto& [key, value] : checks_of(rec(r))) {
+          const CheckKey form = key_form(key, value);
+          ++keys[form];
+          if (form != CheckKey::command) ++values[value_form(value)];
+        }
+    if (!s.check_keys.empty())
+      expect(where, "checks by the form of their key", forms_text(keys), forms_text(s.check_keys));
+    if (!s.setting_values.empty())
+      expect(where, "setting checks by the form of their value", forms_text(values),
+             forms_text(s.setting_values));
   }
 
   // One key for the whole group, and a value of its own in each record.
@@ -1245,6 +1423,27 @@ class Checker {
     if (f.clue_length) expect(w, "clue length", chars(q.Clue), *f.clue_length);
     if (f.exhibit) expect(w, "ExhibitFile(1)", q.ExhibitFile[1], *f.exhibit);
     if (f.picture) expect(w, "DiagramFile(1)", q.DiagramFile[1], *f.picture);
+    if (f.command_checks)
+      expect(w, "command checks", measure(q, Measure::command_checks).value_or(-1),
+             *f.command_checks);
+    if (f.explanation_lines)
+      expect(w, "explanation lines", measure(q, Measure::explanation_lines).value_or(0),
+             *f.explanation_lines);
+    if (f.same_explanation_as)
+      same_as(w, *f.same_explanation_as, "explanation",
+              [&](int o) { return q.Explanation == rec(o).Explanation; });
+    if (f.same_answers_as)
+      same_as(w, *f.same_answers_as, "answers", [&](int o) {
+        for (int i = 1; i <= 6; ++i)
+          if (q.Answer[i] != rec(o).Answer[i]) return false;
+        return true;
+      });
+  }
+
+  template <class Same>
+  void same_as(const std::string& w, int other, const char* what, Same same) {
+    if (!valid_record(other)) return fail(w, "record " + text(other) + " is not loaded");
+    if (!same(other)) fail(w, std::string(what) + " differ from those of record " + text(other));
   }
 
   void forms(const QuestionRecord& q, const std::vector<Form>& forms, const std::string& w) {
@@ -1293,10 +1492,24 @@ class Checker {
       QuestionRecord expected = other->questions[s];
       if (const auto to = e.categories.find(expected.Category); to != e.categories.end())
         expected.Category = static_cast<int16_t>(to->second);
+      excepted(e, r, expected);
       const std::string diff = bank_field_differences(rec(r), expected);
       if (!diff.empty())
         fail("record " + text(r),
              "differs from record " + text(s) + " of " + e.module + " in " + diff);
+    }
+  }
+
+  // The documented differences of record r from its source record, applied to that record.
+  void excepted(const EqualRun& e, int r, QuestionRecord& expected) {
+    const std::string w = "record " + text(r);
+    if (const auto type = e.types.find(r); type != e.types.end()) {
+      if (expected.Type == type->second) fail(w, "is typed " + type->second + " in its source too");
+      expected.Type = type->second;
+    }
+    if (e.flags_cleared.contains(r)) {
+      if (flagged(expected).empty()) fail(w, "has no correct flags in its source either");
+      for (int i = 1; i <= 6; ++i) expected.Correct[i] = 0;
     }
   }
 

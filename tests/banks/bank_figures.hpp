@@ -84,6 +84,13 @@ enum class Property {
   // The explanation pairs items with their matches: "<br>"-joined lines in groups of two
   // (the item, then its match), the groups separated by one empty line.
   explanation_pairs_items,
+
+  question_has_rsquo,        // U+2019 in the question
+  explanation_non_ascii,     // a character beyond ASCII in the explanation
+  question_over_400,         // a question longer than 400 characters
+  explanation_ends_with_br,  // the explanation ends with "<br>"
+  // The clue's last line is a prompt alone ("R1(config-if)#"), not a command or output.
+  clue_ends_with_prompt,
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -114,6 +121,29 @@ enum class Measure {
   answers_with_br,     // answers holding "<br>"
   all_quotes,          // double quotes in the question, the explanation and the clue
   hashes_at,           // the character where "##" begins in the reference, counted from 1
+
+  // Of a simulator task: its command checks ("executed_" and a command's words, "true").
+  command_checks,
+  check_value_length,  // in characters, of the longest check value of a record with checks
+  explanation_lines,   // of a non-empty explanation, its lines between "<br>"
+};
+
+// The forms of a simulator check (key=value). A command check's key is "executed_" and a
+// command's words; a setting check's key names a setting, headed by an interface's short
+// name and "_" ("s0/0_encapsulation"), ended by "_" and one ("hello_interval_s0"), or
+// without one for the whole device.
+enum class CheckKey { command, interface_first, interface_last, device };
+// The value of a setting check: "true", "no", decimal digits, a dotted IPv4 address, a
+// name in capitals ("PPP", "FRAME-RELAY"), words joined by "_", or any other text.
+enum class CheckValue { truth, no, number, address, capitals, joined_words, other };
+
+// Texts shared by several records: how many texts, how many records hold them, and the
+// sizes of the smallest and the largest group.
+struct SharedTexts {
+  int texts{};
+  int records{};
+  int smallest{};
+  int largest{};
 };
 
 using Dist = std::map<int, int>;  // value -> number of records
@@ -244,6 +274,13 @@ struct Section {
   std::optional<ReferenceSharing> reference_sharing{};
   // The length of the shortest answer of the section, in characters (the longest left open).
   std::optional<int> shortest_answer{};
+
+  // When given: the explanations that several records of the section share.
+  std::optional<SharedTexts> explanation_sharing{};
+  // When given: the simulator checks of the section by the form of their key, and the
+  // setting checks among them by the form of their value.
+  std::map<CheckKey, int> check_keys{};
+  std::map<CheckValue, int> setting_values{};
 };
 
 // A record named in a table.
@@ -274,6 +311,10 @@ struct RecordFact {
   std::optional<int> clue_length{};      // in characters
   std::optional<std::string> exhibit{};  // ExhibitFile(1)
   std::optional<std::string> picture{};  // DiagramFile(1)
+  std::optional<int> command_checks{};
+  std::optional<int> explanation_lines{};    // lines between "<br>"
+  std::optional<int> same_explanation_as{};  // that record's Explanation
+  std::optional<int> same_answers_as{};      // that record's answers, slot by slot
 };
 
 // Records first..last equal records source_first.. of another module, field for field;
@@ -284,6 +325,11 @@ struct EqualRun {
   std::string module{};
   int source_first{};
   std::map<int, int> categories{};  // source category -> this bank's; unnamed: the same
+  // Records of this bank (its own numbering) documented to differ from their source records
+  // in one more field: stored with another type, or with every correct flag 0. Each of them
+  // must differ from its source in that field.
+  std::map<int, std::string> types{};
+  std::set<int> flags_cleared{};
 };
 
 // Category names 1..count equal those of another module.

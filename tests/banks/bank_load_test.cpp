@@ -166,6 +166,15 @@ constexpr BankTable kFull{.module = "FULL", .description = "full", .title = "Ful
                           .version = "2.0", .categories_from = &kSource,
                           .categories = kOwnNames, .inclusions = kRuns,
                           .exceptions = kExceptions};
+
+// The source's records again, the first stored with another type and the second without
+// its flags; the source itself keeps both.
+constexpr Inclusion kAll[] = {{.source = &kSource, .first = 1, .last = 3}};
+constexpr TypeException kTypes[] = {{.record = 1, .type = 1}};
+constexpr FlagException kFlags[] = {{.record = 2, .correct = 0}};
+constexpr BankTable kRetyped{.module = "RETYPED", .description = "retyped", .title = "Retyped",
+                             .version = "3.0", .categories_from = &kSource, .inclusions = kAll,
+                             .type_exceptions = kTypes, .flag_exceptions = kFlags};
 // clang-format on
 }  // namespace tables
 
@@ -204,6 +213,25 @@ TEST(BankLoad, FullExamRepeatsItsRunsWithMappedCategoriesAndExceptions) {
   EXPECT_EQ(third.Question, "Q1");
   EXPECT_EQ(third.Category, 2);
   EXPECT_EQ(third.Type, "single_answer");
+}
+
+TEST(BankLoad, FullExamStoresItsTypeAndFlagExceptionsOnTheirRecordsAlone) {
+  const auto owned = std::make_unique<Shared>();
+  Shared& g = *owned;
+  banks::load(tables::kRetyped, g);
+  ASSERT_EQ(g.question_count, 3);
+  EXPECT_EQ(g.questions[1].Type, "multi_answer");
+  EXPECT_EQ(flagged(g.questions[1]), std::vector<int>{1});
+  EXPECT_EQ(g.questions[2].Type, "single_answer");
+  EXPECT_EQ(flagged(g.questions[2]), std::vector<int>{});
+  EXPECT_EQ(g.questions[2].Answer[2], "b");
+  EXPECT_EQ(g.questions[3].Type, "single_answer");
+  EXPECT_EQ(g.questions[3].Category, 3);
+
+  // Loading the full exam again over a table whose record 2 had a flag clears it.
+  g.questions[2].Correct[2] = 1;
+  banks::load(tables::kRetyped, g);
+  EXPECT_EQ(flagged(g.questions[2]), std::vector<int>{});
 }
 
 }  // namespace

@@ -119,9 +119,14 @@ BankFileInfo read_info(const std::filesystem::path& path) {
       }
       info.inclusions.push_back(inc);
     } else if (keyword == "except") {
-      std::string record, field, category;
-      words >> record >> field >> category;
-      info.exceptions.emplace_back(std::stoi(record), std::stoi(category));
+      std::string record, field, setting;
+      words >> record >> field >> setting;
+      if (field == "category")
+        info.exceptions.emplace_back(std::stoi(record), std::stoi(setting));
+      else if (field == "type")
+        info.type_exceptions.emplace_back(std::stoi(record), setting);
+      else if (field == "correct")
+        info.flags_cleared.push_back(std::stoi(record));
     }
   }
   return info;

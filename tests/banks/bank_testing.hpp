@@ -42,7 +42,9 @@ struct BankFileInfo {
     std::vector<std::pair<int, int>> category_map{};
   };
   std::vector<Inclusion> inclusions{};
-  std::vector<std::pair<int, int>> exceptions{};  // record -> category
+  std::vector<std::pair<int, int>> exceptions{};               // record -> category
+  std::vector<std::pair<int, std::string>> type_exceptions{};  // record -> type
+  std::vector<int> flags_cleared{};                            // records without flags
 };
 std::vector<BankFileInfo> bank_files();
 

@@ -192,6 +192,41 @@ TEST(BankGenerator, ComposesAFullExamFromTheBanksOfItsFolder) {
   EXPECT_NE(folder.read("out.cpp.d").find(folder.path() + "pelma.txt"), std::string::npos);
 }
 
+TEST(BankGenerator, WritesTheTypeAndFlagExceptionsOfAFullExam) {
+  TempFolder folder;
+  folder.write("pelma.txt", std::string(kHeader));
+  const Outcome out = generate(folder, "combo.txt",
+                               std::string(kFullHeader) +
+                                   "except 1 correct none\n"
+                                   "except 1 type multi_answer\n"
+                                   "except 1 category 2\n");
+  ASSERT_EQ(out.status, 0) << out.errors;
+  const std::string cpp = folder.read("out.cpp");
+  EXPECT_NE(
+      cpp.find("constexpr TypeException kTypeExceptions[] = {\n    {.record = 1, .type = 1},"),
+      std::string::npos)
+      << cpp;
+  EXPECT_NE(
+      cpp.find("constexpr FlagException kFlagExceptions[] = {\n    {.record = 1, .correct = 0},"),
+      std::string::npos)
+      << cpp;
+  EXPECT_NE(cpp.find("    .exceptions = kExceptions,\n    .type_exceptions = kTypeExceptions,\n"
+                     "    .flag_exceptions = kFlagExceptions,\n"),
+            std::string::npos)
+      << cpp;
+
+  // Without exceptions of a field, the table names no list for it.
+  TempFolder plain;
+  plain.write("pelma.txt", std::string(kHeader));
+  ASSERT_EQ(generate(plain, "combo.txt", std::string(kFullHeader) + "except 1 type single_answer\n")
+                .status,
+            0);
+  const std::string only_type = plain.read("out.cpp");
+  EXPECT_NE(only_type.find(".type_exceptions = kTypeExceptions"), std::string::npos);
+  EXPECT_EQ(only_type.find("kFlagExceptions"), std::string::npos);
+  EXPECT_EQ(only_type.find("kExceptions"), std::string::npos);
+}
+
 TEST(BankGenerator, NamesWhatIsWrongInAFullExam) {
   const Malformed cases[] = {
       {"include PB_TEST_velto 1-2\n", 9, "no bank file in"},
@@ -203,6 +238,14 @@ TEST(BankGenerator, NamesWhatIsWrongInAFullExam) {
       {"except 3 category 1\n", 9, "the full exam has 1 records, not 3"},
       {"except 1 category 1\nexcept 1 category 2\n", 10, "record 1 has a second exception"},
       {"except 1 level 2\n", 9, "an exception reads: except <record> category <number>"},
+      {"except 1 type double_answer\n", 9, "unknown type \"double_answer\""},
+      {"except 1 correct 2\n", 9, "a flag exception reads: except <record> correct none"},
+      {"except 1 type single_answer extra\n", 9, "an exception reads:"},
+      {"except 2 correct none\n", 9, "the full exam has 1 records, not 2"},
+      {"except 1 type single_answer\nexcept 1 type multi_answer\n", 10,
+       "record 1 has a second exception of its type"},
+      {"except 1 correct none\nexcept 1 correct none\n", 10,
+       "record 1 has a second exception of its correct flags"},
       {"record 2\n", 9, "a full exam takes its records through \"include\" lines"},
       {"category Late\n", 9, "belongs to the header, before the first \"include\" line"},
   };

@@ -19,6 +19,18 @@ namespace {
 
 constexpr size_t kMaxFieldBytes = 65535;
 
+const char* field_name(Exception::Field f) {
+  switch (f) {
+    case Exception::Field::category:
+      return "category";
+    case Exception::Field::type:
+      return "type";
+    case Exception::Field::correct:
+      return "correct flags";
+  }
+  return "?";
+}
+
 std::string in_quotes(std::string_view s) {
   return "\"" + std::string(s) + "\"";
 }
@@ -290,19 +302,23 @@ class Reader {
     record_->record.line = line_;
   }
 
+  int type_index(const std::string& value) {
+    const auto& names = pv::banks::kTypeNames;
+    const auto it = std::find(names.begin(), names.end(), value);
+    if (it == names.end()) {
+      std::string known;
+      for (std::string_view name : names) known += (known.empty() ? "" : " ") + std::string(name);
+      fail("unknown type " + in_quotes(value) + " (known: " + known + ")");
+    }
+    return static_cast<int>(it - names.begin());
+  }
+
   void record_field(std::string_view keyword, std::string value) {
     PendingRecord& p = *record_;
     Record& r = p.record;
     if (keyword == "type") {
       once(p.has_type, keyword);
-      const auto& names = pv::banks::kTypeNames;
-      const auto it = std::find(names.begin(), names.end(), value);
-      if (it == names.end()) {
-        std::string known;
-        for (std::string_view name : names) known += (known.empty() ? "" : " ") + std::string(name);
-        fail("unknown type " + in_quotes(value) + " (known: " + known + ")");
-      }
-      r.type = static_cast<int>(it - names.begin());
+      r.type = type_index(value);
     } else if (keyword == "category") {
       once(p.has_category, keyword);
       r.category = number(value, 1, static_cast<int>(bank_.categories.size()), "the category");
@@ -447,13 +463,24 @@ class Reader {
     end_header();
     if (bank_.inclusions.empty()) fail("\"except\" lines follow the \"include\" lines");
     std::istringstream words(value);
-    std::string record, field, category, rest;
-    if (!(words >> record >> field >> category) || field != "category" || (words >> rest))
-      fail("an exception reads: except <record> category <number>");
+    std::string record, field, setting, rest;
+    if (!(words >> record >> field >> setting) || (words >> rest) ||
+        (field != "category" && field != "type" && field != "correct"))
+      fail(
+          "an exception reads: except <record> category <number>, except <record> type <type> "
+          "or except <record> correct none");
     Exception e;
     e.line = line_;
     e.record = number(record, 1, kMaxRecords, "the record");
-    e.category = number(category, 0, kMaxCategories, "the category");
+    if (field == "category") {
+      e.category = number(setting, 0, kMaxCategories, "the category");
+    } else if (field == "type") {
+      e.field = Exception::Field::type;
+      e.type = type_index(setting);
+    } else {
+      if (setting != "none") fail("a flag exception reads: except <record> correct none");
+      e.field = Exception::Field::correct;
+    }
     bank_.exceptions.push_back(e);
   }
 
@@ -546,7 +573,7 @@ Resolved resolve_composition(const BankFile& bank) {
       throw FormatError(bank.path, inc.line, "more than 1000 records");
   }
 
-  std::set<int> excepted;
+  std::set<std::pair<int, Exception::Field>> excepted;
   for (const Exception& e : bank.exceptions) {
     if (e.record > out.record_count)
       throw FormatError(bank.path, e.line,
@@ -555,9 +582,10 @@ Resolved resolve_composition(const BankFile& bank) {
     if (e.category > out.category_count)
       throw FormatError(bank.path, e.line,
                         "the full exam has no category " + std::to_string(e.category));
-    if (!excepted.insert(e.record).second)
+    if (!excepted.emplace(e.record, e.field).second)
       throw FormatError(bank.path, e.line,
-                        "record " + std::to_string(e.record) + " has a second exception");
+                        "record " + std::to_string(e.record) + " has a second exception of its " +
+                            field_name(e.field));
   }
   return out;
 }

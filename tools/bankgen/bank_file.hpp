@@ -45,11 +45,15 @@ struct Inclusion {
   std::vector<std::pair<int, int>> category_map;  // source category -> own category
 };
 
-// A full-exam record whose category differs from its source's.
+// A full-exam record that differs from its source in one field: its category, its type, or
+// its correct flags (all cleared).
 struct Exception {
+  enum class Field { category, type, correct };
   int line = 0;
   int record = 0;
+  Field field = Field::category;
   int category = 0;
+  int type = -1;  // index into pv::banks::kTypeNames
 };
 
 struct BankFile {

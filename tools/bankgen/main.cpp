@@ -104,15 +104,25 @@ void full_exam_runs(std::ostream& out, const BankFile& bank) {
     }
     out << "};\n\n";
   }
-  if (!bank.exceptions.empty()) {
-    std::vector<Exception> sorted = bank.exceptions;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const Exception& a, const Exception& b) { return a.record < b.record; });
-    out << "constexpr CategoryException kExceptions[] = {\n";
+  std::vector<Exception> sorted = bank.exceptions;
+  std::sort(sorted.begin(), sorted.end(),
+            [](const Exception& a, const Exception& b) { return a.record < b.record; });
+  const auto list = [&](Exception::Field field, const char* type, const char* name,
+                        const auto& row) {
+    if (std::none_of(sorted.begin(), sorted.end(),
+                     [field](const Exception& e) { return e.field == field; }))
+      return;
+    out << "constexpr " << type << " " << name << "[] = {\n";
     for (const Exception& e : sorted)
-      out << "    {.record = " << e.record << ", .category = " << e.category << "},\n";
+      if (e.field == field) out << "    {.record = " << e.record << row(e) << "},\n";
     out << "};\n\n";
-  }
+  };
+  list(Exception::Field::category, "CategoryException", "kExceptions",
+       [](const Exception& e) { return ", .category = " + std::to_string(e.category); });
+  list(Exception::Field::type, "TypeException", "kTypeExceptions",
+       [](const Exception& e) { return ", .type = " + std::to_string(e.type); });
+  list(Exception::Field::correct, "FlagException", "kFlagExceptions",
+       [](const Exception&) { return std::string(", .correct = 0"); });
 }
 
 std::string generate(const BankFile& bank, const Resolved& resolved) {
@@ -148,7 +158,13 @@ std::string generate(const BankFile& bank, const Resolved& resolved) {
   if (!bank.categories.empty()) out << "    .categories = kCategories,\n";
   if (!bank.records.empty()) out << "    .records = kRecords,\n";
   if (!bank.inclusions.empty()) out << "    .inclusions = kInclusions,\n";
-  if (!bank.exceptions.empty()) out << "    .exceptions = kExceptions,\n";
+  const auto any = [&bank](Exception::Field field) {
+    return std::any_of(bank.exceptions.begin(), bank.exceptions.end(),
+                       [field](const Exception& e) { return e.field == field; });
+  };
+  if (any(Exception::Field::category)) out << "    .exceptions = kExceptions,\n";
+  if (any(Exception::Field::type)) out << "    .type_exceptions = kTypeExceptions,\n";
+  if (any(Exception::Field::correct)) out << "    .flag_exceptions = kFlagExceptions,\n";
   out << "};\n\n"
       << "void load_bank(Shared& g) { load(table, g); }\n\n"
       << "}  // namespace pv::banks::" << bank.module << "\n";
