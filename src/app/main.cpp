@@ -1,20 +1,25 @@
 // Starts the program with its command line: the product code, or the study-saver prefix
-// "aaaa" and the code. Its windows are drawn in the desktop's web browser:
-//   prepvant [--port N] [--no-browser] <command line>
-// --port N serves the page on that loopback port (default: any free one); --no-browser only
-// prints the page's address. The other arguments, joined by blanks, are the command line.
+// "aaaa" and the code. Its windows are drawn in the desktop's web browser (see kUsage).
+// The arguments other than the options, joined by blanks, are the command line.
+#include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "app/program.hpp"
+#include "catalogue/catalogue.hpp"
 #include "web/front_end.hpp"
 #include "web/launch_page.hpp"
 #include "web/tab_shell.hpp"
@@ -36,16 +41,37 @@ std::string current_folder() {
   return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string(".");
 }
 
+constexpr const char* kUsage =
+    "Usage: prepvant [--port N] [--no-browser] CODE\n"
+    "       prepvant [--port N] [--no-browser] aaaaCODE\n"
+    "Starts the exam-preparation program for the product CODE and draws its windows in the\n"
+    "desktop's web browser; \"aaaa\" before the code starts the full-screen study saver.\n"
+    "\n"
+    "  --port N      serve the page on loopback port N (default: any free port)\n"
+    "  --no-browser  print the page's address and open no browser\n"
+    "  --help        print this help\n";
+
+std::string joined(const std::vector<std::string>& texts) {
+  std::string all;
+  for (const std::string& t : texts) all += (all.empty() ? "" : ", ") + t;
+  return all;
+}
+
 struct Arguments {
   std::string command_line;
   int port = 0;
   bool open_browser = true;
+  bool help = false;
 };
 
-// False (with a message) for a bad --port.
+// False (with a message) for a bad --port or an unknown option.
 bool parse_arguments(int argc, char** argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
+    if (a == "--help" || a == "-h") {
+      args.help = true;
+      continue;
+    }
     if (a == "--no-browser") {
       args.open_browser = false;
       continue;
@@ -61,25 +87,91 @@ bool parse_arguments(int argc, char** argv, Arguments& args) {
       ++i;
       continue;
     }
+    if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+      std::cerr << "prepvant: unknown option " << a << " (prepvant --help tells the usage)\n";
+      return false;
+    }
     if (!args.command_line.empty()) args.command_line += ' ';
     args.command_line += a;
   }
   return true;
 }
 
-// Opens a page with the desktop's opener; the child's pid, or 0 when there is none.
+// The program tells an unknown code in its window; the terminal hears the valid ones.
+void warn_of_unknown_product(const std::string& command_line) {
+  const std::vector<std::string> codes = pv::product_codes();
+  if (std::find(codes.begin(), codes.end(), pv::product_code(command_line)) == codes.end())
+    std::cerr << "prepvant: \"" << command_line << "\" names no product; the product codes are "
+              << joined(codes) << '\n';
+}
+
+// Opens a page with the desktop's opener, its chatter silenced; the child's pid, or 0 when
+// there is none.
 pid_t open_in_browser(const std::string& page) {
+  posix_spawn_file_actions_t quiet;
+  posix_spawn_file_actions_init(&quiet);
+  posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   pid_t pid = 0;
   char* child_argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(page.c_str()), nullptr};
-  if (::posix_spawnp(&pid, "xdg-open", nullptr, nullptr, child_argv, environ) != 0) return 0;
-  return pid;
+  const int failed = ::posix_spawnp(&pid, "xdg-open", &quiet, nullptr, child_argv, environ);
+  posix_spawn_file_actions_destroy(&quiet);
+  return failed != 0 ? 0 : pid;
 }
+
+// Says so in one line when the opener found no browser. The opener may stay as long as the
+// browser it started, so it is waited for on a thread of its own.
+void report_opener(pid_t opener) {
+  std::thread([opener] {
+    int status = 0;
+    if (::waitpid(opener, &status, 0) == opener && WIFEXITED(status) && WEXITSTATUS(status) != 0)
+      std::cerr << "prepvant: no browser could be opened; open the address above\n";
+  }).detach();
+}
+
+// SIGTERM and SIGINT end the program as its Quit does. They are blocked in every thread
+// (call this before any starts) and taken by a thread of their own, which posts the end.
+class StopSignals {
+ public:
+  StopSignals() {
+    sigemptyset(&set_);
+    sigaddset(&set_, SIGTERM);
+    sigaddset(&set_, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &set_, nullptr);
+  }
+  void watch(pv::EventLoop& loop) {
+    waiter_ = std::thread([this, &loop] {
+      int signal = 0;
+      if (sigwait(&set_, &signal) == 0 && !done_) loop.post([] { pv::end_program(); });
+    });
+  }
+  // Before the loop goes: the waiter is gone once this returns.
+  void stop() {
+    done_ = true;
+    if (waiter_.joinable()) {
+      pthread_kill(waiter_.native_handle(), SIGTERM);
+      waiter_.join();
+    }
+  }
+  ~StopSignals() { stop(); }
+
+ private:
+  sigset_t set_{};
+  std::atomic<bool> done_{false};
+  std::thread waiter_;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   Arguments args;
   if (!parse_arguments(argc, argv, args)) return 2;
+  if (args.help) {
+    std::cout << kUsage << "\nProduct codes: " << joined(pv::product_codes()) << '\n';
+    return 0;
+  }
+  warn_of_unknown_product(args.command_line);
+  StopSignals stop_signals;
 
   pv::Services services;
   services.clock = std::make_unique<pv::SystemClock>();
@@ -152,11 +244,13 @@ int main(int argc, char** argv) {
   }
   if (args.open_browser && opener == 0)
     std::cerr << "prepvant: no desktop opener (xdg-open); open the address above\n";
+  if (opener > 0) report_opener(opener);
 
+  stop_signals.watch(program.loop());
   program.start();
   program.run();
+  stop_signals.stop();
   front.finish();
   front_end = nullptr;
-  if (opener > 0) ::waitpid(opener, nullptr, WNOHANG);
   return 0;
 }

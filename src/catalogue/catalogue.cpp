@@ -124,7 +124,8 @@ std::string media_folder_for(const Shared& g) {
   return g.app_folder + replace(g.data_file, ".dat", "/");
 }
 
-// The command line less blanks around it and every lower-case "a" and "p".
+}  // namespace
+
 std::string product_code(const std::string& command_line) {
   std::string code;
   for (char c : trim(command_line))
@@ -132,7 +133,11 @@ std::string product_code(const std::string& command_line) {
   return code;
 }
 
-}  // namespace
+std::vector<std::string> product_codes() {
+  std::vector<std::string> codes;
+  for (const Product& p : kProducts) codes.emplace_back(p.code);
+  return codes;
+}
 
 void select_product(System& sys) {
   Shared& g = sys.g;

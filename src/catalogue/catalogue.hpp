@@ -2,10 +2,18 @@
 // tests, and the bank of the chosen test is loaded into the question table.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace pv {
 
 struct System;
 
 void select_product(System& sys);
+
+// The product codes the catalogue knows, in order, and the code a command line names (the
+// command line less blanks around it and every lower-case "a" and "p").
+std::vector<std::string> product_codes();
+std::string product_code(const std::string& command_line);
 
 }  // namespace pv

@@ -127,7 +127,7 @@ void EventLoop::run_until(const std::function<bool()>& done) {
     if (!queue_.empty()) continue;
     const int64_t due = next_due();
     if (due < 0) {
-      wake_.wait_for(lock, std::chrono::milliseconds(500));
+      wake_.wait(lock);  // nothing is due: only an event wakes the loop
     } else {
       const int64_t wait = due - clock_.monotonic_ms();
       if (wait > 0) wake_.wait_for(lock, std::chrono::milliseconds(wait));

@@ -15,6 +15,12 @@ char upper(char c) {
   return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
+// Controls that Enter and Space press: buttons, and picture boxes that answer clicks.
+bool pressable(const Control* c) {
+  return c != nullptr && (c->kind() == ControlKind::CommandButton ||
+                          (c->kind() == ControlKind::PictureBox && c->on_click));
+}
+
 bool multi_line_text(const Control* c) {
   return c != nullptr && c->kind() == ControlKind::TextBox &&
          static_cast<const TextBox*>(c)->multi_line;
@@ -100,6 +106,8 @@ bool UserInput::takes_focus(const Control& c) const {
   switch (c.kind()) {
     case ControlKind::CommandButton:
       return c.tab_stop;
+    case ControlKind::PictureBox:
+      return c.tab_stop && c.on_click;
     case ControlKind::TextBox:
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
@@ -239,14 +247,130 @@ void UserInput::key_down(Form& f, int key_code, int shift) {
   if (key_code == 0) return;
   if (Control* c = f.active_control(); c != nullptr && c->on_key_down)
     c->fire([&] { c->on_key_down(key_code, shift); });
-  if (key_code == 0) return;
-  if ((shift & vbAltMask) != 0 && key_code > 0 && key_code < 128 && std::isalnum(key_code)) {
-    press_access_key(f, static_cast<char>(key_code));  // letters come as capitals
-  } else if (key_code == vbKeyReturn && !multi_line_text(f.active_control())) {
-    click_button_where(f, &CommandButton::is_default);
-  } else if (key_code == vbKeyEscape) {
-    click_button_where(f, &CommandButton::cancel);
+  if (key_code != 0) desktop_key(f, key_code, shift);
+}
+
+// What the desktop does with a key the handlers left; false when it does nothing.
+bool UserInput::desktop_key(Form& f, int key_code, int shift) {
+  Control* focused = f.active_control();
+  if (focused != nullptr && !reachable(*focused)) focused = nullptr;
+  if ((shift & vbAltMask) != 0 && key_code > 0 && key_code < 128 && std::isalnum(key_code))
+    return press_access_key(f, static_cast<char>(key_code));  // letters come as capitals
+  if ((shift & vbAltMask) != 0) return false;
+  switch (key_code) {
+    case vbKeyReturn:
+      if (multi_line_text(focused)) return false;
+      if (pressable(focused))
+        click(*focused);
+      else
+        click_button_where(f, &CommandButton::is_default);
+      return true;
+    case vbKeyEscape:
+      click_button_where(f, &CommandButton::cancel);
+      return true;
+    case vbKeyTab:
+      if ((shift & vbCtrlMask) != 0)
+        next_tab_page(f, (shift & vbShiftMask) != 0);
+      else
+        tab_to_next(f, (shift & vbShiftMask) != 0);
+      return true;
+    case vbKeySpace:
+      if (focused == nullptr || !(pressable(focused) || focused->kind() == ControlKind::CheckBox ||
+                                  focused->kind() == ControlKind::OptionButton))
+        return false;
+      click(*focused);
+      return true;
+    case vbKeyLeft:
+    case vbKeyUp:
+      return focused != nullptr && arrow_key(*focused, -1);
+    case vbKeyRight:
+    case vbKeyDown:
+      return focused != nullptr && arrow_key(*focused, 1);
+    default:
+      return false;
   }
+}
+
+// The controls that take the focus in tab order, the focus going round.
+void UserInput::tab_to_next(Form& f, bool backwards) {
+  // Of a group of option buttons only the one set is a stop, or each when none is.
+  const auto group_set = [&f](const Control* o) {
+    return std::any_of(f.controls().begin(), f.controls().end(), [o](const Control* x) {
+      return x->kind() == ControlKind::OptionButton && x->container == o->container &&
+             static_cast<const OptionButton*>(x)->value();
+    });
+  };
+  std::vector<Control*> order;
+  for (Control* c : f.controls()) {
+    if (c->kind() == ControlKind::Menu || !c->tab_stop || !takes_focus(*c) || !reachable(*c))
+      continue;
+    if (c->kind() == ControlKind::OptionButton && !static_cast<OptionButton*>(c)->value() &&
+        c != f.active_control() && group_set(c))
+      continue;
+    order.push_back(c);
+  }
+  if (order.empty()) return;
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Control* a, const Control* b) { return a->tab_index < b->tab_index; });
+  const auto at = std::find(order.begin(), order.end(), f.active_control());
+  const auto n = static_cast<std::ptrdiff_t>(order.size());
+  std::ptrdiff_t k = at == order.end() ? (backwards ? 0 : -1) : at - order.begin();
+  k = (k + (backwards ? n - 1 : 1)) % n;
+  focus(*order[static_cast<size_t>(k)]);
+}
+
+// The tabbed dialog that holds the focus (or the window's first) shows its next page.
+void UserInput::next_tab_page(Form& f, bool backwards) {
+  TabbedDialog* tabs = nullptr;
+  for (Control* x = f.active_control(); x != nullptr && tabs == nullptr; x = x->container)
+    if (x->kind() == ControlKind::TabbedDialog) tabs = static_cast<TabbedDialog*>(x);
+  for (Control* c : f.controls())
+    if (tabs == nullptr && c->kind() == ControlKind::TabbedDialog && reachable(*c))
+      tabs = static_cast<TabbedDialog*>(c);
+  if (tabs == nullptr || !reachable(*tabs) || tabs->tabs() == 0) return;
+  const int n = tabs->tabs();
+  for (int step = 1; step < n; ++step) {
+    const int k = ((tabs->tab() + (backwards ? -step : step)) % n + n) % n;
+    if (tabs->tab_visible(k) && tabs->tab_enabled(k)) {
+      tabs->click_tab(k);
+      return;
+    }
+  }
+}
+
+// An arrow key: the next or previous option button of the group (which it sets), item of
+// a list, page of a tabbed dialog, or small step of a scroll bar.
+bool UserInput::arrow_key(Control& c, int step) {
+  if (c.kind() == ControlKind::OptionButton) {
+    std::vector<Control*> group;
+    for (Control* o : c.form()->controls())
+      if (o->kind() == ControlKind::OptionButton && o->container == c.container && reachable(*o))
+        group.push_back(o);
+    std::stable_sort(group.begin(), group.end(), [](const Control* a, const Control* b) {
+      return a->tab_index < b->tab_index;
+    });
+    const auto at = std::find(group.begin(), group.end(), &c);
+    if (at == group.end()) return false;
+    const auto n = static_cast<std::ptrdiff_t>(group.size());
+    click(*group[static_cast<size_t>(((at - group.begin()) + step + n) % n)]);
+    return true;
+  }
+  if (c.kind() == ControlKind::ListBox) {
+    auto& list = static_cast<ListBox&>(c);
+    if (list.list_count() == 0) return true;
+    click_item(list, std::clamp(list.list_index() + step, 0, list.list_count() - 1));
+    return true;
+  }
+  if (c.kind() == ControlKind::TabbedDialog) {
+    next_tab_page(*c.form(), step < 0);
+    return true;
+  }
+  if (c.kind() == ControlKind::ScrollBar) {
+    auto& bar = static_cast<ScrollBar&>(c);
+    scroll(bar, bar.value() + (bar.max >= bar.min ? step : -step) * bar.small_change);
+    return true;
+  }
+  return false;
 }
 
 void UserInput::mouse_move(Control& c, float x, float y, int button, int shift) {

@@ -24,7 +24,17 @@ class FormRegistry;
 // Shift states of keys and clicks, as the key handlers receive them.
 enum ShiftState : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 // Key codes the desktop itself acts on.
-enum KeyCode : int { vbKeyBack = 8, vbKeyReturn = 13, vbKeyEscape = 27 };
+enum KeyCode : int {
+  vbKeyBack = 8,
+  vbKeyTab = 9,
+  vbKeyReturn = 13,
+  vbKeyEscape = 27,
+  vbKeySpace = 32,
+  vbKeyLeft = 37,
+  vbKeyUp = 38,
+  vbKeyRight = 39,
+  vbKeyDown = 40
+};
 
 class UserInput {
  public:
@@ -64,9 +74,13 @@ class UserInput {
   void choose_menu(Menu& m);
 
   // A key pressed in the window (a key code: letters as capitals): the window's key handler
-  // first when its key preview is on, then the focused control's; what they leave is an
-  // access key with Alt, the default button for Enter (not in a multi-line text box), the
-  // cancel button for Escape.
+  // first when its key preview is on, then the focused control's. What they leave the
+  // desktop carries out: with Alt an access key; Enter presses the focused button, else the
+  // default button (not in a multi-line text box); Escape the cancel button; Space
+  // presses the focused button or toggles the focused check box; Tab and Shift+Tab move the
+  // focus in tab order, Ctrl+Tab and Ctrl+Shift+Tab show the next or previous tab page;
+  // the arrow keys move among the option buttons of a group, within a list, and along a
+  // scroll bar. A picture box that answers clicks stands for a button.
   void key_down(Form& f, int key_code, int shift);
   // A character typed in the window with no control to take it.
   void key_press(Form& f, int key_ascii);
@@ -110,6 +124,10 @@ class UserInput {
 
  private:
   bool takes_focus(const Control& c) const;
+  bool desktop_key(Form& f, int key_code, int shift);
+  void tab_to_next(Form& f, bool backwards);
+  void next_tab_page(Form& f, bool backwards);
+  bool arrow_key(Control& c, int step);
   bool press_access_key(Form& f, char key);
   void click_button_where(Form& f, bool CommandButton::*flag);
   bool box_open() const;

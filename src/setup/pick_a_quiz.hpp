@@ -47,7 +47,7 @@ class pick_a_quiz final : public SystemForm {
   void VScroll1_Change();
   void VScroll2_Change();
   void txtstudentname_Change();
-  void timeamount_Change() {}
+  void timeamount_Change();
 
   // History.
   void mnu_viewtestscorehistory_Click();

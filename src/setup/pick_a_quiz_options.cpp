@@ -120,7 +120,8 @@ void pick_a_quiz::apply_settings_at_load(Trap& step) {
     step([&] { scoregraph.set_value(check_value(read_whole(scoregraph1))); });
     step([&] { chkEmbed.set_value(check_value(g.embed_tutor)); });
   }
-  // 11. The time-limit controls follow the timer box.
+  // 11. The time-limit controls follow the timer box, the bar the minutes shown.
+  step([&] { timeamount_Change(); });
   step([&] { timeron_Click(); });
 }
 
@@ -195,6 +196,17 @@ void pick_a_quiz::timeron_Click() {
 
 void pick_a_quiz::VScroll1_Change() {
   skip([&] { timeamount.set_text(cstr(int64_t{std::abs(200 - VScroll1.value())})); });
+}
+
+// The bar stands where one step from the minutes shown gives a minute more or less, so
+// the minutes, the bar and its arrows keep in step. Other texts leave the bar where it is.
+void pick_a_quiz::timeamount_Change() {
+  skip([&] {
+    const std::string& text = timeamount.text();
+    const double minutes = val(text);
+    if (minutes >= 1 && minutes <= 200 && cstr(static_cast<int64_t>(minutes)) == text)
+      VScroll1.set_value(200 - static_cast<int>(minutes));
+  });
 }
 
 void pick_a_quiz::VScroll2_Change() {

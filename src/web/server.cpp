@@ -5,8 +5,10 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <string_view>
 
 #include "platform/filesystem.hpp"
 #include "web/http.hpp"
@@ -113,6 +115,37 @@ bool under(const std::string& path, const std::string& folder) {
   return path.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A validator of a file's content: the same text gives the same tag.
+std::string entity_tag(std::string_view text) {
+  uint64_t h = 14695981039346656037ull;  // FNV-1a
+  for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "\"%016llx\"", static_cast<unsigned long long>(h));
+  return buf;
+}
+
+// One of the page's own files, prepared once: each request shares its text.
+struct PageFile {
+  std::shared_ptr<const std::string> text;
+  std::string type, tag;
+};
+
+PageFile page_file(std::string text, std::string type) {
+  std::string tag = entity_tag(text);
+  return {std::make_shared<const std::string>(std::move(text)), std::move(type), std::move(tag)};
+}
+
+// Answers 304 when the browser holds this very file; it asks again each time (no-cache).
+void serve_page_file(const PageFile& f, const http::Request& req, http::Response& res) {
+  res.set_header("Cache-Control", "no-cache");
+  res.set_header("ETag", f.tag);
+  if (req.get_header_value("If-None-Match") == f.tag) {
+    res.status = 304;
+    return;
+  }
+  res.set_pieces({f.text}, f.type);
+}
+
 bool is_json(const std::string& content_type_header) {
   const std::string type = content_type_header.substr(0, content_type_header.find(';'));
   return type == "application/json";
@@ -166,6 +199,11 @@ void WebServer::install_routes() {
       plain(res, 403, "Forbidden: unexpected Host");
       return true;
     }
+    // A browser asks for the icon without the secret; there is none to give.
+    if (req.path == "/favicon.ico" && req.method == "GET") {
+      res.status = 204;
+      return true;
+    }
     std::string given = req.get_param_value("s");
     if (given.empty()) given = req.get_header_value("X-Prepvant-Secret");
     if (!same_secret(given, secret_)) {
@@ -187,24 +225,25 @@ void WebServer::install_routes() {
     plain(res, status, status == 404 ? "Not found" : "Request refused");
   });
 
-  s.route("GET", "/", [this](const http::Request&, http::Response& res) {
-    std::string page(kIndexHtml);
-    for (size_t at; (at = page.find("{{SECRET}}")) != std::string::npos;)
-      page.replace(at, 10, secret_);
+  std::string index(kIndexHtml);
+  for (size_t at; (at = index.find("{{SECRET}}")) != std::string::npos;)
+    index.replace(at, 10, secret_);
+  const auto page = std::make_shared<const std::string>(std::move(index));
+  s.route("GET", "/", [page](const http::Request&, http::Response& res) {
     res.set_header("Content-Security-Policy",
                    "default-src 'none'; script-src 'self'; style-src 'self' 'unsafe-inline'; "
                    "img-src 'self' data:; media-src 'self'; connect-src 'self'; "
                    "frame-src 'self'; base-uri 'none'; form-action 'none'; "
                    "frame-ancestors 'none'");
     res.set_header("X-Frame-Options", "DENY");
-    res.set_content(page, "text/html; charset=utf-8");
+    res.set_pieces({page}, "text/html; charset=utf-8");
   });
-  s.route("GET", "/app.js", [](const http::Request&, http::Response& res) {
-    res.set_content(std::string(kAppJs), "text/javascript; charset=utf-8");
-  });
-  s.route("GET", "/app.css", [](const http::Request&, http::Response& res) {
-    res.set_content(std::string(kAppCss), "text/css; charset=utf-8");
-  });
+  for (auto [path, file] :
+       {std::pair{"/app.js", page_file(std::string(kAppJs), "text/javascript; charset=utf-8")},
+        std::pair{"/app.css", page_file(std::string(kAppCss), "text/css; charset=utf-8")}})
+    s.route("GET", path, [file](const http::Request& req, http::Response& res) {
+      serve_page_file(file, req, res);
+    });
   s.route("GET", "/api/state", [this](const http::Request& req, http::Response& res) {
     uint64_t after = 0;
     try {

@@ -115,3 +115,25 @@ for (const [width, height] of [[1024, 768], [1280, 800]]) {
     });
   });
 }
+
+// SIGTERM and SIGINT end the program as its Quit does: at once, cleanly, the page told.
+for (const signal of ['SIGTERM', 'SIGINT']) {
+  test(`${signal} ends the program cleanly and the page says so`, async () => {
+    const program = await startProgram(['46000']);
+    const browser = await openBrowser({ width: 1280, height: 800 });
+    try {
+      await browser.page.goto(program.url);
+      await windowOf(browser.page, 'Welcome').waitFor();
+      const sent = performance.now();
+      program.child.kill(signal);
+      assert.equal(await program.exited, 0);
+      const took = performance.now() - sent;
+      await browser.page.locator('#status', { hasText: 'The program has ended.' }).waitFor();
+      console.log(`${signal} to the end of the process: ${took.toFixed(0)} ms`);
+      assert.ok(took < 1000, `${took} ms`);
+    } finally {
+      await browser.close();
+      await program.stop();
+    }
+  });
+}

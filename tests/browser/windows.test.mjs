@@ -161,9 +161,13 @@ describe('the start window\'s Quit', () => {
       await page.goto(program.url);
       const welcome = windowOf(page, 'Welcome');
       await welcome.waitFor();
+      const clicked = performance.now();
       await controlOf(welcome, 'Image4(2)').click();
       await page.locator('#status', { hasText: 'The program has ended.' }).waitFor();
       assert.equal(await program.exited, 0);
+      const took = performance.now() - clicked;
+      console.log(`Quit to the end of the process and the page's word of it: ${took.toFixed(0)} ms`);
+      assert.ok(took < 500, `${took} ms`);
       await shot(page, '05-ended');
     } finally {
       await browser.close();

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "platform/clock.hpp"
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
@@ -295,6 +299,21 @@ TEST(EventLoop, UntrappedErrorsGoToTheHandlerAndTheLoopGoesOn) {
   h.loop.do_events();
   EXPECT_EQ(errors, std::vector<int>{9});
   EXPECT_EQ(ran, 1);
+}
+
+// With nothing queued and no timer due the real loop sleeps until an event comes: it does
+// not wake on its own to look (it used to every half second).
+TEST(EventLoop, AnIdleLoopSleepsUntilAnEventComes) {
+  SystemClock clock;
+  EventLoop loop(clock, true);
+  std::atomic<int> waits{0};
+  loop.before_wait = [&] { ++waits; };
+  bool done = false;
+  std::thread engine([&] { loop.run_until([&] { return done; }); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+  EXPECT_EQ(waits.load(), 1);
+  loop.post([&] { done = true; });
+  engine.join();
 }
 
 TEST(EventLoop, AnIdleNestedLoopAsksTheTestInsteadOfWaitingForEver) {

@@ -106,7 +106,8 @@ TEST(UserInput, AClickFocusesFirstThenActsByKind) {
       {"option button already set", [](Panel& w) -> Control& { return w.options[0]; }, true, false},
       {"label", [](Panel& w) -> Control& { return w.label; }, false, true},
       {"image", [](Panel& w) -> Control& { return w.image; }, false, true},
-      {"picture box", [](Panel& w) -> Control& { return w.picture; }, false, true},
+      {"picture box that answers clicks, standing for a button",
+       [](Panel& w) -> Control& { return w.picture; }, true, true},
       {"frame", [](Panel& w) -> Control& { return w.frame; }, false, true},
       {"text box", [](Panel& w) -> Control& { return w.text; }, true, true},
       {"list box: its items take the clicks", [](Panel& w) -> Control& { return w.list; }, true,
@@ -236,6 +237,65 @@ TEST_F(UserInputTest, KeysReachTheDefaultTheCancelAndTheAccessKeys) {
   p.swallow = vbKeyEscape;
   key(vbKeyEscape);
   EXPECT_TRUE(p.clicks.empty());
+}
+
+// The window driven by the keyboard alone: Tab in tab order (the set option button standing
+// for its group), Enter and Space on what has the focus, the arrows in a group, a list and
+// a scroll bar, Ctrl+Tab along the tab pages.
+TEST_F(UserInputTest, TheKeyboardAloneDrivesTheWindow) {
+  const auto focused = [&] { return p.active_control() ? p.active_control()->name() : ""; };
+  std::vector<std::string> stops;
+  for (int k = 0; k < 11; ++k) {
+    key(vbKeyTab);
+    stops.push_back(focused());
+  }
+  EXPECT_EQ(stops, (std::vector<std::string>{"quit", "check", "grey", "options", "picture", "bar",
+                                             "tabs", "in_frame", "text", "list", "ok"}));
+  key(vbKeyTab);
+  EXPECT_EQ(focused(), "quit");  // round again
+  key(vbKeyTab, vbShiftMask);
+  EXPECT_EQ(focused(), "ok");
+  p.clicks.clear();
+  key(vbKeyTab);
+  key(vbKeyReturn);  // the focused button, not the default one
+  key(vbKeyTab);
+  key(vbKeySpace);  // toggles the check box
+  EXPECT_EQ(p.check.value(), 1);
+  key(vbKeyTab);
+  key(vbKeyTab);
+  key(vbKeyDown);  // the next option button of the group is set and focused
+  EXPECT_TRUE(p.options[1].value());
+  EXPECT_EQ(p.active_control(), &p.options[1]);
+  key(vbKeyDown);  // round the group
+  EXPECT_TRUE(p.options[0].value());
+  key(vbKeyTab);
+  key(vbKeySpace);  // a picture box that answers clicks is pressed like a button
+  key(vbKeyTab);
+  p.bar.max = 10;
+  key(vbKeyDown);
+  key(vbKeyDown);
+  key(vbKeyUp);
+  EXPECT_EQ(p.bar.value(), 1);
+  EXPECT_EQ(p.clicks, (std::vector<std::string>{"quit", "check", "options", "options", "picture"}));
+  // Ctrl+Tab and Ctrl+Shift+Tab show the next and previous page, round; a disabled page is
+  // passed over.
+  p.tabs.set_tabs(3);
+  key(vbKeyTab, vbCtrlMask);
+  EXPECT_EQ(p.tabs.tab(), 1);
+  p.tabs.set_tab_enabled(2, false);
+  key(vbKeyTab, vbCtrlMask);
+  EXPECT_EQ(p.tabs.tab(), 0);
+  key(vbKeyTab, vbCtrlMask | vbShiftMask);
+  EXPECT_EQ(p.tabs.tab(), 1);
+  // The arrows walk a list and stop at its ends.
+  p.list.add_item("two");
+  user([&](UserInput& in) { in.focus(p.list); });
+  key(vbKeyDown);
+  key(vbKeyDown);
+  key(vbKeyDown);
+  EXPECT_EQ(p.list.list_index(), 1);
+  key(vbKeyUp);
+  EXPECT_EQ(p.list.list_index(), 0);
 }
 
 TEST_F(UserInputTest, MenusRunOnlyWhenTheUserCanReachThem) {

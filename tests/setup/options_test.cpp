@@ -39,7 +39,7 @@ TEST_F(Options, FirstRunShowsTheDesignStatesAndReadsTheDefaults) {
                                                          {&w.timeron, 0}};
   for (auto [box, value] : design) EXPECT_EQ(box->value(), value) << box->name();
   EXPECT_EQ(w.timeamount.text(), "75");
-  EXPECT_EQ(w.VScroll1.value(), 170);
+  EXPECT_EQ(w.VScroll1.value(), 125);  // in step with the 75 minutes shown
   EXPECT_FALSE(w.timeamount.visible);
   EXPECT_FALSE(w.timeamountlabel.visible);
   EXPECT_FALSE(w.VScroll1.visible);
@@ -175,6 +175,17 @@ TEST_F(Options, TheMinutesBarCountsDownFromTwoHundred) {
   EXPECT_EQ(w.timeamount.text(), "200");
   scroll(w.VScroll1, 171);
   EXPECT_EQ(w.timeamount.text(), "29");
+  // Minutes typed move the bar with them, so its arrows go on from what the box shows;
+  // a text that is not such a number leaves the bar where it was.
+  for (const auto& [typed, position] : std::vector<std::pair<std::string, int>>{
+           {"75", 125}, {"200", 0}, {"1", 199}, {"0", 199}, {"abc", 199}, {"075", 199}}) {
+    app->user([&](UserInput& in) { in.type_text(w.timeamount, typed); });
+    EXPECT_EQ(w.VScroll1.value(), position) << typed;
+    EXPECT_EQ(w.timeamount.text(), typed);
+  }
+  app->user([&](UserInput& in) { in.type_text(w.timeamount, "75"); });
+  scroll(w.VScroll1, w.VScroll1.value() - 1);
+  EXPECT_EQ(w.timeamount.text(), "76");
 }
 
 TEST_F(Options, RadioButtonsFollowTheStoredTextAndTheBox) {

@@ -83,6 +83,33 @@ TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
   EXPECT_EQ(status_of(with_secret("/nothing")), 404);
 }
 
+// The script and the style carry a validator: a browser that holds them hears 304 and no
+// body; a stale tag gets the file. The icon is answered without the secret, and empty.
+TEST_F(ServerTest, ThePagesFilesAreValidatedAndTheIconIsAnswered) {
+  for (const char* path : {"/app.js", "/app.css"}) {
+    SCOPED_TRACE(path);
+    auto first = client().Get(with_secret(path).c_str());
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->status, 200);
+    EXPECT_FALSE(first->body.empty());
+    const std::string tag = first->get_header_value("ETag");
+    EXPECT_EQ(tag.size(), 18u);
+    EXPECT_EQ(first->get_header_value("Cache-Control"), "no-cache");
+    auto again = client().Get(with_secret(path).c_str(), {{"If-None-Match", tag}});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->status, 304);
+    EXPECT_TRUE(again->body.empty());
+    auto stale = client().Get(with_secret(path).c_str(), {{"If-None-Match", "\"0\""}});
+    ASSERT_TRUE(stale);
+    EXPECT_EQ(stale->status, 200);
+    EXPECT_EQ(stale->body, first->body);
+  }
+  EXPECT_NE(client().Get(with_secret("/app.js").c_str())->get_header_value("ETag"),
+            client().Get(with_secret("/app.css").c_str())->get_header_value("ETag"));
+  EXPECT_EQ(status_of("/favicon.ico"), 204);
+  EXPECT_EQ(status_of("/favicon.ico", {{"Host", "evil.example"}}), 403);
+}
+
 TEST_F(ServerTest, TakesInputOnlyAsJson) {
   auto posted = client().Post(with_secret("/api/input").c_str(), R"({"a":"click","w":"Welcome"})",
                               "application/json");

@@ -27,7 +27,8 @@ const fileUrl = (path) => q('/file?path=' + encodeURIComponent(path));
 
 // Numbers the test suite reads: how many states were drawn and when the last one was, the
 // number of the page's last event, and of the last one the drawn state has carried out.
-const stats = { version: 0, draws: 0, drawnAt: 0, sent: 0, applied: 0, prints: 0 };
+// `windowDrawnAt`: when a window was first drawn after the page loaded.
+const stats = { version: 0, draws: 0, drawnAt: 0, windowDrawnAt: 0, sent: 0, applied: 0, prints: 0 };
 window.pvStats = stats;
 
 let state = null;
@@ -90,12 +91,13 @@ async function poll() {
       reply = await r.json();
       failures = 0;
     } catch (e) {
+      // The server is on this machine: one that does not answer a few quick tries is gone.
       if (++failures >= 3) {
         ended = true;
         showStatus('The program has ended.');
         return;
       }
-      await new Promise((res) => setTimeout(res, 300));
+      await new Promise((res) => setTimeout(res, 40 * failures));
       continue;
     }
     if (reply.version !== stats.version) {
@@ -152,9 +154,24 @@ function setCaption(node, caption) {
   if (text) node.appendChild(document.createTextNode(text));
 }
 
+// The system's font names drawn in faces of the same widths, so that text the windows were
+// laid out for fits: the sans-serif, serif and fixed faces of the Liberation family.
+const FACES = {
+  'ms sans serif': 'Liberation Sans', 'microsoft sans serif': 'Liberation Sans', arial: 'Liberation Sans',
+  tahoma: 'Liberation Sans', verdana: 'Liberation Sans', helvetica: 'Liberation Sans', 'small fonts': 'Liberation Sans',
+  'times new roman': 'Liberation Serif', times: 'Liberation Serif', 'ms serif': 'Liberation Serif',
+  'courier new': 'Liberation Mono', courier: 'Liberation Mono', 'lucida console': 'Liberation Mono',
+};
+const GENERIC = { 'Liberation Serif': 'serif', 'Liberation Mono': 'monospace' };
+
+function fontFamily(name) {
+  const face = FACES[name.toLowerCase()];
+  return face ? `"${face}", "${name}", ${GENERIC[face] || 'sans-serif'}` : `"${name}", "Liberation Sans", sans-serif`;
+}
+
 function fontCss(node, f) {
   if (!f) return;
-  node.style.fontFamily = `"${f.name}", "Microsoft Sans Serif", Tahoma, "DejaVu Sans", Arial, sans-serif`;
+  node.style.fontFamily = fontFamily(f.name);
   node.style.fontSize = f.size + 'pt';
   node.style.fontWeight = f.bold ? 'bold' : 'normal';
   node.style.fontStyle = f.italic ? 'italic' : 'normal';
@@ -362,7 +379,8 @@ function drawMenuBar(win, w) {
 const menuEvent = (win, m) => Object.assign({ action: 'menu' }, ref(win, m));
 
 // A top-level menu runs its click handler when it opens, as the desktop's menus do.
-function openTopMenu(win, m, anchor) {
+// `byKey`: opened from the keyboard, so its first entry is lit.
+function openTopMenu(win, m, anchor, byKey = false) {
   closeMenus();
   const items = visibleItems(m.items);
   if (m.handlesClick || !items.length) send(menuEvent(win, m));
@@ -370,7 +388,8 @@ function openTopMenu(win, m, anchor) {
   anchor.classList.add('open');
   const rect = anchor.getBoundingClientRect();
   openMenu = { win, top: m.control, anchor, panels: [] };
-  openPanel(win, items, rect.left, rect.bottom, 0);
+  const panel = openPanel(win, items, rect.left, rect.bottom, 0);
+  if (byKey) lightRow(panel, 0, 1);
 }
 
 function openPanel(win, items, x, y, depth) {
@@ -378,6 +397,7 @@ function openPanel(win, items, x, y, depth) {
   const panel = el('div', 'menu', document.body);
   panel.style.left = x + 'px';
   panel.style.top = y + 'px';
+  panel._rows = [];
   openMenu.panels[depth] = panel;
   for (const m of items) {
     if (m.caption === '-') {
@@ -391,23 +411,85 @@ function openPanel(win, items, x, y, depth) {
     const sub = visibleItems(m.items);
     if (m.shortcut) el('span', 'mkey', row).textContent = m.shortcut;
     if (sub.length) el('span', 'sub', row).textContent = '\u25b8';
-    row.addEventListener('pointerenter', () => {
+    // Lighting an entry opens its submenu; `byKey` lights the submenu's first entry too.
+    row._light = (byKey) => {
       panel.querySelectorAll('.hot').forEach((h) => h.classList.remove('hot'));
       row.classList.add('hot');
       if (sub.length && m.enabled) {
         const r = row.getBoundingClientRect();
-        openPanel(win, sub, r.right - 2, r.top - 3, depth + 1);
+        const next = openPanel(win, sub, r.right - 2, r.top - 3, depth + 1);
+        if (byKey) lightRow(next, 0, 1);
       } else {
         openMenu.panels.splice(depth + 1).forEach((p) => p.remove());
       }
-    });
-    row.addEventListener('pointerup', (e) => {
-      e.stopPropagation();
-      if (!m.enabled || sub.length) return;
+    };
+    row._choose = () => {
+      if (!m.enabled) return;
+      if (sub.length) {
+        row._light(true);
+        return;
+      }
       closeMenus();
       send(menuEvent(win, m));
+    };
+    row._accessKey = access(m.caption);
+    panel._rows.push(row);
+    row.addEventListener('pointerenter', () => row._light(false));
+    row.addEventListener('pointerup', (e) => {
+      e.stopPropagation();
+      if (m.enabled && !sub.length) row._choose();
     });
   }
+  return panel;
+}
+
+// The upper-cased access key of a caption ("E&xit" gives "X"), "" for none.
+function access(caption) {
+  const m = /&([^&])/.exec(caption.replace(/&&/g, ''));
+  return m ? m[1].toUpperCase() : '';
+}
+
+// Lights the enabled entry `from` or the next one in the direction `step`, going round.
+function lightRow(panel, from, step) {
+  const rows = panel._rows;
+  for (let k = 0; k < rows.length; k++) {
+    const row = rows[(((from + step * k) % rows.length) + rows.length) % rows.length];
+    if (!row.classList.contains('disabled')) {
+      openMenu.panels.splice(openMenu.panels.indexOf(panel) + 1).forEach((p) => p.remove());
+      panel.querySelectorAll('.hot').forEach((h) => h.classList.remove('hot'));
+      row.classList.add('hot');
+      return;
+    }
+  }
+}
+
+// The keys of an open menu: the arrows move along the entries and between the menus of
+// the bar, Enter or Space or an entry's access key chooses, Escape closes a level.
+function menuKey(e) {
+  const { win, panels } = openMenu;
+  const panel = panels[panels.length - 1];
+  const rows = panel._rows;
+  const hot = rows.findIndex((r) => r.classList.contains('hot'));
+  const tops = visibleItems(win.model.menus).filter((m) => m.enabled);
+  const switchTop = (step) => {
+    const k = tops.findIndex((m) => m.control === openMenu.top);
+    const next = tops[(k + step + tops.length) % tops.length];
+    if (next) openTopMenu(win, next, win.menubar.querySelector(`[data-menu="${next.control}"]`), true);
+  };
+  e.preventDefault();
+  if (e.key === 'ArrowDown') lightRow(panel, hot + 1, 1);
+  else if (e.key === 'ArrowUp') lightRow(panel, hot < 0 ? rows.length - 1 : hot - 1, -1);
+  else if (e.key === 'ArrowRight') {
+    if (hot >= 0 && rows[hot].querySelector('.sub')) rows[hot]._light(true);
+    else switchTop(1);
+  } else if (e.key === 'ArrowLeft') {
+    if (panels.length > 1) panels.pop().remove();
+    else switchTop(-1);
+  } else if (e.key === 'Escape') {
+    if (panels.length > 1) panels.pop().remove();
+    else closeMenus();
+  } else if ((e.key === 'Enter' || e.key === ' ') && hot >= 0) rows[hot]._choose();
+  else if (e.key.length === 1) rows.find((r) => r._accessKey === e.key.toUpperCase() && !r.classList.contains('disabled'))?._choose();
 }
 
 function closeMenus() {
@@ -542,12 +624,6 @@ const MAKERS = {
     d.text = el('span', 'text', d.root);
     clickable(win, d, d.root);
     focusable(win, d, d.root);
-    d.root.addEventListener('keydown', (e) => {
-      if (e.key === ' ') {
-        e.preventDefault();
-        send(Object.assign({ action: 'click' }, ref(win, d.model)));
-      }
-    });
   },
   option: (win, d, c) => MAKERS.check(win, d, c),
   list(win, d, c) {
@@ -591,6 +667,9 @@ const MAKERS = {
     d.img.style.position = 'absolute';
     d.inner = d.root;
     clickable(win, d, d.root);
+    // One that answers clicks takes the focus and stands for a button.
+    d.root.tabIndex = -1;
+    focusable(win, d, d.root);
   },
   image(win, d, c) {
     d.root = el('div', 'ctl img');
@@ -606,12 +685,11 @@ const MAKERS = {
   },
   scroll(win, d, c) {
     d.root = el('div', 'ctl scroll ' + (c.vertical ? 'v' : 'h'));
-    const less = el('div', 'arrow', d.root);
+    const less = el('div', 'arrow ' + (c.vertical ? 'up' : 'left'), d.root);
     d.track = el('div', 'track', d.root);
-    const more = el('div', 'arrow', d.root);
-    less.textContent = c.vertical ? '\u25b2' : '\u25c0';
-    more.textContent = c.vertical ? '\u25bc' : '\u25b6';
+    const more = el('div', 'arrow ' + (c.vertical ? 'down' : 'right'), d.root);
     d.thumb = el('div', 'thumb', d.track);
+    d.arrows = [less, more];
     const step = (by) => {
       const m = d.model;
       const dir = m.max >= m.min ? 1 : -1;
@@ -813,6 +891,10 @@ function drawList(d, c) {
     d.topIndex = c.topIndex;
     r.scrollTop = c.topIndex * 13;
   }
+  if (d.listIndex !== c.listIndex) {
+    d.listIndex = c.listIndex;
+    r.childNodes[c.listIndex]?.scrollIntoView({ block: 'nearest' });
+  }
 }
 
 function drawCombo(d, c) {
@@ -834,10 +916,16 @@ function drawCombo(d, c) {
   r.style.height = '21px';
 }
 
+// A bar of any length shows both arrows: shorter than two full arrows, each takes half
+// of it and the thumb is left out.
 function drawScroll(d, c) {
+  const length = c.vertical ? px(c.height) : px(c.width);
+  const arrow = Math.min(16, Math.floor(length / 2));
+  for (const a of d.arrows) a.style[c.vertical ? 'height' : 'width'] = arrow + 'px';
   const range = c.max - c.min;
-  const track = d.model.vertical ? px(c.height) - 32 : px(c.width) - 32;
+  const track = Math.max(0, length - 2 * arrow);
   const thumb = Math.max(8, Math.min(track, range === 0 ? track : 16));
+  d.thumb.hidden = track < 8;
   const at = range === 0 ? 0 : ((c.value - c.min) / range) * Math.max(0, track - thumb);
   Object.assign(d.thumb.style, c.vertical
     ? { left: '0', right: '0', top: at + 'px', height: thumb + 'px', width: '' }
@@ -1113,8 +1201,20 @@ function modifiers(e) {
   return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
 }
 
+// Keys the engine moves the focus or presses controls with, as the desktop does: Tab (not
+// within a page of a browser control, whose fields take it), Space on a button, check
+// box, option button or picture box, the arrows on option buttons, lists, tabs and scroll
+// bars.
+const ARROWS = new Set(['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight']);
+function desktopKey(e, c, doc) {
+  if (e.key === 'Tab') return doc === document;
+  if (!c) return false;
+  if (e.key === ' ') return ['button', 'check', 'option', 'picturebox'].includes(c.kind);
+  return ARROWS.has(e.key) && ['option', 'list', 'tabs', 'scroll'].includes(c.kind);
+}
+
 // Keys for the topmost window: the engine runs the key handlers, access keys, the default
-// button (Enter) and the cancel button (Escape).
+// button (Enter), the cancel button (Escape) and the keys of desktopKey.
 function forwardKey(e) {
   if (boxOpen()) {
     boxKey(e);
@@ -1123,7 +1223,7 @@ function forwardKey(e) {
   const top = topWindow();
   if (!top || ['Shift', 'Control', 'Alt', 'Meta'].includes(e.key)) return;
   if (openMenu) {
-    if (e.key === 'Escape') closeMenus();
+    menuKey(e);
     return;
   }
   // The access keys of a page in a browser control are the page's own: its inputs take them.
@@ -1136,16 +1236,17 @@ function forwardKey(e) {
     const win = windows.get(top.name);
     if (menu && win) {
       e.preventDefault();
-      openTopMenu(win, menu, win.menubar.querySelector(`[data-menu="${menu.control}"]`));
+      openTopMenu(win, menu, win.menubar.querySelector(`[data-menu="${menu.control}"]`), true);
       return;
     }
   }
   const win = windows.get(top.name);
   const focused = win && [...win.controls.values()].find((d) => d.focusEl && d.focusEl === document.activeElement);
-  const c = focused ? focused.model : null;
+  // The engine's focus when the page's is nowhere (on the page itself).
+  const c = focused ? focused.model : top.controls.find((x) => x.control === top.focus) || null;
   const wantsKeys = top.keyPreview || (c && c.handlesKeys);
-  const special = e.key === 'Enter' || e.key === 'Escape' || e.altKey;
-  if (c && c.kind === 'text' && e.key === 'Enter' && focused.root.tagName === 'TEXTAREA' && !wantsKeys) return;
+  const special = e.key === 'Enter' || e.key === 'Escape' || e.altKey || desktopKey(e, c, doc);
+  if (focused && c.kind === 'text' && e.key === 'Enter' && focused.root.tagName === 'TEXTAREA' && !wantsKeys) return;
   if (!wantsKeys && !special) return;
   if (special) e.preventDefault();
   const key = { action: 'key', window: top.name, keyCode: e.keyCode, modifiers: modifiers(e) };
@@ -1155,7 +1256,7 @@ function forwardKey(e) {
   const ascii = e.key.length === 1 ? e.key.codePointAt(0) : PRESS_KEYS[e.key];
   if (wantsKeys && ascii && !e.ctrlKey && !e.altKey) {
     const ev = Object.assign({ action: 'press', window: top.name, keyAscii: ascii }, c ? ref(win, c) : {});
-    if (c && c.kind === 'text' && !c.locked && ascii !== 13 && ascii !== 27) {
+    if (focused && c.kind === 'text' && !c.locked && ascii !== 13 && ascii !== 27) {
       e.preventDefault();
       const node = focused.root;
       const chars = (s) => Array.from(s).length;
@@ -1172,6 +1273,10 @@ function forwardKey(e) {
 }
 
 document.addEventListener('keydown', forwardKey);
+// A button pressed by Space is the engine's to press, not the browser's on the key's release.
+document.addEventListener('keyup', (e) => {
+  if (e.key === ' ' && e.target.tagName === 'BUTTON' && e.target.closest('.win')) e.preventDefault();
+});
 
 // ---- Printing -------------------------------------------------------------------------
 
@@ -1300,6 +1405,7 @@ function draw(next) {
   noticeEl.hidden = !notice || notice === noticeDismissed;
   stats.draws++;
   stats.drawnAt = performance.now();
+  if (!stats.windowDrawnAt && next.windows.length) stats.windowDrawnAt = stats.drawnAt;
 }
 
 // The page is the screen: the engine places the windows in the viewport's size.
