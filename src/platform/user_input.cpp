@@ -243,6 +243,11 @@ void UserInput::click_button_where(Form& f, bool CommandButton::*flag) {
 
 void UserInput::key_down(Form& f, int key_code, int shift) {
   if (!takes_input(f)) return;
+  // Tab moves the focus before any key handler hears of it, as the desktop's does.
+  if (key_code == vbKeyTab && (shift & vbAltMask) == 0) {
+    desktop_key(f, key_code, shift);
+    return;
+  }
   if (f.key_preview) f.run_handler([&] { f.Form_KeyDown(key_code, shift); });
   if (key_code == 0) return;
   if (Control* c = f.active_control(); c != nullptr && c->on_key_down)

@@ -74,7 +74,8 @@ class UserInput {
   void choose_menu(Menu& m);
 
   // A key pressed in the window (a key code: letters as capitals): the window's key handler
-  // first when its key preview is on, then the focused control's. What they leave the
+  // first when its key preview is on, then the focused control's (Tab reaches neither).
+  // What they leave the
   // desktop carries out: with Alt an access key; Enter presses the focused button, else the
   // default button (not in a multi-line text box); Escape the cancel button; Space
   // presses the focused button or toggles the focused check box; Tab and Shift+Tab move the
