@@ -67,6 +67,8 @@ const Breakage kBreakages[] = {
      "record 3: correct flags is 3, table says 2"},
     {"fill_in_gains_a_form", [](Shared& g) { g.questions[19].Answer[2] = "log-neighbor-changes"; },
      "record 19: answers is 2, table says 1"},
+    {"chapter_title_not_the_books", [](Shared& g) { g.category_names[7] = "EtherChannel Faults"; },
+     "category 7: name (as 8 in PB_WOB_Pelma) is \"EtherChannel Faults\""},
     {"simulator_category_renamed", [](Shared& g) { g.category_names[15] = "Simulator Labs"; },
      "category 15: name is \"Simulator Labs\", table says \"Simulator Questions\""},
 };
