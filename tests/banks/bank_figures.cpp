@@ -492,6 +492,8 @@ bool holds(const QuestionRecord& q, Property p) {
              q.Explanation.compare(q.Explanation.size() - 4, 4, "<br>") == 0;
     case Property::clue_ends_with_prompt:
       return clue_ends_with_prompt(q);
+    case Property::all_answers_flagged:
+      return answer_count(q) > 0 && static_cast<int>(flagged(q).size()) == answer_count(q);
   }
   return false;
 }
@@ -593,6 +595,11 @@ std::optional<int> measure(const QuestionRecord& q, Measure m) {
     case Measure::explanation_lines:
       if (q.Explanation.empty()) return std::nullopt;
       return count_of(q.Explanation, "<br>") + 1;
+    case Measure::answer_quotes: {
+      int n = 0;
+      for (int i = 1; i <= 6; ++i) n += count_of(q.Answer[i], "\"");
+      return n;
+    }
   }
   return std::nullopt;
 }
@@ -699,6 +706,8 @@ const char* name(Property p) {
       return "whose explanation ends with <br>";
     case Property::clue_ends_with_prompt:
       return "whose clue ends with a prompt alone";
+    case Property::all_answers_flagged:
+      return "with every answer flagged";
   }
   return "?";
 }
@@ -761,6 +770,8 @@ const char* name(Measure m) {
       return "length of the longest check value";
     case Measure::explanation_lines:
       return "explanation lines";
+    case Measure::answer_quotes:
+      return "double quotes in the answers";
   }
   return "?";
 }
@@ -1254,7 +1265,9 @@ class Checker {
           }))
         fail("records " + list_text(group), "share one reference across categories");
     }
-    expect(where, "references by the records citing each", by_size, sharing.records_per_reference);
+    if (!sharing.records_per_reference.empty())
+      expect(where, "references by the records citing each", by_size,
+             sharing.records_per_reference);
   }
 
   void value_sets(const Section& s, const std::string& where) {
@@ -1292,7 +1305,11 @@ class Checker {
       expect(w, "records with an explanation",
              static_cast<int>(selected(one, Kind::any, Property::has_explanation).size()),
              run.with_explanation);
-      const Dist pages = distribution(one, Kind::any, Measure::page);
+      Dist pages;
+      for (int r = run.first; r <= run.last; ++r)
+        if (valid_record(r) &&
+            std::find(run.off_range.begin(), run.off_range.end(), r) == run.off_range.end())
+          if (const auto page = page_of(rec(r))) ++pages[*page];
       if (pages.empty()) {
         fail(w, "no reference pages");
       } else {

@@ -91,6 +91,7 @@ enum class Property {
   explanation_ends_with_br,  // the explanation ends with "<br>"
   // The clue's last line is a prompt alone ("R1(config-if)#"), not a command or output.
   clue_ends_with_prompt,
+  all_answers_flagged,  // every answer the record has carries a flag
 };
 
 // Numbers measured on one record; a measure that does not apply is skipped.
@@ -126,6 +127,7 @@ enum class Measure {
   command_checks,
   check_value_length,  // in characters, of the longest check value of a record with checks
   explanation_lines,   // of a non-empty explanation, its lines between "<br>"
+  answer_quotes,       // double quotes in the answers
 };
 
 // The forms of a simulator check (key=value). A command check's key is "executed_" and a
@@ -201,6 +203,8 @@ struct CategoryRun {
   int page_lowest{};
   int page_highest{};
   std::optional<int> blank_after_hashes{};
+  // Records of the run whose pages the table gives one by one, left out of the page bounds.
+  std::vector<int> off_range{};
 };
 // One row of a "records per category" table, counts by kind where given.
 struct CategoryKinds {
@@ -213,8 +217,8 @@ struct CategoryKinds {
   std::vector<int> off_range{};
 };
 
-// The references of a section by the number of records citing each (records -> references);
-// with `within_one_category`, no reference is cited from two categories.
+// The references of a section by the number of records citing each (records -> references),
+// when given; with `within_one_category`, no reference is cited from two categories.
 struct ReferenceSharing {
   Dist records_per_reference{};
   bool within_one_category = false;

@@ -165,7 +165,8 @@ class Rules {
         if (kMarkers.contains(q.DiagramFile[1]))
           fail(w, "marker \"" + q.DiagramFile[1] + "\" stored");
         if (n < 2 || n > 6) fail(w, "single answer with " + std::to_string(n) + " answers");
-        if (flags < 1 || flags > 3)
+        // A few books' single-answer records carry up to four flags.
+        if (flags < 1 || flags > 4)
           fail(w, "single answer with " + std::to_string(flags) + " flags");
         break;
       case Kind::multi:
