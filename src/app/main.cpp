@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -216,12 +217,18 @@ int main(int argc, char** argv) {
   program.error_log().report_loss_to(
       [&front](const std::string& text) { front.show_notice(text); });
   front.show_tooltips(tooltip_table);
+  // Every handled event or tick publishes; a loop about to sleep publishes only when
+  // something may have changed since: an event began, or a handler waits in a nested loop.
+  uint64_t published_after = UINT64_MAX;
   const auto publish = [&] {
     front.server().add_file_root(program.shared().media_folder);
     front.publish();
+    published_after = program.loop().events_begun();
   };
   program.loop().after_event = publish;
-  program.loop().before_wait = publish;
+  program.loop().before_wait = [&] {
+    if (program.loop().depth() > 0 || program.loop().events_begun() != published_after) publish();
+  };
   try {
     front.start();
   } catch (const std::exception& e) {

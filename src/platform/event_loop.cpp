@@ -32,6 +32,7 @@ void EventLoop::wake() {
 }
 
 void EventLoop::handle(const std::function<void()>& event) {
+  ++events_begun_;
   try {
     event();
   } catch (const RuntimeError& e) {

@@ -49,6 +49,8 @@ class EventLoop {
   // Called with a run-time error that an event's handlers did not trap; the loop goes on.
   std::function<void(const RuntimeError&)> on_error;
   int depth() const { return depth_; }
+  // How many events and ticks have begun to be handled, nested ones included.
+  uint64_t events_begun() const { return events_begun_; }
 
  private:
   bool run_due_timers();
@@ -67,6 +69,7 @@ class EventLoop {
   std::deque<Posted> queue_;
   std::vector<LoopTimer*> timers_;
   int depth_ = 0;
+  uint64_t events_begun_ = 0;
 };
 
 }  // namespace pv

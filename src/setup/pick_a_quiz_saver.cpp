@@ -37,28 +37,28 @@ void pick_a_quiz::place_saver_page() {
   Label12.font = Font{"MS Sans Serif", 24, true};
   Label12.alignment = 2;
   Label12.mouse_icon = kButtonCursor;
-  Label12.move(120, 120, 8655, 615);
+  Label12.move(120, 60, 8655, 1095);  // two lines when the font is wide
   Label14.caption = "Configure Your Study Saver";
   Label14.font = Font{"MS Sans Serif", 13.5f, true};
   Label14.alignment = 2;
-  Label14.move(120, 960, 8655, 375);
-  spinner_label(lbldisplayans, "3", 1800, 1620);
-  VScroll4.move(2340, 1560, 255, 375);
+  Label14.move(120, 1200, 8655, 375);
+  spinner_label(lbldisplayans, "3", 1800, 1800);
+  VScroll4.move(2340, 1740, 255, 375);
   lbl1.caption = "seconds before displaying answers";
-  lbl1.move(2700, 1620, 4935, 255);
-  spinner_label(lbldisplaycorr, "6", 1800, 2220);
-  VScroll3.move(2340, 2160, 255, 375);
+  lbl1.move(2700, 1800, 4935, 255);
+  spinner_label(lbldisplaycorr, "6", 1800, 2340);
+  VScroll3.move(2340, 2280, 255, 375);
   Label13.caption = "seconds before displaying correct answer(s)";
-  Label13.move(2700, 2220, 4935, 255);
+  Label13.move(2700, 2340, 4935, 255);
   chkRandom.caption = "Randomize Questions";
-  chkRandom.move(1800, 2760, 3015, 255);
+  chkRandom.move(1800, 2880, 3015, 255);
   Frame14.caption = "Click Here to Save Your Configuration";
-  Frame14.move(600, 3240, 3855, 1095);
+  Frame14.move(600, 3300, 3855, 1095);
   cmdok.container = &Frame14;
   cmdok.caption = "Save Configuration";
   cmdok.move(240, 360, 3375, 495);
   cmdSet.caption = " Set as &DEFAULT Screen Saver ";
-  cmdSet.move(4800, 3480, 3495, 615);
+  cmdSet.move(4800, 3540, 3495, 615);
 }
 
 void pick_a_quiz::wire_saver_handlers() {

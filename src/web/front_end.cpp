@@ -1,11 +1,13 @@
 #include "web/front_end.hpp"
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/event_loop.hpp"
 #include "platform/user_input.hpp"
 #include "web/input.hpp"
 #include "web/snapshot.hpp"
+#include "web/state_patch.hpp"
 
 namespace pv {
 
@@ -67,7 +69,9 @@ void FrontEnd::start() {
 }
 
 void FrontEnd::publish() {
-  nlohmann::json state = snapshot_json(input_.forms(), screen_, input_.boxes());
+  auto made =
+      std::make_shared<nlohmann::json>(snapshot_json(input_.forms(), screen_, input_.boxes()));
+  nlohmann::json& state = *made;
   state["applied"] = applied_;
   nlohmann::json tabs = nlohmann::json::array();
   for (const Tab& t : tabs_) tabs.push_back({{"id", t.id}, {"path", t.path}});
@@ -78,7 +82,15 @@ void FrontEnd::publish() {
   state["prints"] = std::move(prints);
   state["tooltips"] = tooltips_ != nullptr ? tooltips_json(*tooltips_) : nlohmann::json::array();
   if (!notice_.empty()) state["notice"] = notice_;
-  server_.publish(state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+  // Pages are sent what changed; a page that holds no state yet gets it whole.
+  std::string patch;
+  if (last_) {
+    const nlohmann::json changes = state_patch(*last_, state);
+    if (changes.empty()) return;
+    patch = changes.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  }
+  last_ = made;
+  server_.publish(std::move(made), std::move(patch));
 }
 
 bool FrontEnd::open_tab(const std::string& name) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ class FrontEnd {
   std::vector<Print> prints_;
   uint64_t last_print_ = 0;
   const TooltipTable* tooltips_ = nullptr;
+  // The last published state, which the next one is compared with.
+  std::shared_ptr<const nlohmann::json> last_;
 };
 
 }  // namespace pv

@@ -28,9 +28,11 @@ constexpr Range kCharacters{0, 0x10FFFF};
 constexpr Range kWindowStates{0, 2};
 constexpr Range kBoxResults{0, 65535};
 constexpr Range kScreenPixels{0, 1000000};
-constexpr std::string_view kActions[] = {
-    "screen",  "answer", "click", "dblclick", "focus",    "text",  "item",  "scroll", "tab",
-    "element", "key",    "press", "menu",     "activate", "close", "state", "move",   "size"};
+constexpr std::string_view kActions[] = {"screen", "answer", "click",  "dblclick", "focus",
+                                         "text",   "item",   "scroll", "tab",      "element",
+                                         "key",    "press",  "menu",   "activate", "close",
+                                         "state",  "move",   "size",   "mousemove"};
+constexpr Range kButtons{0, 3};
 // Far beyond any screen, yet well within what a float holds exactly enough.
 constexpr double kMaxTwips = 1e7;
 
@@ -183,6 +185,8 @@ void control_event(UserInput& input, Control& c, const InputEvent& e) {
     input.type_char(c, e.key_ascii, e.at, e.length);
   } else if (action == "menu") {
     if (auto* m = as<Menu>(c, ControlKind::Menu)) input.choose_menu(*m);
+  } else if (action == "mousemove") {
+    input.mouse_move(c, e.x, e.y, e.button, e.modifiers);
   }
 }
 
@@ -246,6 +250,10 @@ InputEvent decode_input(const json& event) {
   } else if (d.action == "size") {
     d.width = twips(e, "width");
     d.height = twips(e, "height");
+  } else if (d.action == "mousemove") {
+    d.x = twips(e, "x");
+    d.y = twips(e, "y");
+    d.button = whole_number(e, "button", 0, kButtons);
   }
   return d;
 }

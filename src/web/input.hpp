@@ -57,6 +57,8 @@ struct InputEvent {
   int result = 0;
   int viewport_width = 0, viewport_height = 0;     // pixels
   float left = 0, top = 0, width = 0, height = 0;  // twips
+  float x = 0, y = 0;  // the mouse, in twips from the control's top-left corner
+  int button = 0;      // the mouse buttons held: 1 left, 2 right
 };
 
 // Throws BadEvent for an event that is not an object, of an action the engine does not

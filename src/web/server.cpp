@@ -17,6 +17,13 @@
 namespace pv {
 namespace {
 
+// When a state was published, for the page to tell how late it drew it.
+int64_t wall_clock_ms() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
 constexpr size_t kFilesNamed = 256;
 // A poll is answered within this time even when nothing changed: short, so that a page
 // that has gone frees its connection soon.
@@ -253,7 +260,7 @@ void WebServer::install_routes() {
       plain(res, 400, "Bad request: after");
       return;
     }
-    state_reply(after, req.last_call, res);
+    state_reply(after, req.get_param_value("patch") == "1", req.last_call, res);
   });
   s.route("POST", "/api/input", [this](const http::Request& req, http::Response& res) {
     if (nests_deeper_than(req.body, kMaxNesting)) {
@@ -330,27 +337,66 @@ bool WebServer::file_allowed(const std::string& path) const {
 }
 
 // Answers a poll once there is a state newer than `after`, the program has ended, or the
-// poll's time is up; until then the poll waits without holding a thread.
-void WebServer::state_reply(uint64_t after, bool last_call, http::Response& res) {
+// poll's time is up; until then the poll waits without holding a thread. A poll that asks
+// for changes and is at most kPatchesKept versions behind gets only those.
+void WebServer::state_reply(uint64_t after, bool patches, bool last_call, http::Response& res) {
   std::lock_guard lock(mutex_);
   if (version_ <= after && !ended_ && !last_call) {
     res.wait_for(kPollTimeout);
     return;
   }
+  const std::string head = "{\"version\":" + std::to_string(version_) +
+                           ",\"ended\":" + (ended_ ? "true" : "false") +
+                           ",\"at\":" + std::to_string(published_at_);
+  if (patches && after < version_ && !patches_.empty() && after + 1 >= patches_.front().version) {
+    std::vector<std::shared_ptr<const std::string>> pieces = {std::make_shared<const std::string>(
+        head + ",\"from\":" + std::to_string(after) + ",\"patches\":[")};
+    const auto comma = std::make_shared<const std::string>(",");
+    for (const Patch& p : patches_) {
+      if (p.version <= after) continue;
+      if (pieces.size() > 1) pieces.push_back(comma);
+      pieces.push_back(p.text);
+    }
+    pieces.push_back(std::make_shared<const std::string>("]}"));
+    res.set_pieces(std::move(pieces), "application/json; charset=utf-8");
+    return;
+  }
+  if (!state_)
+    state_ = std::make_shared<const std::string>(
+        state_json_->dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
   // The state itself is shared by every reply, not copied.
-  res.set_pieces({std::make_shared<const std::string>("{\"version\":" + std::to_string(version_) +
-                                                      ",\"ended\":" + (ended_ ? "true" : "false") +
-                                                      ",\"state\":"),
-                  state_, std::make_shared<const std::string>("}")},
+  res.set_pieces({std::make_shared<const std::string>(head + ",\"state\":"), state_,
+                  std::make_shared<const std::string>("}")},
                  "application/json; charset=utf-8");
 }
 
 void WebServer::publish(std::string state) {
   {
     std::lock_guard lock(mutex_);
-    if (ended_ || state == *state_) return;
+    if (ended_ || (state_ && state == *state_)) return;
     state_ = std::make_shared<const std::string>(std::move(state));
+    state_json_.reset();
+    patches_.clear();
     ++version_;
+    published_at_ = wall_clock_ms();
+  }
+  if (http_) http_->wake();
+}
+
+void WebServer::publish(std::shared_ptr<const nlohmann::json> state, std::string patch) {
+  {
+    std::lock_guard lock(mutex_);
+    if (ended_) return;
+    state_json_ = std::move(state);
+    state_.reset();
+    ++version_;
+    published_at_ = wall_clock_ms();
+    if (patch.empty()) {
+      patches_.clear();
+    } else {
+      patches_.push_back({version_, std::make_shared<const std::string>(std::move(patch))});
+      if (patches_.size() > kPatchesKept) patches_.pop_front();
+    }
   }
   if (http_) http_->wake();
 }

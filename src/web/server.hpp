@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -56,6 +57,12 @@ class WebServer {
   // A new state of the window model (JSON text); pollers wake when it differs from the
   // last one. Any thread.
   void publish(std::string state);
+  // A new state that differs from the last one, with the changes that turn the last one
+  // into it (see state_patch; "" when there is no last state). A poll that asks for
+  // changes and holds a state of the last kPatchesKept versions gets only the changes.
+  // The state is not changed afterwards. Any thread.
+  void publish(std::shared_ptr<const nlohmann::json> state, std::string patch);
+  static constexpr size_t kPatchesKept = 32;
   uint64_t version() const;
   // Another folder files may be served from (the product's media folder). Any thread.
   void add_file_root(const std::string& folder);
@@ -72,7 +79,7 @@ class WebServer {
 
  private:
   void install_routes();
-  void state_reply(uint64_t after, bool last_call, http::Response& res);
+  void state_reply(uint64_t after, bool patches, bool last_call, http::Response& res);
   bool file_allowed(const std::string& real_path) const;
 
   Options options_;
@@ -83,7 +90,16 @@ class WebServer {
 
   mutable std::mutex mutex_;
   uint64_t version_ = 0;
+  // The state as text, written from `state_json_` when a reply first needs it.
   std::shared_ptr<const std::string> state_ = std::make_shared<const std::string>("{}");
+  std::shared_ptr<const nlohmann::json> state_json_;
+  // The changes to each of the latest versions, oldest first, up to `version_`.
+  struct Patch {
+    uint64_t version;
+    std::shared_ptr<const std::string> text;
+  };
+  std::deque<Patch> patches_;
+  int64_t published_at_ = 0;  // when `version_` was published: ms since 1970
   bool ended_ = false;
   std::vector<std::string> roots_;  // allowed folders as given
   std::vector<std::string> named_;  // real paths of files named in the current folder

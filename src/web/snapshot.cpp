@@ -226,7 +226,8 @@ json control_json(const Control& c, int i, const std::unordered_map<const Contro
       {"tabIndex", c.tab_index},
       {"handlesClick", static_cast<bool>(c.on_click)},
       {"handlesDblClick", static_cast<bool>(c.on_dbl_click)},
-      {"handlesKeys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)}};
+      {"handlesKeys", static_cast<bool>(c.on_key_press) || static_cast<bool>(c.on_key_down)},
+      {"handlesMouseMove", static_cast<bool>(c.on_mouse_move)}};
   if (c.has_font) j["font"] = font_json(c.font);
   kind_json(j, c);
   return j;

@@ -1,7 +1,7 @@
 // Starts the program on a loopback port and opens its page in headless Chromium (Debian's
 // build; playwright-core never downloads a browser).
 import { spawn } from 'node:child_process';
-import { mkdtempSync, mkdirSync, rmSync } from 'node:fs';
+import { mkdtempSync, mkdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
@@ -13,9 +13,10 @@ mkdirSync(SHOTS, { recursive: true });
 const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
-// The program in a fresh current folder and home, so no run sees another's files.
-export function startProgram(commandLine = ['46000']) {
-  return serve('prepvant', ['--no-browser', ...commandLine]);
+// The program in a fresh current folder and home, so no run sees another's files;
+// `files` are written into that home first (name relative to it -> content).
+export function startProgram(commandLine = ['46000'], files = {}) {
+  return serve('prepvant', ['--no-browser', ...commandLine], files);
 }
 
 // A window with every kind of control, served by a test of the unit-test program.
@@ -24,8 +25,12 @@ export function startGallery() {
 }
 
 // Starts a program of the build that prints the page's address and serves it.
-async function serve(binary, args) {
+async function serve(binary, args, files = {}) {
   const home = mkdtempSync(path.join(tmpdir(), 'prepvant-browser-'));
+  for (const [name, content] of Object.entries(files)) {
+    mkdirSync(path.dirname(path.join(home, name)), { recursive: true });
+    writeFileSync(path.join(home, name), content);
+  }
   const child = spawn(path.join(BUILD, binary), args, {
     cwd: home,
     env: { ...process.env, HOME: home, XDG_CONFIG_HOME: path.join(home, '.config') },

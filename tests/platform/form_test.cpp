@@ -316,6 +316,26 @@ TEST(EventLoop, AnIdleLoopSleepsUntilAnEventComes) {
   engine.join();
 }
 
+// The front-end publishes before the loop sleeps only when an event began since it last
+// published: events and ticks, nested ones and failing ones, are all counted.
+TEST(EventLoop, CountsTheEventsAndTicksThatBegan) {
+  Harness h;
+  h.loop.on_error = [](const RuntimeError&) {};
+  EXPECT_EQ(h.loop.events_begun(), 0u);
+  h.loop.post([] {});
+  h.loop.post([] { raise_error(5); });
+  EXPECT_TRUE(h.loop.do_events());
+  EXPECT_EQ(h.loop.events_begun(), 2u);
+  h.loop.post([&] {
+    h.loop.post([] {});
+    h.loop.do_events();  // a handler that pumps the loop
+  });
+  h.loop.do_events();
+  EXPECT_EQ(h.loop.events_begun(), 4u);
+  EXPECT_FALSE(h.loop.do_events());
+  EXPECT_EQ(h.loop.events_begun(), 4u);
+}
+
 TEST(EventLoop, AnIdleNestedLoopAsksTheTestInsteadOfWaitingForEver) {
   Harness h;
   define_all(h);

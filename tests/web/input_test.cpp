@@ -266,6 +266,21 @@ TEST_F(InputTest, ScrollBarsStayWithinTheirRange) {
   EXPECT_EQ(f.list.top_index, 2);
 }
 
+TEST_F(InputTest, MouseMovementsReachTheControlUnderTheMouse) {
+  std::vector<std::string> heard;
+  for (Control* c : std::initializer_list<Control*>{&f.group, &f.on_page1})
+    c->on_mouse_move = [&heard, c](int button, int shift, float x, float y) {
+      heard.push_back(c->name() + " " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                      std::to_string(static_cast<int>(x)) + " " +
+                      std::to_string(static_cast<int>(y)));
+    };
+  m.apply(m.on(f.group, "mousemove", {{"x", 150}, {"y", 45.5}, {"button", 1}, {"modifiers", 2}}));
+  m.apply(m.on(f.group, "mousemove", {{"x", 0}, {"y", 0}}));
+  m.apply(m.on(f.on_page1, "mousemove", {{"x", 15}, {"y", 30}}));  // its page is not shown
+  m.apply(m.on(f.ok, "mousemove", {{"x", 15}, {"y", 30}}));        // it does not listen
+  EXPECT_EQ(heard, (std::vector<std::string>{"fra_group 1 2 150 45", "fra_group 0 0 0 0"}));
+}
+
 // Every number from the wire is checked against its range before it reaches a handler;
 // the page hears which field was refused.
 TEST(DecodeInput, RefusesFieldsOfTheWrongTypeOrOutOfTheirRange) {
@@ -299,6 +314,11 @@ TEST(DecodeInput, RefusesFieldsOfTheWrongTypeOrOutOfTheirRange) {
        "viewportHeight is out of its range 0..1000000"},
       {{{"action", "screen"}, {"width", 1280}, {"height", 800}}, "screen needs viewportWidth"},
       {{{"action", "resize"}}, "action \"resize\" is not an action of the page"},
+      {{{"action", "mousemove"}, {"x", "1"}, {"y", 0}}, "x is not a number"},
+      {{{"action", "mousemove"}, {"x", 0}, {"y", 1e300}}, "y is out of its range"},
+      {{{"action", "mousemove"}, {"x", 0}, {"y", 0}, {"button", 4}},
+       "button is out of its range 0..3"},
+      {{{"action", "mousemove"}, {"x", 0}}, "mousemove needs y"},
       {{{"text", 5}}, "text is not a text"},
       {{{"window", nullptr}}, "window is not a text"},
       {{{"marks", {{"window", "Sample"}}}}, "marks is not a list"},

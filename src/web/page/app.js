@@ -26,9 +26,10 @@ const q = (path) => path + (path.includes('?') ? '&' : '?') + 's=' + encodeURICo
 const fileUrl = (path) => q('/file?path=' + encodeURIComponent(path));
 
 // Numbers the test suite reads: how many states were drawn and when the last one was, the
-// number of the page's last event, and of the last one the drawn state has carried out.
+// number of the page's last event, and of the last one the drawn state has carried out,
+// and how long after its publishing the last state was drawn.
 // `windowDrawnAt`: when a window was first drawn after the page loaded.
-const stats = { version: 0, draws: 0, drawnAt: 0, windowDrawnAt: 0, sent: 0, applied: 0, prints: 0 };
+const stats = { version: 0, draws: 0, drawnAt: 0, windowDrawnAt: 0, sent: 0, applied: 0, prints: 0, lateness: 0 };
 window.pvStats = stats;
 
 let state = null;
@@ -82,7 +83,7 @@ async function poll() {
   while (!ended) {
     let reply;
     try {
-      const r = await fetch(q('/api/state?after=' + stats.version), { cache: 'no-store' });
+      const r = await fetch(q('/api/state?patch=1&after=' + stats.version), { cache: 'no-store' });
       if (r.status === 403) {
         showStatus('This page belongs to another run of the program.');
         return;
@@ -101,8 +102,13 @@ async function poll() {
       continue;
     }
     if (reply.version !== stats.version) {
-      stats.version = reply.version;
-      draw(reply.state);
+      const next = reply.patches ? patched(reply) : reply.state;
+      stats.version = next ? reply.version : 0;  // changes to a state not held: ask anew
+      if (next) {
+        draw(next);
+        // From the engine's publishing of the state to its drawing here, in milliseconds.
+        stats.lateness = Date.now() - reply.at;
+      }
     }
     if (reply.ended) {
       ended = true;
@@ -110,6 +116,25 @@ async function poll() {
       showStatus('The program has ended.');
     }
   }
+}
+
+// The drawn state with the engine's changes since it: each a path of keys and positions,
+// and the value there (the path [] is the whole state).
+function patched(reply) {
+  if (!state || reply.from !== stats.version) return null;
+  let next = state;
+  for (const changes of reply.patches) {
+    for (const [path, value] of changes) {
+      if (!path.length) {
+        next = value;
+        continue;
+      }
+      let at = next;
+      for (const step of path.slice(0, -1)) at = at[step];
+      at[path[path.length - 1]] = value;
+    }
+  }
+  return next;
 }
 
 function showStatus(text) {
@@ -508,6 +533,7 @@ document.addEventListener('pointerdown', (e) => {
 // Buttons, picture boxes, frames and the other windowed controls lie above labels, images
 // and lines; within each layer the first control of the description is on top.
 const LIGHT = new Set(['label', 'image', 'line']);
+const LIVE = new Set(['text', 'list', 'combo', 'scroll', 'tabs', 'browser']);
 
 function drawControls(win, w, isTop) {
   const seen = new Set();
@@ -528,9 +554,18 @@ function drawControls(win, w, isTop) {
     if (d.root.parentNode !== into) into.appendChild(d.root);
     const onPage = !parent || parent.kind !== 'tabs' || c.page < 0 || parent.tab === c.page;
     d.root.hidden = !c.visible || !onPage;
-    d.root.style.zIndex = String((LIGHT.has(c.kind) ? 0 : 100000) + (n - order));
+    const z = String((LIGHT.has(c.kind) ? 0 : 100000) + (n - order));
+    if (d.root.style.zIndex !== z) d.root.style.zIndex = z;
     d.model = c;
-    if (!d.root.hidden) updateControl(win, d, c);
+    if (!d.root.hidden) {
+      // A control whose state is as last drawn is left alone; those that also show what
+      // the user is doing in them are always brought up to date.
+      const drawn = JSON.stringify(c);
+      if (drawn !== d.drawn || LIVE.has(c.kind)) updateControl(win, d, c);
+      d.drawn = drawn;
+    } else {
+      d.drawn = null;
+    }
   });
   for (const [key, d] of win.controls) {
     if (!seen.has(key)) {
@@ -738,6 +773,9 @@ const MAKERS = {
   },
 };
 
+// The drawn control of each control element, for the mouse movements over it.
+const drawnOf = new WeakMap();
+
 function makeControl(win, c) {
   const d = { root: null, inner: null, focusEl: null, model: c };
   const make = MAKERS[c.kind];
@@ -745,6 +783,7 @@ function makeControl(win, c) {
   else d.root = el('div', 'ctl');
   if (!d.inner) d.inner = d.root;
   d.root.dataset.name = c.index >= 0 ? `${c.name}(${c.index})` : c.name;
+  drawnOf.set(d.root, { win, d });
   return d;
 }
 
@@ -1278,6 +1317,50 @@ document.addEventListener('keyup', (e) => {
   if (e.key === ' ' && e.target.tagName === 'BUTTON' && e.target.closest('.win')) e.preventDefault();
 });
 
+// ---- Mouse movements and full screen --------------------------------------------------
+
+// Movements over a control that hears them go to the engine, at most one every 20 ms: the
+// latest position, in twips from the control's top-left corner.
+const MOUSE_INTERVAL_MS = 20;
+const mouse = { pending: null, timer: 0, sentAt: -Infinity };
+
+function sendMouse() {
+  mouse.timer = 0;
+  mouse.sentAt = performance.now();
+  const ev = mouse.pending;
+  mouse.pending = null;
+  if (ev) send(ev);
+}
+
+document.addEventListener('pointermove', (e) => {
+  const node = e.target instanceof Element ? e.target.closest('.ctl') : null;
+  const hit = node && drawnOf.get(node);
+  if (!hit || !hit.d.model.handlesMouseMove || boxOpen() || openMenu) return;
+  const r = hit.d.root.getBoundingClientRect();
+  mouse.pending = Object.assign({
+    action: 'mousemove',
+    x: Math.round((e.clientX - r.left) * TWIPS_PER_PIXEL),
+    y: Math.round((e.clientY - r.top) * TWIPS_PER_PIXEL),
+    button: (e.buttons & 1 ? 1 : 0) | (e.buttons & 2 ? 2 : 0),
+    modifiers: modifiers(e),
+  }, ref(hit.win, hit.d.model));
+  if (!mouse.timer) mouse.timer = setTimeout(sendMouse, Math.max(0, mouse.sentAt + MOUSE_INTERVAL_MS - performance.now()));
+});
+
+// A borderless topmost window as large as the screen is a full-screen show: the page
+// turns black around it and asks the browser for full screen as soon as a gesture of the
+// user allows it.
+function fullScreenShow(s) {
+  return !!s && s.windows.some((w) => w.topmost && w.borderStyle === 0 && w.windowState === 0 &&
+    px(w.width) >= s.screen.width && px(w.height) >= s.screen.height);
+}
+
+function askFullScreen() {
+  if (!fullScreenShow(state) || document.fullscreenElement || !document.fullscreenEnabled) return;
+  document.documentElement.requestFullscreen().catch(() => {});
+}
+for (const type of ['pointerdown', 'keydown', 'touchend']) document.addEventListener(type, askFullScreen, true);
+
 // ---- Printing -------------------------------------------------------------------------
 
 // Pages the program prints, each once, through the browser's print dialog, from a frame of
@@ -1372,6 +1455,7 @@ function draw(next) {
   statusEl.hidden = true;
   document.body.classList.toggle('busy', next.pointer === 11);
   document.body.classList.toggle('nocursor', !next.cursorShown);
+  document.body.classList.toggle('show', fullScreenShow(next));
   document.body.style.cursor = pointerCss(next.pointer, '');
   desktop.style.width = next.screen.width + 'px';
   desktop.style.height = next.screen.height + 'px';

@@ -1,0 +1,16 @@
+// What changed from one published state of the window model to the next, so that a page
+// holding the last state needs only the changes: while the study saver's logo drifts,
+// one number a tick instead of every window.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+namespace pv {
+
+// The changes that turn `from` into `to`: a list of [path, value] pairs, each path a list
+// of object keys and array positions, each value what `to` holds there. Objects with the
+// same keys and arrays of the same length are compared member by member; anything else
+// that differs is replaced whole (the whole state has the path []). Empty when equal.
+nlohmann::json state_patch(const nlohmann::json& from, const nlohmann::json& to);
+
+}  // namespace pv

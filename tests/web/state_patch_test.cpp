@@ -1,0 +1,137 @@
+// The changes published between two states, as the page applies them, and the polls that
+// get only the changes.
+#include "web/state_patch.hpp"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <memory>
+#include <string>
+
+#include "web/server.hpp"
+
+namespace pv::testing {
+namespace {
+
+using nlohmann::json;
+
+// What the page does with a patch.
+void apply(json& state, const json& patch) {
+  for (const json& change : patch) {
+    json* at = &state;
+    for (const json& step : change[0])
+      at = step.is_string() ? &(*at)[step.get<std::string>()] : &(*at)[step.get<size_t>()];
+    *at = change[1];
+  }
+}
+
+TEST(StatePatch, NamesOnlyWhatChangedAndTurnsTheOldStateIntoTheNew) {
+  const json saver = {
+      {"windows",
+       {{{"name", "Security"},
+         {"controls",
+          {{{"name", "Picture1"}, {"left", 4500}, {"visible", true}},
+           {{"name", "lblQuestion"}, {"caption", "Q"}, {"foreColor", "#000000"}}}}}}},
+      {"boxes", json::array()}};
+  struct Case {
+    const char* what;
+    json to;
+    json patch;
+  };
+  json moved = saver;
+  moved["windows"][0]["controls"][0]["left"] = 4495;
+  json lit = moved;
+  lit["windows"][0]["controls"][1]["foreColor"] = "#ffffff";
+  lit["windows"][0]["controls"][1]["caption"] = "Which?";
+  json boxed = saver;
+  boxed["boxes"] = json::array({{{"box", 1}, {"text", "Sure?"}}});
+  json renamed = saver;
+  renamed["windows"][0]["controls"][1].erase("foreColor");
+  renamed["windows"][0]["controls"][1]["backColor"] = "#000000";
+  json retyped = saver;
+  retyped["windows"][0]["controls"][0]["left"] = 4495.5;
+  const Case cases[] = {
+      {"the same state", saver, json::array()},
+      {"one number", moved, {{{"windows", 0, "controls", 0, "left"}, 4495}}},
+      {"two members of one control",
+       lit,
+       {{{"windows", 0, "controls", 0, "left"}, 4495},
+        {{"windows", 0, "controls", 1, "caption"}, "Which?"},
+        {{"windows", 0, "controls", 1, "foreColor"}, "#ffffff"}}},
+      {"a list that grew is sent whole", boxed, {{{"boxes"}, boxed["boxes"]}}},
+      {"an object with other keys is sent whole",
+       renamed,
+       {{{"windows", 0, "controls", 1}, renamed["windows"][0]["controls"][1]}}},
+      {"a whole number that became a fraction",
+       retyped,
+       {{{"windows", 0, "controls", 0, "left"}, 4495.5}}},
+      {"another kind of state", json::array({1}), {{json::array(), json::array({1})}}},
+  };
+  for (const Case& c : cases) {
+    const json patch = state_patch(saver, c.to);
+    EXPECT_EQ(patch, c.patch) << c.what;
+    json state = saver;
+    apply(state, patch);
+    EXPECT_EQ(state, c.to) << c.what;
+  }
+}
+
+class PatchPolls : public ::testing::Test {
+ protected:
+  void SetUp() override { server.start(); }
+  void TearDown() override { server.finish(); }
+  void publish(const json& state) {
+    server.publish(std::make_shared<const json>(state),
+                   last_.is_null() ? std::string() : state_patch(last_, state).dump());
+    last_ = state;
+  }
+  json poll(uint64_t after, bool patches = true) {
+    httplib::Client c("127.0.0.1", server.port());
+    c.set_read_timeout(5, 0);
+    const std::string path = "/api/state?after=" + std::to_string(after) +
+                             (patches ? "&patch=1" : "") + "&s=" + server.secret();
+    auto res = c.Get(path.c_str());
+    return res ? json::parse(res->body) : json();
+  }
+  WebServer server{{}, [](const json&) {}};
+  json last_;
+};
+
+TEST_F(PatchPolls, APageThatKeepsUpGetsTheChangesAndOneFarBehindTheWholeState) {
+  json state = {{"logo", 0}, {"card", 1}};
+  publish(state);
+  const uint64_t first = server.version();
+  json reply = poll(0);
+  EXPECT_EQ(reply["state"], state);
+  EXPECT_GT(reply["at"].get<int64_t>(), 0);
+
+  state["logo"] = 1;
+  publish(state);
+  state["logo"] = 2;
+  state["card"] = 2;
+  publish(state);
+  reply = poll(first);
+  EXPECT_EQ(reply["version"], first + 2);
+  EXPECT_EQ(reply["from"], first);
+  EXPECT_FALSE(reply.contains("state"));
+  json drawn = {{"logo", 0}, {"card", 1}};
+  for (const json& patch : reply["patches"]) apply(drawn, patch);
+  EXPECT_EQ(drawn, state);
+  EXPECT_EQ(reply["patches"].size(), 2u);
+  EXPECT_EQ(poll(first + 1)["patches"].size(), 1u);
+  // A poll that does not ask for changes gets the whole state.
+  EXPECT_EQ(poll(first, false)["state"], state);
+
+  for (size_t i = 0; i <= WebServer::kPatchesKept; ++i) {
+    state["logo"] = 3 + static_cast<int>(i);
+    publish(state);
+  }
+  reply = poll(first);  // more versions behind than are kept
+  EXPECT_EQ(reply["state"], state);
+  EXPECT_FALSE(reply.contains("patches"));
+  reply = poll(server.version() - WebServer::kPatchesKept);
+  EXPECT_EQ(reply["patches"].size(), WebServer::kPatchesKept);
+}
+
+}  // namespace
+}  // namespace pv::testing
