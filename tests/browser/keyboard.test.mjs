@@ -142,8 +142,13 @@ for (const [width, height] of [[1024, 768], [1280, 800]]) {
     });
 
     test('Exit Program from the menu by its keys ends the program at once', async () => {
-      await press(page, 'Alt+F');
+      // F10 opens the first menu and Escape closes it; Alt and its letter open the File menu.
       const menu = page.locator('.menu');
+      await page.keyboard.press('F10');
+      await menu.waitFor();
+      await page.keyboard.press('Escape');
+      await menu.waitFor({ state: 'detached' });
+      await press(page, 'Alt+F');
       await menu.waitFor();
       for (let k = 0; k < 10 && !/Exit Program/.test(await menu.locator('.mitem.hot').textContent()); k++)
         await page.keyboard.press('ArrowDown');
@@ -152,8 +157,13 @@ for (const [width, height] of [[1024, 768], [1280, 800]]) {
       const box = page.locator('.box[role="dialog"]');
       await box.waitFor();
       assert.equal(await box.locator('.text').textContent(), 'Are you sure you want to exit the program?');
+      // The arrows go along the box's buttons; Yes, the default, has the focus again.
+      await page.keyboard.press('ArrowRight');
+      await box.locator('button:focus', { hasText: 'No' }).waitFor();
+      await page.keyboard.press('ArrowLeft');
+      await box.locator('button:focus', { hasText: 'Yes' }).waitFor();
       const asked = performance.now();
-      await page.keyboard.press('Enter');  // Yes, the default
+      await page.keyboard.press('Enter');
       assert.equal(await program.exited, 0);
       const took = performance.now() - asked;
       console.log(`Exit Program to the end of the process: ${took.toFixed(0)} ms`);

@@ -98,7 +98,7 @@ async function poll() {
         showStatus('The program has ended.');
         return;
       }
-      await new Promise((res) => setTimeout(res, 40 * failures));
+      await new Promise((res) => setTimeout(res, 15 * failures));
       continue;
     }
     if (reply.version !== stats.version) {
@@ -1222,6 +1222,12 @@ function boxKey(e) {
   } else if (e.key === 'Enter' && k.input) {
     e.preventDefault();
     k.buttons[k.b.defaultButton]?.click();
+  } else if ((e.key === 'ArrowLeft' || e.key === 'ArrowRight') && !k.input) {
+    // The arrows go along the buttons, as Tab does.
+    e.preventDefault();
+    const at = k.buttons.indexOf(document.activeElement);
+    const step = e.key === 'ArrowLeft' ? -1 : 1;
+    k.buttons[(Math.max(0, at) + step + k.buttons.length) % k.buttons.length]?.focus();
   } else if (e.key.length === 1 && !k.input && /^[a-z]$/i.test(e.key)) {
     const hit = k.buttons.find((btn) => btn._accessKey === e.key.toUpperCase());
     if (hit) {
@@ -1270,8 +1276,9 @@ function forwardKey(e) {
   if (e.altKey && doc && doc !== document && /^[a-z0-9]$/i.test(e.key) &&
       [...doc.querySelectorAll('[accesskey]')].some((n) => n.accessKey.toLowerCase() === e.key.toLowerCase()))
     return;
-  if (e.altKey && /^[a-z0-9]$/i.test(e.key)) {
-    const menu = visibleItems(top.menus).find((m) => m.enabled && m.accessKey === e.key.toUpperCase());
+  if ((e.altKey && /^[a-z0-9]$/i.test(e.key)) || (e.key === 'F10' && !e.shiftKey)) {
+    // An access key opens its menu; F10 the first one.
+    const menu = visibleItems(top.menus).find((m) => m.enabled && (e.key === 'F10' || m.accessKey === e.key.toUpperCase()));
     const win = windows.get(top.name);
     if (menu && win) {
       e.preventDefault();
