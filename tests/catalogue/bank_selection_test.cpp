@@ -86,6 +86,25 @@ TEST(BankSelection, ZumLoadsTheBankOfTheChosenTest) {
                 {-1, 3, book}});
 }
 
+// The full exam of HOLMI has one category less than its CD-ROM bank: its simulator tasks have
+// none of their own.
+TEST(BankSelection, HolmiLoadsTheBankOfTheChosenTest) {
+  const Loaded book{171, 18, "Pelma Books Questions for the HOLMI book.", "5.22"};
+  const Loaded cd{105, 19, "Velto's questions for the Pelma Books HOLMI.", "5.22"};
+  const Loaded full{276, 18, "Combination of Velto and Pelma Books questions for the HOLMI book.",
+                    "5.22"};
+  expect_loads("46003", "Pelma Books HOLMI",
+               {{1, 0, book},
+                {2, 0, cd},
+                {3, 0, full},
+                {2, 0, cd},
+                {1, 0, book},
+                {0, 3, full},
+                {0, 2, cd},
+                {0, 0, book},
+                {4, 3, book}});
+}
+
 // The flash cards have two tests: test 2 is the SOLK half, every other choice the VARB half.
 TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
   const Loaded varb{275, 15, "Velto Questions for Pelma Books VARB part of SOLK Flash Cards",
@@ -103,9 +122,10 @@ TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
 }
 
 TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
-  for (const char* name : {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma",
-                           "PB_VARB_Velto", "PB_VARB_combo", "PB_SOLK_VARB", "PB_SOLK_SOLK",
-                           "PB_ZUM_Pelma", "PB_ZUM_Velto", "PB_ZUM_Combo"}) {
+  for (const char* name :
+       {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma", "PB_VARB_Velto",
+        "PB_VARB_combo", "PB_SOLK_VARB", "PB_SOLK_SOLK", "PB_ZUM_Pelma", "PB_ZUM_Velto",
+        "PB_ZUM_Combo", "PB_HOLMI_Pelma", "PB_HOLMI_Velto", "PB_HOLMI_Combo"}) {
     const BankModule* bank = find_bank(name);
     ASSERT_NE(bank, nullptr) << name;
     EXPECT_EQ(bank->name, name);
