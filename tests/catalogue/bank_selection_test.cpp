@@ -121,6 +121,13 @@ TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
                 {5, 2, varb}});
 }
 
+// The PIRAL book bank keeps the contact address that select_product stored.
+TEST(BankSelection, PiralLoadsItsBookBankForTestOneAndBeforeAnyTest) {
+  const Loaded book{188, 21, "Pelma Books Questions for the PIRAL book.", "5.47"};
+  expect_loads("46006", "Pelma Books PIRAL",
+               {{1, 0, book}, {0, 0, book}, {0, 1, book}, {5, 2, book}});
+}
+
 TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
   for (const char* name :
        {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma", "PB_VARB_Velto",
