@@ -105,6 +105,22 @@ TEST(BankSelection, HolmiLoadsTheBankOfTheChosenTest) {
                 {4, 3, book}});
 }
 
+// The WOB banks leave the maker's address that select_product stored.
+TEST(BankSelection, WobLoadsTheBankOfTheChosenTest) {
+  const Loaded book{179, 16, "Pelma Books Questions for the WOB book.", "5.45"};
+  const Loaded cd{100, 15, "Velto Questions for the WOB book.", "5.45"};
+  const Loaded full{279, 17, "Combination of Questions for the WOB book.", "5.45"};
+  expect_loads("46007", "FYRD - WOB",
+               {{3, 0, full},
+                {1, 0, book},
+                {2, 0, cd},
+                {0, 0, book},
+                {0, 3, full},
+                {0, 2, cd},
+                {5, 2, book},
+                {-1, 3, book}});
+}
+
 // The flash cards have two tests: test 2 is the SOLK half, every other choice the VARB half.
 TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
   const Loaded varb{275, 15, "Velto Questions for Pelma Books VARB part of SOLK Flash Cards",
@@ -132,7 +148,8 @@ TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
   for (const char* name :
        {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma", "PB_VARB_Velto",
         "PB_VARB_combo", "PB_SOLK_VARB", "PB_SOLK_SOLK", "PB_ZUM_Pelma", "PB_ZUM_Velto",
-        "PB_ZUM_Combo", "PB_HOLMI_Pelma", "PB_HOLMI_Velto", "PB_HOLMI_Combo"}) {
+        "PB_ZUM_Combo", "PB_HOLMI_Pelma", "PB_HOLMI_Velto", "PB_HOLMI_Combo", "PB_WOB_Pelma",
+        "PB_WOB_Velto", "PB_WOB_Combo"}) {
     const BankModule* bank = find_bank(name);
     ASSERT_NE(bank, nullptr) << name;
     EXPECT_EQ(bank->name, name);
@@ -140,6 +157,7 @@ TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
   EXPECT_EQ(find_bank("PB_GUDAR_Pelma"), nullptr);
   EXPECT_EQ(find_bank("PB_VARB_Combo"), nullptr);
   EXPECT_EQ(find_bank("PB_ZUM_combo"), nullptr);
+  EXPECT_EQ(find_bank("PB_WOB_combo"), nullptr);
 }
 
 }  // namespace

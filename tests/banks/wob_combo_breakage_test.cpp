@@ -1,0 +1,69 @@
+// One figure of the WOB full exam broken at a time: the validator names the record.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "banks/bank_figures.hpp"
+#include "banks/bank_testing.hpp"
+#include "banks/wob_combo_figures.hpp"
+
+namespace pv::bankcheck {
+namespace {
+
+struct Breakage {
+  const char* name;
+  std::function<void(Shared&)> change;
+  std::string expected;  // part of a failure line
+};
+
+void PrintTo(const Breakage& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class WobComboChanged : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(WobComboChanged, FailsAgainstItsTable) {
+  const Breakage& b = GetParam();
+  auto g = std::make_unique<Shared>();
+  g->feedback_address = "before@example";
+  ASSERT_TRUE(load_into(*g, "PB_WOB_Combo"));
+  ASSERT_EQ(report(check_figures(*g, wob_combo_figures(), "before@example")), "");
+  b.change(*g);
+  const std::string failures = report(check_figures(*g, wob_combo_figures(), "before@example"));
+  EXPECT_NE(failures.find(b.expected), std::string::npos)
+      << "expected a failure with: " << b.expected << "\ngot:\n"
+      << failures;
+}
+
+const Breakage kBreakages[] = {
+    {"simulator_category_left_unmapped", [](Shared& g) { g.questions[279].Category = 15; },
+     "record 279: differs from record 100 of PB_WOB_Velto in Category"},
+    {"cd_record_in_chapter_seven", [](Shared& g) { g.questions[188].Category = 7; },
+     "record 188: differs from record 9 of PB_WOB_Velto in Category"},
+    {"book_record_edited", [](Shared& g) { g.questions[174].Reference = "321##Congestion"; },
+     "record 174: differs from record 174 of PB_WOB_Pelma in Reference"},
+    {"exercise_renumbered", [](Shared& g) { g.questions[245].Answer[1] = "8"; },
+     "record 245: Answer(1) is \"8\", table says \"7\""},
+    {"lab_on_second_task", [](Shared& g) { g.questions[261].ExhibitFile[2] = "noip"; },
+     "record 261: ExhibitFile(2) is \"noip\", table says \"\""},
+    {"several_flags_lost",
+     [](Shared& g) {
+       for (int i = 6; i >= 1; --i)
+         if (g.questions[205].Correct[i] == 1) return void(g.questions[205].Correct[i] = 0);
+     },
+     "record 205: correct flags is 2, table says 3"},
+    {"simulator_name_changed", [](Shared& g) { g.category_names[17] = "Simulator Tasks"; },
+     "category 17: name is \"Simulator Tasks\", table says \"Simulator Questions\""},
+    {"book_description_taken",
+     [](Shared& g) { g.test_description = "Pelma Books Questions for the WOB book."; },
+     "identity: test_description is \"Pelma Books Questions for the WOB book.\""},
+};
+
+std::string breakage_name(const ::testing::TestParamInfo<Breakage>& breakage) {
+  return breakage.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(WobCombo, WobComboChanged, ::testing::ValuesIn(kBreakages), breakage_name);
+
+}  // namespace
+}  // namespace pv::bankcheck
