@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "banks/bank_breakage.hpp"
-#include "banks/bank_testing.hpp"
 #include "banks/bank_figures.hpp"
+#include "banks/bank_testing.hpp"
 #include "banks/varb_pelma_figures.hpp"
 
 namespace pv::bankcheck {
