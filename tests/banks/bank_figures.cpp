@@ -961,6 +961,15 @@ class Checker {
                                       " of " + text(same.count) + " names");
       for (int i = 1; i <= same.count; ++i) {
         const int j = same.from.empty() ? i : std::clamp(same.from[i - 1], 0, 150);
+        if (j == 0) {
+          for (int k = 1; k <= 150; ++k)
+            if (!other->category_names[k].empty() &&
+                g_.category_names[i] == other->category_names[k])
+              fail("category " + text(i), "name \"" + g_.category_names[i] + "\" is " +
+                                              same.module + "'s name " + text(k) +
+                                              ", table says a name of its own");
+          continue;
+        }
         const std::string as = same.from.empty() ? "" : text(j) + " ";
         expect("category " + text(i), "name (as " + as + "in " + same.module + ")",
                g_.category_names[i], other->category_names[j]);

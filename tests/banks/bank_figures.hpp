@@ -340,7 +340,8 @@ struct EqualRun {
 struct SameNames {
   std::string module{};
   int count{};
-  std::vector<int> from{};  // when given: name i is the module's name from[i - 1]
+  // When given: name i is the module's name from[i - 1]; 0: a name the module's list lacks.
+  std::vector<int> from{};
 };
 
 // The lengths of some category names, in characters; a name cut inside a word ends in a

@@ -18,15 +18,45 @@ const std::set<std::string> kMarkers = {"xxsim", "xxxdnd", "xxxmssim", "xxxmssim
 // The simulator tasks whose two transcript forms their bank's documentation lets differ in
 // more than spacing or a shortened word: the explanation ends with one further "<br>", the
 // clue holds the transcript twice (then an empty line, a banner line, an empty line and the
-// transcript again), or the clue holds the explanation's lines in another order.
-enum class Leeway { none, trailing_br, clue_twice, reordered };
+// transcript again), the clue holds the explanation's lines in another order, device output
+// appears in only one of the two, or the clue is empty (the task hands the simulator no
+// transcript; its explanation still shows one).
+enum class Leeway { none, trailing_br, clue_twice, reordered, output_in_one_form, no_clue };
 const std::map<std::pair<std::string, int>, Leeway> kLeeway = {
-    {{"PB_HOLMI_Velto", 86}, Leeway::trailing_br},  {{"PB_HOLMI_Velto", 88}, Leeway::clue_twice},
-    {{"PB_HOLMI_Velto", 92}, Leeway::reordered},    {{"PB_HOLMI_Velto", 94}, Leeway::trailing_br},
-    {{"PB_HOLMI_Velto", 95}, Leeway::trailing_br},  {{"PB_HOLMI_Velto", 98}, Leeway::trailing_br},
-    {{"PB_HOLMI_Combo", 257}, Leeway::trailing_br}, {{"PB_HOLMI_Combo", 259}, Leeway::clue_twice},
-    {{"PB_HOLMI_Combo", 263}, Leeway::reordered},   {{"PB_HOLMI_Combo", 265}, Leeway::trailing_br},
-    {{"PB_HOLMI_Combo", 266}, Leeway::trailing_br}, {{"PB_HOLMI_Combo", 269}, Leeway::trailing_br},
+    {{"PB_HOLMI_Velto", 86}, Leeway::trailing_br},
+    {{"PB_HOLMI_Velto", 88}, Leeway::clue_twice},
+    {{"PB_HOLMI_Velto", 92}, Leeway::reordered},
+    {{"PB_HOLMI_Velto", 94}, Leeway::trailing_br},
+    {{"PB_HOLMI_Velto", 95}, Leeway::trailing_br},
+    {{"PB_HOLMI_Velto", 98}, Leeway::trailing_br},
+    {{"PB_HOLMI_Combo", 257}, Leeway::trailing_br},
+    {{"PB_HOLMI_Combo", 259}, Leeway::clue_twice},
+    {{"PB_HOLMI_Combo", 263}, Leeway::reordered},
+    {{"PB_HOLMI_Combo", 265}, Leeway::trailing_br},
+    {{"PB_HOLMI_Combo", 266}, Leeway::trailing_br},
+    {{"PB_HOLMI_Combo", 269}, Leeway::trailing_br},
+    {{"PB_JEKO_Velto", 81}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 82}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 85}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 86}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 87}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 94}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 95}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 97}, Leeway::no_clue},
+    {{"PB_JEKO_Velto", 98}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 99}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Velto", 100}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 336}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 337}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 340}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 341}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 342}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 349}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 350}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 352}, Leeway::no_clue},
+    {{"PB_JEKO_Combo", 353}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 354}, Leeway::output_in_one_form},
+    {{"PB_JEKO_Combo", 355}, Leeway::output_in_one_form},
 };
 
 std::vector<std::string> split(const std::string& s, const std::string& by) {
@@ -216,6 +246,9 @@ class Rules {
     // The explanation and the clue are one transcript: HTML lines joined by "<br>", plain
     // lines joined by CR LF; either may begin with one extra empty line, and a line may
     // differ in spacing or a shortened word.
+    const auto leeway = kLeeway.find({file_.module, r});
+    const Leeway allowed = leeway == kLeeway.end() ? Leeway::none : leeway->second;
+    if (allowed == Leeway::no_clue && q.Clue.empty() && !q.Explanation.empty()) return;
     if (q.Clue.empty() || q.Explanation.empty())
       return fail(w, "a simulator task without its transcript");
     std::vector<std::string> lines = crlf_lines(q.Clue);
@@ -223,14 +256,45 @@ class Rules {
     if (lines.size() > 1 && lines.front().empty()) lines.erase(lines.begin());
     if (html.size() > 1 && html.front().empty()) html.erase(html.begin());
     std::transform(lines.begin(), lines.end(), lines.begin(), html_line);
-    const auto leeway = kLeeway.find({file_.module, r});
-    if (!transcripts_match(lines, html, leeway == kLeeway.end() ? Leeway::none : leeway->second))
+    if (!transcripts_match(lines, html, allowed))
       fail(w, "the explanation is not the clue's transcript as HTML");
     if (lines.back().empty()) fail(w, "the transcript ends with an empty line break");
   }
 
   static bool same_lines(const std::vector<std::string>& a, const std::vector<std::string>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), same_line);
+  }
+
+  // Lines of device output may stand in one form only (extra lines of one side between two
+  // lines that both show); every other line is the same in both.
+  static bool output_in_one_form(const std::vector<std::string>& a,
+                                 const std::vector<std::string>& b) {
+    const auto output = [](const std::string& line) {
+      const std::vector<std::string> words = words_of(line);
+      return words.empty() || prompt_of(words[0]).empty();
+    };
+    // Past output lines of `extra` from `from` to one that matches `line`; npos if none does.
+    const auto skip = [&](const std::vector<std::string>& extra, size_t from,
+                          const std::string& line) {
+      for (size_t k = from; k < extra.size() && output(extra[k]); ++k)
+        if (k + 1 < extra.size() && same_line(line, extra[k + 1])) return k + 1;
+      return std::string::npos;
+    };
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+      if (same_line(a[i], b[j])) {
+        ++i, ++j;
+      } else if (const size_t k = skip(b, j, a[i]); k != std::string::npos) {
+        j = k;
+      } else if (const size_t k2 = skip(a, i, b[j]); k2 != std::string::npos) {
+        i = k2;
+      } else {
+        return false;
+      }
+    }
+    if (i < a.size() && j < b.size()) return false;
+    return std::all_of(a.begin() + i, a.end(), output) &&
+           std::all_of(b.begin() + j, b.end(), output);
   }
 
   // The clue's lines (as HTML) and the explanation's, as the task's leeway lets them differ.
@@ -258,6 +322,10 @@ class Rules {
         std::sort(html.begin(), html.end());
         return sorted == html && lines != html;
       }
+      case Leeway::output_in_one_form:
+        return !same_lines(lines, html) && output_in_one_form(lines, html);
+      case Leeway::no_clue:
+        return false;
     }
     return false;
   }

@@ -210,6 +210,36 @@ TEST(BankRules, TranscriptFormsDifferOnlyInSpacingOrAShortenedWord) {
   }
 }
 
+// The listed JEKO tasks may show device output in only one form of their transcript (86), or
+// hand the simulator no transcript at all (97); their commands must still agree, and a task
+// not listed keeps both forms line for line.
+TEST(BankRules, TranscriptOutputInOneFormAndAnEmptyClue) {
+  const BankFileInfo velto{.module = "PB_JEKO_Velto"};
+  struct Case {
+    int record;
+    std::function<void(QuestionRecord&)> change;
+    bool holds;
+  };
+  const Case cases[] = {
+      {86, [](QuestionRecord& q) { q.Explanation += "<br>  more register output"; }, true},
+      {86, [](QuestionRecord& q) { q.Clue += "\r\n  output the explanation lacks"; }, true},
+      {86, [](QuestionRecord& q) { q.Clue += "\r\nR1#show clock"; }, false},
+      {86, [](QuestionRecord& q) { q.Clue = replace(q.Clue, "DCE V.35", "DTE V.35"); }, false},
+      {86, [](QuestionRecord& q) { q.Clue.clear(); }, false},
+      {97, [](QuestionRecord& q) { q.Explanation.clear(); }, false},
+      {97, [](QuestionRecord& q) { q.Clue = "R1>enable"; }, false},
+      {88, [](QuestionRecord& q) { q.Explanation += "<br>  output"; }, false},
+      {88, [](QuestionRecord& q) { q.Clue.clear(); }, false},
+  };
+  for (const Case& c : cases) {
+    auto g = load_module(velto.module);
+    ASSERT_TRUE(report(check_rules(*g, velto)).empty());
+    c.change(g->questions[c.record]);
+    const std::string failures = report(check_rules(*g, velto));
+    EXPECT_EQ(failures.empty(), c.holds) << "record " << c.record << "\n" << failures;
+  }
+}
+
 // A small table of four records against a section that counts how often each reference is
 // cited, where its "##" begins and how short the shortest answer is; one change at a time.
 TEST(BankFigures, ReferenceSharingHashPositionAndShortestAnswer) {
