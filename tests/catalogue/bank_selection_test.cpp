@@ -121,6 +121,21 @@ TEST(BankSelection, WobLoadsTheBankOfTheChosenTest) {
                 {-1, 3, book}});
 }
 
+TEST(BankSelection, JekoLoadsTheBankOfTheChosenTest) {
+  const Loaded book{255, 18, "Pelma Books Questions for the JEKO book.", "5.22"};
+  const Loaded cd{100, 19, "Velto Questions for the Pelma Books JEKO book.", "5.22"};
+  const Loaded full{355, 18, "Combo questions", "5.22"};
+  expect_loads("46005", "Pelma Books JEKO",
+               {{1, 0, book},
+                {2, 0, cd},
+                {3, 0, full},
+                {0, 0, book},
+                {0, 3, full},
+                {0, 2, cd},
+                {5, 2, book},
+                {-1, 3, book}});
+}
+
 // The flash cards have two tests: test 2 is the SOLK half, every other choice the VARB half.
 TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
   const Loaded varb{275, 15, "Velto Questions for Pelma Books VARB part of SOLK Flash Cards",
@@ -146,10 +161,10 @@ TEST(BankSelection, PiralLoadsItsBookBankForTestOneAndBeforeAnyTest) {
 
 TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
   for (const char* name :
-       {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma", "PB_VARB_Velto",
-        "PB_VARB_combo", "PB_SOLK_VARB", "PB_SOLK_SOLK", "PB_ZUM_Pelma", "PB_ZUM_Velto",
-        "PB_ZUM_Combo", "PB_HOLMI_Pelma", "PB_HOLMI_Velto", "PB_HOLMI_Combo", "PB_WOB_Pelma",
-        "PB_WOB_Velto", "PB_WOB_Combo"}) {
+       {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma",  "PB_VARB_Velto",
+        "PB_VARB_combo",  "PB_SOLK_VARB",   "PB_SOLK_SOLK",   "PB_ZUM_Pelma",   "PB_ZUM_Velto",
+        "PB_ZUM_Combo",   "PB_HOLMI_Pelma", "PB_HOLMI_Velto", "PB_HOLMI_Combo", "PB_WOB_Pelma",
+        "PB_WOB_Velto",   "PB_WOB_Combo",   "PB_JEKO_Pelma",  "PB_JEKO_Velto",  "PB_JEKO_Combo"}) {
     const BankModule* bank = find_bank(name);
     ASSERT_NE(bank, nullptr) << name;
     EXPECT_EQ(bank->name, name);
