@@ -1,37 +1,14 @@
 // The JEKO CD-ROM bank's table catches one broken figure and names where it broke.
-#include <gtest/gtest.h>
-
-#include <functional>
-
-#include "banks/bank_testing.hpp"
+#include "banks/bank_breakage.hpp"
 #include "banks/jeko_velto_figures.hpp"
 
 namespace pv::bankcheck {
 namespace {
 
-struct Breakage {
-  const char* name;
-  std::function<void(Shared&)> change;
-  std::string expected;  // part of a failure line
-};
-
-void PrintTo(const Breakage& b, std::ostream* os) {
-  *os << b.name;
-}
-
 class JekoVeltoChanged : public ::testing::TestWithParam<Breakage> {};
 
 TEST_P(JekoVeltoChanged, FailsAgainstItsTable) {
-  const Breakage& b = GetParam();
-  auto g = std::make_unique<Shared>();
-  g->feedback_address = "before@example";
-  ASSERT_TRUE(load_into(*g, "PB_JEKO_Velto"));
-  ASSERT_EQ(report(check_figures(*g, jeko_velto_figures(), "before@example")), "");
-  b.change(*g);
-  const std::string failures = report(check_figures(*g, jeko_velto_figures(), "before@example"));
-  EXPECT_NE(failures.find(b.expected), std::string::npos)
-      << "expected a failure with: " << b.expected << "\ngot:\n"
-      << failures;
+  expect_caught(jeko_velto_figures(), GetParam());
 }
 
 const Breakage kBreakages[] = {
@@ -60,18 +37,14 @@ const Breakage kBreakages[] = {
      "a name of its own"},
     {"long_explanation_cut", [](Shared& g) { g.questions[38].Explanation.resize(1700); },
      "records 38-38"},
-    {"question_grows_past_400", [](Shared& g) { g.questions[81].Question.append(300, 'x'); },
-     "records 1-81, any kind: question length runs from 52 to 424, table says within 1 to 400"},
+    {"question_grows_past_400", [](Shared& g) { g.questions[81].Question.append(100, 'x'); },
+     "records 1-81, any kind: question length runs from 52 to 426, table says within 1 to 400"},
     {"truth_value_dropped_from_a_check", [](Shared& g) { g.questions[100].Answer[3].clear(); },
      "record 100: answers is 2, table says 3"},
     {"quote_lost",
      [](Shared& g) { g.questions[55].Question = "What does dialer idle-timeout 300 do?"; },
      "records with a double quote in the question is 54,56, table says 54,55,56"},
 };
-
-std::string breakage_name(const ::testing::TestParamInfo<Breakage>& breakage) {
-  return breakage.param.name;
-}
 
 INSTANTIATE_TEST_SUITE_P(JekoVeltoBank, JekoVeltoChanged, ::testing::ValuesIn(kBreakages),
                          breakage_name);
