@@ -221,10 +221,10 @@ TEST(BankRules, TranscriptOutputInOneFormAndAnEmptyClue) {
     bool holds;
   };
   const Case cases[] = {
-      {86, [](QuestionRecord& q) { q.Explanation += "<br>  more register output"; }, true},
+      {86, [](QuestionRecord& q) { q.Explanation += "<br>  more debug output"; }, true},
       {86, [](QuestionRecord& q) { q.Clue += "\r\n  output the explanation lacks"; }, true},
       {86, [](QuestionRecord& q) { q.Clue += "\r\nR1#show clock"; }, false},
-      {86, [](QuestionRecord& q) { q.Clue = replace(q.Clue, "DCE V.35", "DTE V.35"); }, false},
+      {86, [](QuestionRecord& q) { q.Clue = replace(q.Clue, "is on", "is off"); }, false},
       {86, [](QuestionRecord& q) { q.Clue.clear(); }, false},
       {97, [](QuestionRecord& q) { q.Explanation.clear(); }, false},
       {97, [](QuestionRecord& q) { q.Clue = "R1>enable"; }, false},
