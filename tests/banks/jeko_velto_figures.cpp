@@ -16,12 +16,6 @@ namespace {
 
 constexpr const char* kCommands = "Do not abbreviate commands";
 
-std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
 RecordFact choice(int record, int shown, std::vector<int> correct) {
   const Kind kind = record == 33 || record == 57 || correct.size() == 1 ? K::single : K::multi;
   return {.record = record, .kind = kind, .answers = shown, .correct = std::move(correct)};

@@ -42,7 +42,7 @@ const Breakage kBreakages[] = {
     {"en_dash_moved_to_another_record",
      [](Shared& g) {
        replace_first(g.questions[87].Answer[4], "\xE2\x80\x93", ",");
-       g.questions[28].Answer[1] = "1\xE2\x80\x934094";
+       g.questions[28].Answer[1] = "1\xE2\x80\x93" "4094";
      },
      "records 87-87, any kind: total answers with U+2013 is 0, table says 1"},
     {"multi_answer_flags_swapped",
