@@ -41,6 +41,12 @@ std::vector<int> records(int first, int last) {
   return out;
 }
 
+std::vector<int> joined(std::initializer_list<std::vector<int>> parts) {
+  std::vector<int> out;
+  for (const std::vector<int>& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
 std::string report(const std::vector<std::string>& failures) {
   std::string out;
   for (const std::string& f : failures) out += f + "\n";

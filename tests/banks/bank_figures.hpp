@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <initializer_list>
 #include <optional>
 #include <set>
 #include <string>
@@ -394,6 +395,8 @@ std::vector<std::string> check_figures(const Shared& g, const BankFigures& f,
 std::vector<std::string> validate_module(const BankFigures& f);
 
 std::vector<int> records(int first, int last);
+// The lists one after the other, as one list.
+std::vector<int> joined(std::initializer_list<std::vector<int>> parts);
 
 // The failures one per line, for test output.
 std::string report(const std::vector<std::string>& failures);

@@ -17,12 +17,6 @@ namespace {
 
 constexpr const char* kHint = "Do not abbreviate commands";
 
-std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
 RecordFact choice(int record, Kind kind, int answers, Slots correct) {
   return {.record = record, .kind = kind, .answers = answers, .correct = std::move(correct)};
 }
@@ -198,7 +192,7 @@ const BankFigures& holmi_combo_figures() {
                   .kinds = {{K::single, 142, {{2, 4}, {4, 126}, {5, 12}}, {{1, 141}, {2, 1}}},
                             {K::multi, 29, {{4, 21}, {5, 8}}, {{2, 22}, {3, 7}}}},
                   .exactly = {{P::has_explanation, K::any,
-                               join({records(16, 28), {31, 32}, records(123, 126), {130}})},
+                               joined({records(16, 28), {31, 32}, records(123, 126), {130}})},
                               {P::true_or_false, K::any, {11, 148, 163, 169}},
                               {P::answer_has_markup, K::any, {65, 121}},
                               {P::question_has_markup, K::any, {}},
@@ -243,7 +237,7 @@ const BankFigures& holmi_combo_figures() {
                               {P::has_lab, K::any, {263}},
                               {P::reference_empty, K::any, records(257, 276)},
                               {P::has_clue, K::any,
-                               join({{196, 211, 233, 240, 254}, records(257, 276)})},
+                               joined({{196, 211, 233, 240, 254}, records(257, 276)})},
                               {P::question_over_400, K::any, {258, 260, 261, 262, 270, 272, 273}},
                               {P::clue_over_400, K::any, {259}},
                               {P::explanation_ends_with_br, K::any, {257, 265, 266, 269}},

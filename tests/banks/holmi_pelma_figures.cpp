@@ -13,12 +13,6 @@ using Slots = std::vector<int>;
 
 namespace {
 
-std::vector<int> joined(std::vector<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
-
 const std::vector<int> kMulti = {3,   4,   5,   6,   9,   28,  29,  44,  48,  52,
                                  60,  62,  64,  77,  92,  93,  95,  101, 108, 112,
                                  123, 124, 131, 134, 146, 149, 154, 158, 159, 162};

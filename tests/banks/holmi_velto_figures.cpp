@@ -143,12 +143,6 @@ Section task_keys(int record, std::map<CheckKey, int> keys) {
   return {.first = record, .last = record, .check_keys = std::move(keys)};
 }
 
-std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
 }  // namespace
 
 const BankFigures& holmi_velto_figures() {
@@ -190,7 +184,7 @@ const BankFigures& holmi_velto_figures() {
                            {P::has_exhibit, K::any, {19, 21, 23, 24, 49}},
                            {P::has_lab, K::any, {92}},
                            {P::has_picture, K::any, {}},
-                           {P::has_clue, K::any, join({{25, 40, 62, 69, 83}, records(86, 105)})},
+                           {P::has_clue, K::any, joined({{25, 40, 62, 69, 83}, records(86, 105)})},
                            {P::has_cr_or_lf, K::any, records(86, 105)},
                            {P::reference_empty, K::any, records(86, 105)},
                            {P::question_over_400, K::any, {87, 89, 90, 91, 99, 101, 102}},
@@ -199,7 +193,7 @@ const BankFigures& holmi_velto_figures() {
                            {P::explanation_ends_with_br, K::any, {86, 94, 95, 98}},
                            {P::transcript_forms_differ, K::sim, {86, 88, 92, 94, 95, 98}},
                            {P::clue_ends_with_prompt, K::sim,
-                            join({records(87, 93), records(95, 97), records(99, 105)})},
+                            joined({records(87, 93), records(95, 97), records(99, 105)})},
                            {P::clue_starts_with_empty_line, K::any, {}},
                            {P::clue_ends_with_line_break, K::any, {}}},
                // One explanation is a single paragraph; five hold four double quotes each.

@@ -13,12 +13,6 @@ using P = Property;
 
 namespace {
 
-std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
 // Fill-in: accepted answers, flagged slots, whether a typing hint is given, exhibit.
 RecordFact fill(int record, int answers, std::vector<int> flagged, const char* exhibit) {
   return {.record = record,
@@ -123,7 +117,7 @@ Section book() {
                 {K::multi, 66, {{4, 66}}, {{2, 34}, {3, 29}, {4, 3}}}},
       .counts = {{P::typed_single_answer, K::any, 189}, {P::typed_multi_answer, K::any, 66}},
       .exactly = {{P::always, K::multi,
-                   join({{1,   6,   12,  23,  25,  29,  30,  40,  44,  51,  55,  60,  61,  62,
+                   joined({{1,   6,   12,  23,  25,  29,  30,  40,  44,  51,  55,  60,  61,  62,
                           63,  67,  71,  86,  87,  95,  96,  97,  101, 106, 107, 110, 113, 114,
                           120, 121, 122, 127, 137, 138, 139, 142, 143, 145, 147, 154, 165, 167,
                           168, 170, 171, 172, 173, 175, 189, 194, 198, 205, 214, 216, 219, 220,
@@ -173,7 +167,7 @@ Section cd() {
                  {P::typed_fill_in_the_blank, K::any, 18},
                  {P::has_explanation, K::any, 100}},
       .exactly = {{P::always, K::single,
-                   join({{273, 274, 277},
+                   joined({{273, 274, 277},
                          records(287, 291),
                          {294, 295, 297, 299, 302, 304, 306, 307},
                          records(309, 312),
@@ -193,7 +187,7 @@ Section cd() {
                   {P::has_clue,
                    K::fill,
                    {257, 267, 268, 272, 281, 285, 286, 293, 314, 315, 316, 317, 324, 330}},
-                  {P::has_clue, K::sim, join({records(336, 351), records(353, 355)})},
+                  {P::has_clue, K::sim, joined({records(336, 351), records(353, 355)})},
                   {P::has_exhibit, K::any, {281, 285, 293, 316, 326, 327}},
                   {P::has_lab, K::any, {337, 339, 340, 341, 342}},
                   {P::has_picture, K::any, {}}},

@@ -15,12 +15,6 @@ using M = Measure;
 
 namespace {
 
-std::vector<int> joined(std::vector<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
-
 const std::vector<int> kTwoFlags = {3,  5,   12,  23,  28,  29,  48,  50,  51,  76,  89,
                                     92, 102, 103, 112, 115, 120, 133, 135, 147, 174, 175};
 const std::vector<int> kThreeFlags = {4, 6, 40, 45, 73, 78, 81, 85, 86, 91, 97, 104, 121, 122};

@@ -13,11 +13,6 @@ using Slots = std::vector<int>;
 
 namespace {
 
-std::vector<int> joined(std::vector<int> a, const std::vector<int>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 // The records named by kind: every one but the common four-answer, one-flag record.
 std::vector<RecordFact> telling_records() {
   std::vector<RecordFact> out;
@@ -70,7 +65,7 @@ const BankFigures& varb_pelma_figures() {
                       {P::has_line_end, K::any, {}},
                       {P::non_ascii, K::any, {90}},
                       {P::explanation_names_flags, K::any,
-                       joined(records(1, 45), records(47, 178))},
+                       joined({records(1, 45), records(47, 178)})},
                       {P::explanation_judges_each_answer, K::any, {46}},
                       {P::has_clue, K::any, {}},
                       {P::has_picture, K::any, {}},

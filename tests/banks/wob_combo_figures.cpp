@@ -17,12 +17,6 @@ using M = Measure;
 
 namespace {
 
-std::vector<int> joined(std::vector<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
-
 const std::vector<int> kBookMulti = joined({{6, 7, 17, 18, 19, 22, 23, 27},
                                             records(30, 33),
                                             {35, 40, 44, 47, 51, 53, 55, 59, 63, 70, 76},

@@ -12,12 +12,6 @@ using M = Measure;
 
 namespace {
 
-std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
 // The CD-ROM section's records of each category, as the category list gives them.
 const std::vector<std::pair<int, std::vector<int>>>& cd_category_records() {
   static const std::vector<std::pair<int, std::vector<int>>> list = {
@@ -33,12 +27,12 @@ const std::vector<std::pair<int, std::vector<int>>>& cd_category_records() {
       {10, {155, 159, 176, 178, 180}},
       {11, {153, 179, 182, 184, 203, 205}},
       {12, {128, 129, 151, 156}},
-      {13, join({records(186, 200), records(211, 215)})},
+      {13, joined({records(186, 200), records(211, 215)})},
   };
   return list;
 }
 
-const std::vector<int> kSimulator = join({records(186, 200), records(211, 215)});
+const std::vector<int> kSimulator = joined({records(186, 200), records(211, 215)});
 
 std::vector<RecordFact> record_facts() {
   std::vector<RecordFact> out;
@@ -159,7 +153,7 @@ Section cd_section() {
       .last = 225,
       .kinds = {{K::single, 41}, {K::multi, 6}, {K::fill, 18}, {K::dnd, 15}, {K::sim, 20}},
       .exactly = {{P::always, K::single,
-                   join({records(126, 129),
+                   joined({records(126, 129),
                          records(137, 145),
                          records(147, 149),
                          records(151, 155),
@@ -171,10 +165,10 @@ Section cd_section() {
                          {202}})},
                   {P::always, K::multi, {130, 131, 146, 150, 165, 170}},
                   {P::always, K::fill,
-                   join({records(132, 136),
+                   joined({records(132, 136),
                          {156, 161, 167, 168, 171, 172, 174, 177, 182, 201},
                          records(203, 205)})},
-                  {P::always, K::dnd, join({records(206, 210), records(216, 225)})},
+                  {P::always, K::dnd, joined({records(206, 210), records(216, 225)})},
                   {P::always, K::sim, kSimulator},
                   {P::has_picture, K::any, records(141, 146)},
                   {P::has_exhibit,

@@ -13,12 +13,6 @@ namespace {
 
 constexpr const char* kFillClue = "Do Not Abbreviate Commands";
 
-std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
 // The records of each category, as the category list gives them.
 const std::vector<std::pair<int, std::vector<int>>>& category_records() {
   static const std::vector<std::pair<int, std::vector<int>>> list = {
@@ -34,7 +28,7 @@ const std::vector<std::pair<int, std::vector<int>>>& category_records() {
       {10, {30, 34, 51, 53, 55}},
       {11, {28, 54, 57, 59, 78, 80}},
       {12, {3, 4, 26, 31}},
-      {13, join({records(61, 75), records(86, 90)})},
+      {13, joined({records(61, 75), records(86, 90)})},
   };
   return list;
 }
@@ -240,17 +234,17 @@ const BankFigures& zum_velto_figures() {
                       {P::answer_has_quote, K::any, {}},
                       {P::markup_other_than_br, K::any, {}},
                       {P::has_clue, K::any,
-                       join({{7, 8, 9, 10, 11, 31, 36, 42, 43, 46, 47, 49, 52, 57},
+                       joined({{7, 8, 9, 10, 11, 31, 36, 42, 43, 46, 47, 49, 52, 57},
                              records(61, 80),
                              records(86, 90)})},
-                      {P::has_cr_or_lf, K::any, join({records(61, 75), records(86, 90)})},
+                      {P::has_cr_or_lf, K::any, joined({records(61, 75), records(86, 90)})},
                       {P::clue_over_400, K::any, {61, 64, 68, 69, 73, 74, 86, 88, 90}},
                       {P::clue_starts_with_empty_line, K::any, {}},
                       {P::clue_ends_with_line_break, K::any, {}},
                       {P::has_picture, K::any, records(16, 21)},
                       {P::has_exhibit, K::any, {7, 8, 9, 10, 11, 31, 42, 43, 46, 47, 49, 52, 57}},
-                      {P::has_lab, K::any, join({records(61, 75), records(86, 89)})},
-                      {P::reference_empty, K::any, join({records(61, 75), records(86, 90)})}},
+                      {P::has_lab, K::any, joined({records(61, 75), records(86, 89)})},
+                      {P::reference_empty, K::any, joined({records(61, 75), records(86, 90)})}},
           // 64 explanations are longer than 350 characters.
           .distributions = {{M::explanation_pieces, K::any, {{1, 36}}, false}},
           .bounds = {{M::explanation_length, K::any, 94, 8090}},
