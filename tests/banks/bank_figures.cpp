@@ -323,9 +323,9 @@ bool all_of_chars(std::string_view s, std::string_view allowed) {
   return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
 }
 
-// An interface's short name as check keys write it: "s0/0", "fa0/1", "lo0", "tu0".
+// An interface's short name as check keys write it: "s0/0", "fa0/1", "g0/1", "lo0", "tu0".
 bool interface_name(std::string_view s) {
-  static const std::set<std::string_view> kShort = {"e", "fa", "gi", "te", "s", "lo", "tu"};
+  static const std::set<std::string_view> kShort = {"e", "fa", "g", "gi", "te", "s", "lo", "tu"};
   const size_t digit = s.find_first_of("0123456789");
   return digit != std::string_view::npos && kShort.contains(s.substr(0, digit)) &&
          s.find_first_not_of("0123456789/.:", digit) == std::string_view::npos;

@@ -19,9 +19,18 @@ const std::set<std::string> kMarkers = {"xxsim", "xxxdnd", "xxxmssim", "xxxmssim
 // more than spacing or a shortened word: the explanation ends with one further "<br>", the
 // clue holds the transcript twice (then an empty line, a banner line, an empty line and the
 // transcript again), the clue holds the explanation's lines in another order, device output
-// appears in only one of the two, or the clue is empty (the task hands the simulator no
-// transcript; its explanation still shows one).
-enum class Leeway { none, trailing_br, clue_twice, reordered, output_in_one_form, no_clue };
+// appears in only one of the two, the clue stands one line in for the output that the
+// explanation shows, or the clue is empty (the task hands the simulator no transcript; its
+// explanation still shows one).
+enum class Leeway {
+  none,
+  trailing_br,
+  clue_twice,
+  reordered,
+  output_in_one_form,
+  output_replaced,
+  no_clue
+};
 const std::map<std::pair<std::string, int>, Leeway> kLeeway = {
     {{"PB_HOLMI_Velto", 86}, Leeway::trailing_br},
     {{"PB_HOLMI_Velto", 88}, Leeway::clue_twice},
@@ -55,6 +64,8 @@ const std::map<std::pair<std::string, int>, Leeway> kLeeway = {
     {{"PB_JEKO_Combo", 353}, Leeway::output_in_one_form},
     {{"PB_JEKO_Combo", 354}, Leeway::output_in_one_form},
     {{"PB_JEKO_Combo", 355}, Leeway::output_in_one_form},
+    {{"PB_PIRAL_Velto", 94}, Leeway::output_replaced},
+    {{"PB_PIRAL_Combo", 276}, Leeway::output_replaced},
 };
 
 std::vector<std::string> split(const std::string& s, const std::string& by) {
@@ -126,6 +137,12 @@ bool same_line(const std::string& a, const std::string& b) {
     if (u != v && (prompt.empty() || !shortened(u, v))) return false;
   }
   return true;
+}
+
+// A line of device output (or an empty line), not a prompt and a command.
+bool output_line(const std::string& line) {
+  const std::vector<std::string> words = words_of(line);
+  return words.empty() || prompt_of(words[0]).empty();
 }
 
 class Rules {
@@ -267,10 +284,7 @@ class Rules {
   // lines that both show); every other line is the same in both.
   static bool output_in_one_form(const std::vector<std::string>& a,
                                  const std::vector<std::string>& b) {
-    const auto output = [](const std::string& line) {
-      const std::vector<std::string> words = words_of(line);
-      return words.empty() || prompt_of(words[0]).empty();
-    };
+    const auto output = output_line;
     // Past output lines of `extra` from `from` to one that matches `line`; npos if none does.
     const auto skip = [&](const std::vector<std::string>& extra, size_t from,
                           const std::string& line) {
@@ -293,6 +307,22 @@ class Rules {
     if (i < a.size() && j < b.size()) return false;
     return std::all_of(a.begin() + i, a.end(), output) &&
            std::all_of(b.begin() + j, b.end(), output);
+  }
+
+  // The same lines before and after one place where the clue has a single line and the
+  // explanation the device output it stands for.
+  static bool output_replaced(const std::vector<std::string>& clue,
+                              const std::vector<std::string>& html) {
+    size_t head = 0;
+    while (head < clue.size() && head < html.size() && same_line(clue[head], html[head])) ++head;
+    size_t tail = 0;
+    while (tail + head < clue.size() && tail + head < html.size() &&
+           same_line(clue[clue.size() - 1 - tail], html[html.size() - 1 - tail]))
+      ++tail;
+    if (clue.size() != head + tail + 1 || html.size() <= head + tail) return false;
+    const auto shown = html.begin() + static_cast<std::ptrdiff_t>(head);
+    return output_line(clue[head]) &&
+           std::all_of(shown, html.end() - static_cast<std::ptrdiff_t>(tail), output_line);
   }
 
   // The clue's lines (as HTML) and the explanation's, as the task's leeway lets them differ.
@@ -322,6 +352,8 @@ class Rules {
       }
       case Leeway::output_in_one_form:
         return !same_lines(lines, html) && output_in_one_form(lines, html);
+      case Leeway::output_replaced:
+        return output_replaced(lines, html);
       case Leeway::no_clue:
         return false;
     }

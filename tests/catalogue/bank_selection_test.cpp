@@ -152,11 +152,37 @@ TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
                 {5, 2, varb}});
 }
 
-// The PIRAL book bank keeps the contact address that select_product stored.
-TEST(BankSelection, PiralLoadsItsBookBankForTestOneAndBeforeAnyTest) {
+// The PIRAL banks keep the contact address that select_product stored.
+TEST(BankSelection, PiralLoadsTheBankOfTheChosenTest) {
   const Loaded book{188, 21, "Pelma Books Questions for the PIRAL book.", "5.47"};
+  const Loaded cd{100, 21, "Velto Questions for the PIRAL book.", "5.47"};
+  const Loaded full{288, 22, "Combination of Velto and Pelma Books questions. ", "5.47"};
   expect_loads("46006", "Pelma Books PIRAL",
-               {{1, 0, book}, {0, 0, book}, {0, 1, book}, {5, 2, book}});
+               {{1, 0, book},
+                {2, 0, cd},
+                {3, 0, full},
+                {0, 0, book},
+                {0, 3, full},
+                {0, 2, cd},
+                {5, 2, book},
+                {-1, 3, book}});
+}
+
+// Every product's three tests load a bank that has questions and categories.
+TEST(BankSelection, EveryTestOfEveryProductLoadsABank) {
+  for (const char* code :
+       {"46000", "46002", "46003", "46004", "46005", "46006", "46007", "46008"}) {
+    TestProgram p(code);
+    for (int16_t test = 1; test <= 3; ++test) {
+      SCOPED_TRACE(std::string(code) + ": test " + std::to_string(test));
+      p.g().chosen_bank = test;
+      p.g().question_count = 0;
+      p.g().category_count = 0;
+      select_product(p.sys());
+      EXPECT_GT(p.g().question_count, 0);
+      EXPECT_GT(p.g().category_count, 0);
+    }
+  }
 }
 
 TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
@@ -164,7 +190,8 @@ TEST(BankSelection, EveryModuleIsRegisteredUnderItsExactName) {
        {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo", "PB_VARB_Pelma",  "PB_VARB_Velto",
         "PB_VARB_combo",  "PB_SOLK_VARB",   "PB_SOLK_SOLK",   "PB_ZUM_Pelma",   "PB_ZUM_Velto",
         "PB_ZUM_Combo",   "PB_HOLMI_Pelma", "PB_HOLMI_Velto", "PB_HOLMI_Combo", "PB_WOB_Pelma",
-        "PB_WOB_Velto",   "PB_WOB_Combo",   "PB_JEKO_Pelma",  "PB_JEKO_Velto",  "PB_JEKO_Combo"}) {
+        "PB_WOB_Velto",   "PB_WOB_Combo",   "PB_JEKO_Pelma",  "PB_JEKO_Velto",  "PB_JEKO_Combo",
+        "PB_PIRAL_Pelma", "PB_PIRAL_Velto", "PB_PIRAL_Combo"}) {
     const BankModule* bank = find_bank(name);
     ASSERT_NE(bank, nullptr) << name;
     EXPECT_EQ(bank->name, name);
