@@ -17,12 +17,6 @@ using M = Measure;
 
 namespace {
 
-std::vector<int> joined(std::vector<std::vector<int>> parts) {
-  std::vector<int> out;
-  for (const std::vector<int>& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
-
 const std::vector<int> kBookMulti =
     joined({{1},
             records(3, 6),
