@@ -46,94 +46,71 @@ void expect_loads(const char* code, const char* title, std::initializer_list<Cho
   EXPECT_TRUE(p.dialogs->messages.empty());
 }
 
-TEST(BankSelection, GudarLoadsTheBankOfTheChosenTest) {
-  const Loaded book{242, 20, "Pelma Questions for the KWEL GUDAR book.", "5.20"};
-  const Loaded cd{108, 21, "Velto's Questions for the KWEL GUDAR book.", "5.20"};
-  const Loaded full{350, 21, "Combination of velto and pelma questions. (100 from Velto).", "5.20"};
-  expect_loads("46000", "Pelma KWEL GUDAR",
-               {{1, 0, book}, {2, 0, cd}, {3, 0, full}, {0, 0, book}, {0, 3, full}, {5, 2, book}});
-}
+// The exams with a book, a CD-ROM and a full-exam bank. Test 2 loads the CD-ROM bank, test 3
+// the full exam, any other choice the book; the chosen bank counts before selected_quiz.
+struct Exam {
+  const char* code;
+  const char* title;
+  Loaded book, cd, full;
+};
 
-TEST(BankSelection, VarbLoadsTheBankOfTheChosenTest) {
-  const Loaded book{178, 19, "Pelma Questions for the VARB book.", "5.26"};
-  const Loaded cd{102, 14, "Velto Questions for the VARB book.", "5.26"};
-  const Loaded full{280, 19, "VARB Combo", "5.26"};
-  expect_loads("46002", "Pelma Books VARB",
-               {{1, 0, book},
-                {2, 0, cd},
-                {3, 0, full},
-                {0, 0, book},
-                {0, 3, full},
-                {0, 2, cd},
-                {5, 2, book},
-                {-1, 3, book}});
-}
+const Exam kExams[] = {
+    {"46000",
+     "Pelma KWEL GUDAR",
+     {242, 20, "Pelma Questions for the KWEL GUDAR book.", "5.20"},
+     {108, 21, "Velto's Questions for the KWEL GUDAR book.", "5.20"},
+     {350, 21, "Combination of velto and pelma questions. (100 from Velto).", "5.20"}},
+    {"46002",
+     "Pelma Books VARB",
+     {178, 19, "Pelma Questions for the VARB book.", "5.26"},
+     {102, 14, "Velto Questions for the VARB book.", "5.26"},
+     {280, 19, "VARB Combo", "5.26"}},
+    // The full exam of HOLMI has one category less than its CD-ROM bank: its simulator tasks
+    // have none of their own.
+    {"46003",
+     "Pelma Books HOLMI",
+     {171, 18, "Pelma Books Questions for the HOLMI book.", "5.22"},
+     {105, 19, "Velto's questions for the Pelma Books HOLMI.", "5.22"},
+     {276, 18, "Combination of Velto and Pelma Books questions for the HOLMI book.", "5.22"}},
+    {"46004",
+     "Pelma Books ZUM",
+     {125, 12, "Pelma Books Questions for the ZUM book.", "5.34"},
+     {100, 13, "Velto's Questions for the Pelma Books ZUM.", "5.34"},
+     {225, 13, "Combination of Velto and Pelma Books Questions for the Pelma Books ZUM.", "5.34"}},
+    {"46005",
+     "Pelma Books JEKO",
+     {255, 18, "Pelma Books Questions for the JEKO book.", "5.22"},
+     {100, 19, "Velto Questions for the Pelma Books JEKO book.", "5.22"},
+     {355, 18, "Combo questions", "5.22"}},
+    // The PIRAL and WOB banks keep the contact address that select_product stored.
+    {"46006",
+     "Pelma Books PIRAL",
+     {188, 21, "Pelma Books Questions for the PIRAL book.", "5.47"},
+     {100, 21, "Velto Questions for the PIRAL book.", "5.47"},
+     {288, 22, "Combination of Velto and Pelma Books questions. ", "5.47"}},
+    {"46007",
+     "FYRD - WOB",
+     {179, 16, "Pelma Books Questions for the WOB book.", "5.45"},
+     {100, 15, "Velto Questions for the WOB book.", "5.45"},
+     {279, 17, "Combination of Questions for the WOB book.", "5.45"}},
+};
 
-TEST(BankSelection, ZumLoadsTheBankOfTheChosenTest) {
-  const Loaded book{125, 12, "Pelma Books Questions for the ZUM book.", "5.34"};
-  const Loaded cd{100, 13, "Velto's Questions for the Pelma Books ZUM.", "5.34"};
-  const Loaded full{
-      225, 13, "Combination of Velto and Pelma Books Questions for the Pelma Books ZUM.", "5.34"};
-  expect_loads("46004", "Pelma Books ZUM",
-               {{1, 0, book},
-                {3, 0, full},
-                {2, 0, cd},
-                {3, 0, full},
-                {0, 0, book},
-                {0, 3, full},
-                {0, 2, cd},
-                {5, 2, book},
-                {-1, 3, book}});
-}
-
-// The full exam of HOLMI has one category less than its CD-ROM bank: its simulator tasks have
-// none of their own.
-TEST(BankSelection, HolmiLoadsTheBankOfTheChosenTest) {
-  const Loaded book{171, 18, "Pelma Books Questions for the HOLMI book.", "5.22"};
-  const Loaded cd{105, 19, "Velto's questions for the Pelma Books HOLMI.", "5.22"};
-  const Loaded full{276, 18, "Combination of Velto and Pelma Books questions for the HOLMI book.",
-                    "5.22"};
-  expect_loads("46003", "Pelma Books HOLMI",
-               {{1, 0, book},
-                {2, 0, cd},
-                {3, 0, full},
-                {2, 0, cd},
-                {1, 0, book},
-                {0, 3, full},
-                {0, 2, cd},
-                {0, 0, book},
-                {4, 3, book}});
-}
-
-// The WOB banks leave the maker's address that select_product stored.
-TEST(BankSelection, WobLoadsTheBankOfTheChosenTest) {
-  const Loaded book{179, 16, "Pelma Books Questions for the WOB book.", "5.45"};
-  const Loaded cd{100, 15, "Velto Questions for the WOB book.", "5.45"};
-  const Loaded full{279, 17, "Combination of Questions for the WOB book.", "5.45"};
-  expect_loads("46007", "FYRD - WOB",
-               {{3, 0, full},
-                {1, 0, book},
-                {2, 0, cd},
-                {0, 0, book},
-                {0, 3, full},
-                {0, 2, cd},
-                {5, 2, book},
-                {-1, 3, book}});
-}
-
-TEST(BankSelection, JekoLoadsTheBankOfTheChosenTest) {
-  const Loaded book{255, 18, "Pelma Books Questions for the JEKO book.", "5.22"};
-  const Loaded cd{100, 19, "Velto Questions for the Pelma Books JEKO book.", "5.22"};
-  const Loaded full{355, 18, "Combo questions", "5.22"};
-  expect_loads("46005", "Pelma Books JEKO",
-               {{1, 0, book},
-                {2, 0, cd},
-                {3, 0, full},
-                {0, 0, book},
-                {0, 3, full},
-                {0, 2, cd},
-                {5, 2, book},
-                {-1, 3, book}});
+TEST(BankSelection, EachExamLoadsTheBankOfTheChosenTest) {
+  for (const Exam& e : kExams) {
+    expect_loads(e.code, e.title,
+                 {{1, 0, e.book},
+                  {2, 0, e.cd},
+                  {3, 0, e.full},
+                  {2, 0, e.cd},
+                  {3, 0, e.full},
+                  {0, 0, e.book},
+                  {0, 3, e.full},
+                  {0, 2, e.cd},
+                  {0, 1, e.book},
+                  {5, 2, e.book},
+                  {-1, 3, e.book},
+                  {4, 3, e.book}});
+  }
 }
 
 // The flash cards have two tests: test 2 is the SOLK half, every other choice the VARB half.
@@ -150,22 +127,6 @@ TEST(BankSelection, FlashCardsLoadTheSolkHalfForTestTwoOnly) {
                 {0, 2, solk},
                 {0, 3, varb},
                 {5, 2, varb}});
-}
-
-// The PIRAL banks keep the contact address that select_product stored.
-TEST(BankSelection, PiralLoadsTheBankOfTheChosenTest) {
-  const Loaded book{188, 21, "Pelma Books Questions for the PIRAL book.", "5.47"};
-  const Loaded cd{100, 21, "Velto Questions for the PIRAL book.", "5.47"};
-  const Loaded full{288, 22, "Combination of Velto and Pelma Books questions. ", "5.47"};
-  expect_loads("46006", "Pelma Books PIRAL",
-               {{1, 0, book},
-                {2, 0, cd},
-                {3, 0, full},
-                {0, 0, book},
-                {0, 3, full},
-                {0, 2, cd},
-                {5, 2, book},
-                {-1, 3, book}});
 }
 
 // Every product's three tests load a bank that has questions and categories.
