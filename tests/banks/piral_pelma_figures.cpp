@@ -91,35 +91,7 @@ Section chapters() {
       // 37 two-digit pages; record 127 now gives its page too, so 145 with three digits.
       .distributions = {{M::hashes_at, K::any, {{3, 37}, {4, 145}}}},
       .bounds = {{M::page, K::any, 43, 426}},
-      // category, records, count, multi-answer, five or six answers, explained, pages
-      .runs = {{1, 1, 11, 11, 5, 8, 0, 43, 51},
-               {2, 12, 21, 10, 1, 9, 0, 61, 67},
-               {3, 22, 29, 8, 3, 8, 0, 80, 80},
-               {4, 30, 39, 10, 0, 10, 0, 97, 103},
-               {5, 40, 49, 10, 3, 0, 0, 117, 126},
-               {6, 50, 57, 8, 2, 0, 0, 138, 144},
-               {7, 58, 67, 10, 0, 8, 0, 153, 164},
-               {8, 68, 75, 8, 1, 0, 0, 174, 184},
-               {9, 76, 85, 10, 4, 0, 0, 191, 201},
-               {10, 86, 90, 5, 3, 1, 0, 212, 213},
-               // Record 100 cites page 93, outside its chapter.
-               {.category = 11,
-                .first = 91,
-                .last = 100,
-                .count = 10,
-                .multi = 3,
-                .page_lowest = 228,
-                .page_highest = 233,
-                .off_range = {100}},
-               {12, 101, 110, 10, 3, 0, 0, 241, 248},
-               {13, 111, 115, 5, 2, 0, 0, 256, 256},
-               {14, 116, 125, 10, 3, 0, 0, 269, 278},
-               {15, 126, 134, 9, 1, 9, 0, 289, 300},
-               {16, 135, 144, 10, 1, 10, 0, 313, 327},
-               {17, 145, 154, 10, 1, 9, 0, 341, 369},
-               {18, 155, 164, 10, 0, 10, 0, 377, 380},
-               {19, 165, 172, 8, 0, 8, 0, 399, 406},
-               {20, 173, 182, 10, 3, 10, 0, 417, 426}},
+      .runs = piral_book_chapters(),
       .references = ReferenceForm::page_and_title,
       // The documented 126 counted record 127's reference, which lacked its page, on its
       // own; with page 289 it is the reference of record 128.
@@ -171,6 +143,39 @@ std::vector<RecordFact> telling_records() {
 }
 
 }  // namespace
+
+// The book's chapters, which the full exam repeats: category, records, count, multiple
+// answer, five or six answers, explained, reference pages.
+std::vector<CategoryRun> piral_book_chapters() {
+  return {{1, 1, 11, 11, 5, 8, 0, 43, 51},
+          {2, 12, 21, 10, 1, 9, 0, 61, 67},
+          {3, 22, 29, 8, 3, 8, 0, 80, 80},
+          {4, 30, 39, 10, 0, 10, 0, 97, 103},
+          {5, 40, 49, 10, 3, 0, 0, 117, 126},
+          {6, 50, 57, 8, 2, 0, 0, 138, 144},
+          {7, 58, 67, 10, 0, 8, 0, 153, 164},
+          {8, 68, 75, 8, 1, 0, 0, 174, 184},
+          {9, 76, 85, 10, 4, 0, 0, 191, 201},
+          {10, 86, 90, 5, 3, 1, 0, 212, 213},
+          // Record 100 cites page 93, outside its chapter.
+          {.category = 11,
+           .first = 91,
+           .last = 100,
+           .count = 10,
+           .multi = 3,
+           .page_lowest = 228,
+           .page_highest = 233,
+           .off_range = {100}},
+          {12, 101, 110, 10, 3, 0, 0, 241, 248},
+          {13, 111, 115, 5, 2, 0, 0, 256, 256},
+          {14, 116, 125, 10, 3, 0, 0, 269, 278},
+          {15, 126, 134, 9, 1, 9, 0, 289, 300},
+          {16, 135, 144, 10, 1, 10, 0, 313, 327},
+          {17, 145, 154, 10, 1, 9, 0, 341, 369},
+          {18, 155, 164, 10, 0, 10, 0, 377, 380},
+          {19, 165, 172, 8, 0, 8, 0, 399, 406},
+          {20, 173, 182, 10, 3, 10, 0, 417, 426}};
+}
 
 const BankFigures& piral_pelma_figures() {
   static const BankFigures figures{
