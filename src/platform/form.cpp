@@ -74,6 +74,15 @@ bool Form::auto_load() {
   return state_ != FormState::Discarded;
 }
 
+void Form::hold_minimum_size(float min_width, float min_height) {
+  skip([&] {
+    if (height() < min_height) set_height(min_height);
+  });
+  skip([&] {
+    if (width() < min_width) set_width(min_width);
+  });
+}
+
 void Form::load() {
   if (state_ != FormState::Unloaded) return;
   state_ = FormState::Loading;

@@ -62,6 +62,9 @@ class Form {
   // Moves and sizes the window, its title bar kept within reach on the screen; a change of
   // size runs Form_Resize.
   void move(float l, float t, float w, float h);
+  // Grows the window to at least this size, the height first, an error of either step
+  // skipped: the resize handlers of the sizable windows begin so.
+  void hold_minimum_size(float min_width, float min_height);
   bool visible() const { return visible_; }
   void set_visible(bool on);
   int window_state() const { return window_state_; }

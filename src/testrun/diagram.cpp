@@ -33,12 +33,7 @@ void Diagram::Form_Load() {
 void Diagram::Form_Resize() {
   refresh();
   if (window_state() == vbMinimized) return;
-  skip([&] {
-    if (height() < kMinHeight) set_height(kMinHeight);
-  });
-  skip([&] {
-    if (width() < kMinWidth) set_width(kMinWidth);
-  });
+  hold_minimum_size(kMinWidth, kMinHeight);
   const float h = height(), w = width();
   skip([&] { Image1.move(picture_left, picture_top, std::nearbyint(w - 345), h - 1080); });
   refresh();

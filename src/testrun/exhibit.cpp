@@ -35,12 +35,7 @@ void Exhibit::Form_Load() {
 void Exhibit::Form_Resize() {
   refresh();
   if (window_state() == vbMinimized) return;
-  skip([&] {
-    if (height() < kMinHeight) set_height(kMinHeight);
-  });
-  skip([&] {
-    if (width() < kMinWidth) set_width(kMinWidth);
-  });
+  hold_minimum_size(kMinWidth, kMinHeight);
   const float h = height(), w = width();
   skip([&] { text1.move(text_left, text_top, std::nearbyint(w - 360), h - 900); });
   refresh();

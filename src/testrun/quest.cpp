@@ -191,12 +191,7 @@ void quest::Form_Load() {
 
 void quest::Form_Resize() {
   if (window_state() == vbMinimized) return;
-  skip([&] {
-    if (height() < kMinHeight) set_height(kMinHeight);
-  });
-  skip([&] {
-    if (width() < kMinWidth) set_width(kMinWidth);
-  });
+  hold_minimum_size(kMinWidth, kMinHeight);
   const float h = height(), w = width();
   skip([&] {
     WebBrowser1.move(0, 10, std::nearbyint(w - panel_width - kRightStrip), h - browser_offset);

@@ -125,12 +125,7 @@ void theanswer::Form_Load() {
 
 void theanswer::Form_Resize() {
   if (window_state() == vbMinimized) return;
-  skip([&] {
-    if (height() < kMinHeight) set_height(kMinHeight);
-  });
-  skip([&] {
-    if (width() < kMinWidth) set_width(kMinWidth);
-  });
+  hold_minimum_size(kMinWidth, kMinHeight);
   const float h = height(), w = width();
   skip([&] { text1.move(browser_left, browser_top, w - width_margin, h - height_margin); });
   skip([&] { Frame1.move((w - Frame1.width) / 2, h - frame_bottom); });
