@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "banks/bank_testing.hpp"
+#include "banks/wob_pelma_figures.hpp"
 
 namespace pv::bankcheck {
 
@@ -16,18 +17,6 @@ using P = Property;
 using M = Measure;
 
 namespace {
-
-const std::vector<int> kBookMulti = joined({{6, 7, 17, 18, 19, 22, 23, 27},
-                                            records(30, 33),
-                                            {35, 40, 44, 47, 51, 53, 55, 59, 63, 70, 76},
-                                            records(78, 82),
-                                            {86, 90},
-                                            records(96, 100),
-                                            {103, 105, 106, 107, 111, 114, 115, 117, 118},
-                                            records(120, 125),
-                                            {129, 130, 132, 134, 136, 139, 143, 145, 146, 147, 150,
-                                             151, 155, 156, 157, 159, 162, 165, 169},
-                                            records(171, 174)});
 
 const std::vector<int> kFill = {184, 190, 192, 197, 198, 209, 214, 215, 220};
 
@@ -112,7 +101,7 @@ const BankFigures& wob_combo_figures() {
                     {K::dnd, 21, {{1, 21}}, {{0, 21}}},
                     {K::sim, 20, {{1, 10}, {2, 1}, {3, 4}, {4, 4}, {5, 1}}, {{0, 20}}}},
                .exactly = {{P::typed_multi_answer, K::any,
-                            joined({kBookMulti,
+                            joined({wob_book_multi_answer(),
                                     {181, 183, 189, 201, 203, 212, 225, 227, 228, 230, 232}})},
                            {P::typed_fill_in_the_blank, K::any, kFill},
                            {P::always, K::dnd, records(239, 259)},

@@ -13,18 +13,6 @@ using M = Measure;
 
 namespace {
 
-const std::vector<int> kMulti = joined({{6, 7, 17, 18, 19, 22, 23, 27},
-                                        records(30, 33),
-                                        {35, 40, 44, 47, 51, 53, 55, 59, 63, 70, 76},
-                                        records(78, 82),
-                                        {86, 90},
-                                        records(96, 100),
-                                        {103, 105, 106, 107, 111, 114, 115, 117, 118},
-                                        records(120, 125),
-                                        {129, 130, 132, 134, 136, 139, 143, 145, 146, 147, 150, 151,
-                                         155, 156, 157, 159, 162, 165, 169},
-                                        records(171, 174)});
-
 const std::vector<int> kTwoAnswers = {126, 128, 131, 135, 137, 140, 148, 149,
                                       152, 154, 160, 163, 164, 175, 178};
 const std::vector<int> kFourSingle = {14, 20, 21, 26, 28, 36, 37, 38,  39, 43,
@@ -56,6 +44,22 @@ Section titled_references(int first, int last) {
 }
 
 }  // namespace
+
+// The records typed multi_answer, which the full exam repeats under the same numbers.
+const std::vector<int>& wob_book_multi_answer() {
+  static const std::vector<int> list = joined({{6, 7, 17, 18, 19, 22, 23, 27},
+                                               records(30, 33),
+                                               {35, 40, 44, 47, 51, 53, 55, 59, 63, 70, 76},
+                                               records(78, 82),
+                                               {86, 90},
+                                               records(96, 100),
+                                               {103, 105, 106, 107, 111, 114, 115, 117, 118},
+                                               records(120, 125),
+                                               {129, 130, 132, 134, 136, 139, 143, 145, 146, 147,
+                                                150, 151, 155, 156, 157, 159, 162, 165, 169},
+                                               records(171, 174)});
+  return list;
+}
 
 const BankFigures& wob_pelma_figures() {
   static const BankFigures figures{
@@ -90,7 +94,7 @@ const BankFigures& wob_pelma_figures() {
                .kinds =
                    {{K::single, 106, {{2, 15}, {4, 19}, {5, 71}, {6, 1}}, {{1, 106}}},
                     {K::multi, 73, {{4, 9}, {5, 59}, {6, 5}}, {{2, 46}, {3, 21}, {4, 5}, {5, 1}}}},
-               .exactly = {{P::typed_multi_answer, K::any, kMulti},
+               .exactly = {{P::typed_multi_answer, K::any, wob_book_multi_answer()},
                            {P::typed_single_answer, K::multi, {}},
                            {P::typed_fill_in_the_blank, K::any, {}},
                            {P::reference_empty, K::any, {174}},

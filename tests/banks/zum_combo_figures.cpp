@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "banks/zum_pelma_figures.hpp"
+
 namespace pv::bankcheck {
 
 using K = Kind;
@@ -124,19 +126,7 @@ Section book_section() {
                          {{1, 21}, {2, 32}, {3, 30}, {4, 23}, {5, 10}}}},
       .bounds = {{M::page, K::any, 33, 251}, {M::question_length, K::any, 50, 726}},
       .sums = {{M::answers_with_ndash, K::any, 5}},
-      // category, records, count, multi-answer, five answers, explained, pages
-      .runs = {{1, 1, 15, 15, 2, 7, 0, 33, 41},
-               {2, 16, 25, 10, 0, 1, 0, 53, 60},
-               {3, 26, 35, 10, 0, 10, 0, 73, 77},
-               {4, 36, 45, 10, 1, 0, 0, 83, 89},
-               {5, 46, 55, 10, 2, 8, 0, 98, 101},
-               {6, 56, 65, 10, 1, 0, 0, 113, 116},
-               {7, 66, 76, 11, 1, 0, 0, 127, 149},
-               {8, 77, 85, 9, 0, 0, 0, 149, 164},
-               {9, 86, 95, 10, 0, 6, 0, 175, 186},
-               {10, 96, 105, 10, 0, 6, 0, 197, 209},
-               {11, 106, 115, 10, 2, 10, 0, 222, 233},
-               {12, 116, 125, 10, 0, 10, 0, 243, 251}},
+      .runs = zum_book_chapters(),
       .references = ReferenceForm::page_and_title,
       .answer_lengths = LengthRange{1, 273},
       // Each section's records share its reference; the one of page 149 serves chapters 7
@@ -154,20 +144,20 @@ Section cd_section() {
       .kinds = {{K::single, 41}, {K::multi, 6}, {K::fill, 18}, {K::dnd, 15}, {K::sim, 20}},
       .exactly = {{P::always, K::single,
                    joined({records(126, 129),
-                         records(137, 145),
-                         records(147, 149),
-                         records(151, 155),
-                         records(157, 160),
-                         records(162, 164),
-                         {166, 169, 173, 175, 176},
-                         records(178, 181),
-                         records(183, 185),
-                         {202}})},
+                           records(137, 145),
+                           records(147, 149),
+                           records(151, 155),
+                           records(157, 160),
+                           records(162, 164),
+                           {166, 169, 173, 175, 176},
+                           records(178, 181),
+                           records(183, 185),
+                           {202}})},
                   {P::always, K::multi, {130, 131, 146, 150, 165, 170}},
                   {P::always, K::fill,
                    joined({records(132, 136),
-                         {156, 161, 167, 168, 171, 172, 174, 177, 182, 201},
-                         records(203, 205)})},
+                           {156, 161, 167, 168, 171, 172, 174, 177, 182, 201},
+                           records(203, 205)})},
                   {P::always, K::dnd, joined({records(206, 210), records(216, 225)})},
                   {P::always, K::sim, kSimulator},
                   {P::has_picture, K::any, records(141, 146)},

@@ -75,6 +75,19 @@ std::vector<RecordFact> telling_records() {
 
 }  // namespace
 
+// The book's chapters, which the full exam repeats: category, records, count, multiple
+// answer, five or six answers, explained, reference pages.
+std::vector<CategoryRun> zum_book_chapters() {
+  return {
+      {1, 1, 15, 15, 2, 7, 0, 33, 41},        {2, 16, 25, 10, 0, 1, 0, 53, 60},
+      {3, 26, 35, 10, 0, 10, 0, 73, 77},      {4, 36, 45, 10, 1, 0, 0, 83, 89},
+      {5, 46, 55, 10, 2, 8, 0, 98, 101},      {6, 56, 65, 10, 1, 0, 0, 113, 116},
+      {7, 66, 76, 11, 1, 0, 0, 127, 149},     {8, 77, 85, 9, 0, 0, 0, 149, 164},
+      {9, 86, 95, 10, 0, 6, 0, 175, 186},     {10, 96, 105, 10, 0, 6, 0, 197, 209},
+      {11, 106, 115, 10, 2, 10, 0, 222, 233}, {12, 116, 125, 10, 0, 10, 0, 243, 251},
+  };
+}
+
 const BankFigures& zum_pelma_figures() {
   static const BankFigures figures{
       .module = "PB_ZUM_Pelma",
@@ -114,19 +127,7 @@ const BankFigures& zum_pelma_figures() {
                     {M::correct_slot, K::single, {{1, 21}, {2, 32}, {3, 30}, {4, 23}, {5, 10}}}},
                .bounds = {{M::page, K::any, 33, 251}, {M::question_length, K::any, 50, 726}},
                .sums = {{M::answers_with_ndash, K::any, 5}},
-               // category, records, count, multi-answer, five answers, explained, pages
-               .runs = {{1, 1, 15, 15, 2, 7, 0, 33, 41},
-                        {2, 16, 25, 10, 0, 1, 0, 53, 60},
-                        {3, 26, 35, 10, 0, 10, 0, 73, 77},
-                        {4, 36, 45, 10, 1, 0, 0, 83, 89},
-                        {5, 46, 55, 10, 2, 8, 0, 98, 101},
-                        {6, 56, 65, 10, 1, 0, 0, 113, 116},
-                        {7, 66, 76, 11, 1, 0, 0, 127, 149},
-                        {8, 77, 85, 9, 0, 0, 0, 149, 164},
-                        {9, 86, 95, 10, 0, 6, 0, 175, 186},
-                        {10, 96, 105, 10, 0, 6, 0, 197, 209},
-                        {11, 106, 115, 10, 2, 10, 0, 222, 233},
-                        {12, 116, 125, 10, 0, 10, 0, 243, 251}},
+               .runs = zum_book_chapters(),
                .references = ReferenceForm::page_and_title,
                .answer_lengths = LengthRange{1, 273},
                // Records of one section share its reference; chapter 8's first section is
