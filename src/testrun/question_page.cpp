@@ -62,10 +62,11 @@ std::string check_box_block(const Shared& g, const QuestionRecord& q) {
   return s;
 }
 
-// The typed reply without its quotes (as the field has always shown it), escaped so that
-// no typed text can end the attribute or add markup.
+// The typed reply as typed: quotes and apostrophes written as entities, so that the field
+// shows it whole after Back (a reply stripped of them would be graded anew as typed
+// without them) and no typed text can end the attribute or add markup.
 std::string fill_in_value(const std::string& reply) {
-  return html_attribute_text(replace(replace(reply, "\"", ""), "'", ""));
+  return replace(html_attribute_text(reply), "'", "&#39;");
 }
 
 std::string fill_in_block(const Shared& g) {

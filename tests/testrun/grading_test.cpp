@@ -250,6 +250,26 @@ TEST_F(Grading, APageFieldThatCannotBeReadIsNotMarked) {
   (void)w;
 }
 
+// Quotes and apostrophes are part of what was typed: the field shows them again after
+// Back, and Next without touching it grades the same reply.
+TEST_F(Grading, AFillInReplyWithQuotesIsShownAndGradedAsTypedAfterBack) {
+  start_test();
+  next();
+  next();
+  ASSERT_EQ(g().widget_kind, "Fill_In");
+  const std::string typed = "it's \"on\"";
+  g().questions[3].Answer[1] = g().current_question.Answer[1] = typed;
+  type_reply(typed);
+  next();
+  EXPECT_EQ(g().questions[3].State, 1);
+  back();
+  ASSERT_EQ(g().widget_kind, "Fill_In");
+  EXPECT_EQ(window().WebBrowser1.document.value({"frm", "txt_fill", 0}), typed);
+  next();
+  EXPECT_EQ(g().questions[3].Reply, typed);
+  EXPECT_EQ(g().questions[3].State, 1);
+}
+
 TEST_F(Grading, MarksOutsideThePagesFormAreNotAnswers) {
   start();
   app->program_folder.write("q_bottom.ini", "<body>\r\n");  // no form "frm"

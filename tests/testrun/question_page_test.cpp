@@ -93,7 +93,7 @@ std::vector<PageCase> page_cases() {
          g.show_num_answers = 0;
        },
        page(kQ2, kThreeBoxes, "Select the correct answers.")},
-      {"fill_in_reply_without_quotes_and_escaped",
+      {"fill_in_reply_as_typed_and_escaped",
        [](Shared& g, QuestionRecord& q) {
          g.widget_kind = "Fill_In";
          q.Question = "Type the command.";
@@ -102,7 +102,7 @@ std::vector<PageCase> page_cases() {
        page(" 2.) Type the command.",
             "<SCRIPT LANGUAGE=VBScript>\r\nvarcount=1 \r\n questiontype=\"fill\" </SCRIPT>\r\n"
             "<p>&nbsp;</p><p align=center><input type=text name=txt_fill size=40 "
-            "value=\"say hi &amp; &lt;b&gt;its&lt;/b&gt;\"></p onblur=alert(\"hi\")>"
+            "value=\"say &quot;hi&quot; &amp; &lt;b&gt;it&#39;s&lt;/b&gt;\"></p onblur=alert(\"hi\")>"
             "<p align=center><b>Please Type Answer In Box Above</b></p><br>",
             "Type the answer into the box")},
       {"drag_and_drop",
