@@ -321,6 +321,25 @@ void DiskFileSystem::remove(std::string_view name) {
   if (::unlink(path.c_str()) != 0) raise_for_errno(errno, false);
 }
 
+void DiskFileSystem::remove_every_case(std::string_view name) {
+  check_name(name);
+  const std::string path = resolve(name);
+  const size_t slash = path.rfind('/');
+  const std::string folder = path.substr(0, slash);
+  const std::string entry = path.substr(slash + 1);
+  std::vector<std::string> found;
+  if (DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str())) {
+    while (const dirent* e = ::readdir(dir))
+      if (iequals(e->d_name, entry)) found.push_back(folder + "/" + e->d_name);
+    ::closedir(dir);
+  }
+  for (const std::string& file : found) {
+    if (!is_file(file)) continue;
+    check_writable(file);
+    if (::unlink(file.c_str()) != 0) raise_for_errno(errno, false);
+  }
+}
+
 void DiskFileSystem::make_folder(std::string_view name) {
   check_name(name);
   const std::string path = resolve(name);

@@ -36,6 +36,9 @@ class FileSystem {
   // is gone again when the write fails.
   virtual void replace_atomic(std::string_view name, std::string_view content) = 0;
   virtual void remove(std::string_view name) = 0;
+  // Removes every file of the name's folder whose name is the name's in any letter case
+  // ("out.ini" and "OUT.ini"), since a lookup would find one of them when another is gone.
+  virtual void remove_every_case(std::string_view name) = 0;
   virtual void make_folder(std::string_view name) = 0;
 };
 
@@ -69,6 +72,7 @@ class DiskFileSystem : public FileSystem {
   void append(std::string_view name, std::string_view content) override;
   void replace_atomic(std::string_view name, std::string_view content) override;
   void remove(std::string_view name) override;
+  void remove_every_case(std::string_view name) override;
   void make_folder(std::string_view name) override;
 
  protected:

@@ -43,17 +43,12 @@ void quest::check_answer() {
       if (!right) g.answer_verdict = kWrong;
     } else if (marker == "xxxdnd") {
       const std::string result = read_out_ini(sys, "Answer", "result");
-      skip([&] {
-        const std::string out = sys.files.program_folder() + "OUT.ini";
-        if (sys.files.exists(out)) sys.files.remove(out);
-      });
+      skip([&] { sys.files.remove_every_case(sys.files.program_folder() + "OUT.ini"); });
       if (!result_is_success(result)) g.answer_verdict = kWrong;
     } else if (marker == "xxxmssim" || marker == "xxxmssim2") {
       const std::string file = g.app_folder + "Sims/OUT.ini";
       const std::string result = read_ini_value(sys, "Answer", "result", file);
-      skip([&] {
-        if (sys.files.exists(file)) sys.files.remove(file);
-      });
+      skip([&] { sys.files.remove_every_case(file); });
       if (!result_is_success(result)) g.answer_verdict = kWrong;
     } else if (ucase(pv::left(shown.Type, 4)) == "FILL") {
       g.chosen_letters[g.current_record] = record.Reply;

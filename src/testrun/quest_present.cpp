@@ -36,10 +36,6 @@ bool is_task_marker(const std::string& name) {
   return name == "xxxdnd" || name == "xxsim" || name == "xxxmssim" || name == "xxxmssim2";
 }
 
-void delete_if_there(FileSystem& files, const std::string& name) {
-  if (files.exists(name)) files.remove(name);
-}
-
 }  // namespace
 
 void quest::show_quest() {
@@ -161,19 +157,19 @@ void quest::present_record(Trap& step) {
 void quest::prepare_exercise(Trap& step) {
   const std::string& kind = g.widget_kind;
   if (kind == "Drag_Drop") {
-    // The program folder's result is the one grading reads: a stale "Success" there
-    // would pass a task the user never did.
-    step([&] { delete_if_there(sys.files, "out.ini"); });
-    step([&] { delete_if_there(sys.files, g.app_folder + "out.ini"); });
+    // The program folder's result is the one grading reads: a stale "Success" there, in
+    // any letter case, would pass a task the user never did.
+    step([&] { sys.files.remove_every_case("out.ini"); });
+    step([&] { sys.files.remove_every_case(g.app_folder + "out.ini"); });
     step([&] { cmd_buttons[3].visible = true; });
   } else if (kind == "MS_Sim" || kind == "MS_Sim2") {
-    step([&] { delete_if_there(sys.files, g.app_folder + "Sims/OUT.ini"); });
+    step([&] { sys.files.remove_every_case(g.app_folder + "Sims/OUT.ini"); });
     step([&] { cmd_buttons[2].visible = true; });
   } else if (kind == "Sim") {
     step([&] { sys.files.write_all("sim.txt", g.current_question.Question + "\r\n"); });
     step([&] { sys.files.write_all("sim_showme.txt", g.current_question.Clue + "\r\n"); });
     step([&] { cmd_buttons[2].visible = true; });
-    step([&] { delete_if_there(sys.files, g.app_folder + "out.ini"); });
+    step([&] { sys.files.remove_every_case(g.app_folder + "out.ini"); });
   }
 }
 

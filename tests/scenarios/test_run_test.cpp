@@ -66,14 +66,17 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   type_reply("  SHOW IP ROUTE ");
   app->current.write("out.ini", "[Answer]\r\nresult=Success\r\n");
   app->program_folder.write("out.ini", "[Answer]\r\nresult=Success\r\n");
+  app->program_folder.write("OUT.ini", "[Answer]\r\nresult=Success\r\n");
   next();
   EXPECT_EQ(g().chosen_letters[3], "  SHOW IP ROUTE ");
   EXPECT_EQ(g().category_right[1], 2);
 
-  // 4: drag and drop; the presentation deleted both results. Back shows the reply again.
+  // 4: drag and drop; the presentation deleted every result, in any letter case. Back
+  // shows the reply again.
   EXPECT_EQ(g().widget_kind, "Drag_Drop");
   EXPECT_FALSE(app->current.exists("out.ini"));
   EXPECT_FALSE(app->program_folder.exists("out.ini"));
+  EXPECT_FALSE(app->program_folder.exists("OUT.ini"));
   EXPECT_TRUE(w.cmd_buttons[3].visible);
   EXPECT_FALSE(w.cmd_buttons[2].visible);
   back();
@@ -89,17 +92,19 @@ TEST_F(TestRunScenario, TenQuestionsOfEveryKindFromStartToEndAndGrade) {
   EXPECT_EQ(app->shell->started[0],
             (std::vector<std::string>{app_folder + "pbDragnDrop.exe", "46000Q7"}));
   app->program_folder.write("OUT.ini", "[Answer]\r\nresult=Success\r\n");
+  app->program_folder.write("Out.ini", "[Answer]\r\nresult=Success\r\n");
   next();
   EXPECT_FALSE(app->program_folder.exists("OUT.ini"));  // a result counts once
+  EXPECT_FALSE(app->program_folder.exists("Out.ini"));
 
   // 5: router simulator: the hand-over files, the lab, the checks in both forms.
   EXPECT_EQ(g().widget_kind, "Sim");
   EXPECT_EQ(app->current.read("sim.txt"), "Name the router and set its secret.\r\n");
-  EXPECT_EQ(app->current.read("sim_showme.txt"), "hostname Router1\r\nenable secret cisco\r\n");
+  EXPECT_EQ(app->current.read("sim_showme.txt"), "hostname Router1\r\nenable secret tulip\r\n");
   press(w.cmd_buttons[2]);
   ASSERT_EQ(app->shell->started.size(), 2u);
   EXPECT_EQ(app->shell->started[1], (std::vector<std::string>{app_folder + "testsim.exe", "3550"}));
-  app->program_folder.write("out.ini", "[general]\r\nhostname= router1\r\nenable secret=CISCO\r\n");
+  app->program_folder.write("out.ini", "[general]\r\nhostname= router1\r\nenable secret=TULIP\r\n");
   make_folders(*app->files, app_folder + "Sims");
   app->program_folder.write("Sims/OUT.ini", "[Answer]\r\nresult=Success\r\n");
   next();
