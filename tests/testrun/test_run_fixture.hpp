@@ -56,10 +56,10 @@ inline void load_mixed_bank(Shared& g) {
   QuestionRecord& dnd = record(4, "single_answer", 2, "Order the layers.", {"7"}, {});
   dnd.DiagramFile[1] = "xxxdnd";
   QuestionRecord& sim = record(5, "single_answer", 2, "Name the router and set its secret.",
-                               {"[hostname]Router1", " enable secret=cisco"}, {});
+                               {"[hostname]Router1", " enable secret=tulip"}, {});
   sim.DiagramFile[1] = "xxsim";
   sim.ExhibitFile[2] = "3550";
-  sim.Clue = "hostname Router1\r\nenable secret cisco";
+  sim.Clue = "hostname Router1\r\nenable secret tulip";
   record(6, "single_answer", 1, "Set up the interface.", {" 3 "}, {}).DiagramFile[1] = "xxxmssim";
   QuestionRecord& pictured =
       record(7, "single_answer", 0, "Which device is shown?", {"Hub", "Switch", "Router"}, {3});
