@@ -3,6 +3,7 @@
 // record's explanation says, and a product's exercise numbers name one exercise each.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,8 +37,16 @@ std::vector<std::string> explanation_lines(std::string_view html) {
   return lines;
 }
 
+// Whether the line holds the part as whole words: "1" is not found in "10.0.0.0/8".
 bool holds(const std::string& line, std::string_view part) {
-  return line.find(part) != std::string::npos;
+  const auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+  for (size_t at = line.find(part); at != std::string::npos; at = line.find(part, at + 1)) {
+    const size_t end = at + part.size();
+    const bool starts = at == 0 || !word(part.front()) || !word(line[at - 1]);
+    const bool ends = end == line.size() || !word(part.back()) || !word(line[end]);
+    if (starts && ends) return true;
+  }
+  return false;
 }
 
 // What the exercise stores and the explanation does not say, empty when they agree: an
@@ -119,6 +128,7 @@ TEST(BankRules, TheDisagreementOfExerciseAndProseIsFound) {
   EXPECT_NE(disagreement(swapped, prose), "");
   EXPECT_EQ(disagreement(order, prose), "");
   EXPECT_NE(disagreement(order, explanation_lines("router<br>hub")), "");
+  EXPECT_NE(disagreement(match, explanation_lines("Layer 1: hubs<br>Layer 3: router")), "");
   EXPECT_EQ(disagreement(match, explanation_lines("hub<br>Layer 1<br><br>router<br>Layer 3")), "");
   EXPECT_EQ(explanation_lines("a &lt;1&gt; b\u2019s"), std::vector<std::string>{"a <1> b's"});
 }
