@@ -139,6 +139,12 @@ std::vector<std::string> product_codes() {
   return codes;
 }
 
+std::vector<std::string_view> product_banks(std::string_view code) {
+  for (const Product& p : kProducts)
+    if (code == p.code) return {p.banks.begin(), p.banks.end()};
+  return {};
+}
+
 void select_product(System& sys) {
   Shared& g = sys.g;
   g.data_file = "pb_trov.dat";
