@@ -1,7 +1,6 @@
 // The message and input boxes of the desktop (platform/dialogs.cpp), above every window;
 // only the newest takes the user's input.
 import { el, setCaption } from './dom.js';
-import { closeMenus } from './menus.js';
 import { send } from './transport.js';
 
 const boxLayer = document.getElementById('boxes');
@@ -19,7 +18,6 @@ export function drawBoxes(boxes) {
   drawnBoxes = key;
   boxLayer.replaceChildren();
   if (!boxes.length) return;
-  closeMenus();
   el('div', 'shade', boxLayer);
   boxes.forEach((b, n) => {
     const last = n === boxes.length - 1;

@@ -2,7 +2,7 @@
 // the engine as its key codes, with the typed characters the handlers of the window want.
 import { boxKey } from './dialogs.js';
 import { modifiers } from './dom.js';
-import { menuKey, menuOpen, openTopMenu, visibleItems } from './menus.js';
+import { mayOpenMenu, menuOpening } from './menus.js';
 import { boxOpen, topWindow } from './state.js';
 import { ref, send } from './transport.js';
 import { windows } from './windows.js';
@@ -22,8 +22,8 @@ function desktopKey(e, c, doc) {
   return ARROWS.has(e.key) && ['option', 'list', 'tabs', 'scroll'].includes(c.kind);
 }
 
-// Keys for the topmost window: the engine runs the key handlers, access keys, the default
-// button (Enter), the cancel button (Escape) and the keys of desktopKey.
+// Keys for the topmost window: the engine runs the menus, the key handlers, access keys,
+// the default button (Enter), the cancel button (Escape) and the keys of desktopKey.
 export function forwardKey(e) {
   if (boxOpen()) {
     boxKey(e);
@@ -31,8 +31,11 @@ export function forwardKey(e) {
   }
   const top = topWindow();
   if (!top || ['Shift', 'Control', 'Alt', 'Meta'].includes(e.key)) return;
-  if (menuOpen()) {
-    menuKey(e);
+  const key = { action: 'key', window: top.name, keyCode: e.keyCode, modifiers: modifiers(e) };
+  // While a menu is open, or may be opening, the engine takes every key.
+  if (top.openMenus.length || menuOpening()) {
+    e.preventDefault();
+    send(key);
     return;
   }
   // The access keys of a page in a browser control are the page's own: its inputs take them.
@@ -45,29 +48,19 @@ export function forwardKey(e) {
     [...doc.querySelectorAll('[accesskey]')].some((n) => n.accessKey.toLowerCase() === e.key.toLowerCase())
   )
     return;
-  if ((e.altKey && /^[a-z0-9]$/i.test(e.key)) || (e.key === 'F10' && !e.shiftKey)) {
-    // An access key opens its menu; F10 the first one.
-    const menu = visibleItems(top.menus).find(
-      (m) => m.enabled && (e.key === 'F10' || m.accessKey === e.key.toUpperCase()),
-    );
-    const win = windows.get(top.name);
-    if (menu && win) {
-      e.preventDefault();
-      openTopMenu(win, menu, win.menubar.querySelector(`[data-menu="${menu.control}"]`), true);
-      return;
-    }
-  }
   const win = windows.get(top.name);
   const focused = win && [...win.controls.values()].find((d) => d.focusEl && d.focusEl === document.activeElement);
   // The engine's focus when the page's is nowhere (on the page itself).
   const c = focused ? focused.model : top.controls.find((x) => x.control === top.focus) || null;
   const wantsKeys = top.keyPreview || (c && c.handlesKeys);
-  const special = e.key === 'Enter' || e.key === 'Escape' || e.altKey || desktopKey(e, c, doc);
+  // In a window with a menu bar, Alt and a letter or F10 may open a menu: the engine decides.
+  const opensMenu = top.menus.length > 0 && ((e.altKey && /^[a-z0-9]$/i.test(e.key)) || e.key === 'F10');
+  const special = e.key === 'Enter' || e.key === 'Escape' || e.altKey || opensMenu || desktopKey(e, c, doc);
   if (focused && c.kind === 'text' && e.key === 'Enter' && focused.root.tagName === 'TEXTAREA' && !wantsKeys) return;
   if (!wantsKeys && !special) return;
   if (special) e.preventDefault();
-  const key = { action: 'key', window: top.name, keyCode: e.keyCode, modifiers: modifiers(e) };
-  send(key);
+  const sent = send(key);
+  if (opensMenu) mayOpenMenu(sent);
   // A typed character in a box whose handlers want it: the engine decides what goes in. The
   // page shows it at once and takes the engine's text when the engine has it.
   const ascii = e.key.length === 1 ? e.key.codePointAt(0) : PRESS_KEYS[e.key];

@@ -1,164 +1,130 @@
-// The menu bar of a window and the menus opened from it.
+// The menu bar of a window and the menu open from it. The engine keeps which menu is open
+// and which entry is lit (platform/user_input.cpp takes the keys and clicks on them); the
+// page draws them and sends what the mouse does there.
 import { el, setCaption } from './dom.js';
+import { applied, boxOpen } from './state.js';
 import { ref, send } from './transport.js';
 
-let openMenu = null; // { win, top index, element list }
+// The drawn panels, the menu bar's menu first; the window they belong to; what they were
+// drawn from.
+const panels = [];
+let owner = null;
+let drawnFrom = '';
+// The last event that may open a menu: until the engine has taken it, keys go to it.
+let mayOpen = 0;
 
-export const menuOpen = () => openMenu !== null;
+export const menuOpen = () => panels.length > 0;
+export const menuOpening = () => applied() < mayOpen;
+export function mayOpenMenu(sequence) {
+  mayOpen = sequence;
+}
 
 export function visibleItems(items) {
   return items.filter((m) => m.visible);
 }
 
-export function drawMenuBar(win, w) {
+const menuEvent = (action, win, m) => Object.assign({ action }, ref(win, m));
+
+// The bar, and the window's open menu when it is the top window and no box covers it.
+export function drawMenuBar(win, w, isTop) {
   const tops = visibleItems(w.menus);
   win.menubar.hidden = tops.length === 0 || w.windowState === 1;
   const key = JSON.stringify(tops.map((m) => [m.control, m.caption, m.enabled]));
-  if (win.menubar._key === key) return;
-  win.menubar._key = key;
-  win.menubar.replaceChildren();
-  for (const m of tops) {
-    const t = el('div', 'mtop' + (m.enabled ? '' : ' disabled'), win.menubar);
-    t.dataset.menu = m.control;
-    setCaption(t, m.caption);
-    t.addEventListener('pointerdown', (e) => {
-      e.preventDefault();
-      e.stopPropagation();
-      const cur = win.model.menus.find((x) => x.control === m.control);
-      if (openMenu && openMenu.top === m.control) closeMenus();
-      else if (cur && cur.enabled) openTopMenu(win, cur, t);
+  if (win.menubar._key !== key) {
+    win.menubar._key = key;
+    win.menubar.replaceChildren();
+    for (const m of tops) {
+      const t = el('div', 'mtop' + (m.enabled ? '' : ' disabled'), win.menubar);
+      t.dataset.menu = m.control;
+      setCaption(t, m.caption);
+      t.addEventListener('pointerdown', (e) => {
+        e.preventDefault();
+        e.stopPropagation();
+        mayOpenMenu(send(menuEvent('menu', win, m)));
+      });
+    }
+  }
+  for (const t of win.menubar.children) t.classList.toggle('open', Number(t.dataset.menu) === w.openMenus[0]);
+  if (isTop && !boxOpen() && w.openMenus.length) drawPanels(win, w);
+  else if (owner === win) closeMenus();
+}
+
+// The menus of the window by their numbers.
+function menusOf(w) {
+  const found = new Map();
+  const walk = (items) =>
+    items.forEach((m) => {
+      found.set(m.control, m);
+      walk(m.items);
     });
+  walk(w.menus);
+  return found;
+}
+
+// Each open menu's panel: the first under its entry of the bar, each submenu beside its
+// entry in the panel before.
+function drawPanels(win, w) {
+  const from = JSON.stringify([w.name, w.openMenus, w.litMenu, w.menus]);
+  if (owner === win && from === drawnFrom) return;
+  closeMenus();
+  owner = win;
+  drawnFrom = from;
+  const menus = menusOf(w);
+  let anchor = win.menubar.querySelector(`[data-menu="${w.openMenus[0]}"]`);
+  let r = anchor && anchor.getBoundingClientRect();
+  let [x, y] = r ? [r.left, r.bottom] : [0, 0];
+  for (let depth = 0; depth < w.openMenus.length; depth++) {
+    const menu = menus.get(w.openMenus[depth]);
+    if (!menu) break;
+    const next = w.openMenus[depth + 1];
+    const panel = drawPanel(win, menu, (c) => c === next || c === w.litMenu, x, y);
+    anchor = next === undefined ? null : panel.querySelector(`[data-menu="${next}"]`);
+    if (!anchor) break;
+    r = anchor.getBoundingClientRect();
+    [x, y] = [r.right - 2, r.top - 3];
   }
 }
 
-const menuEvent = (win, m) => Object.assign({ action: 'menu' }, ref(win, m));
-
-// A top-level menu runs its click handler when it opens, as the desktop's menus do.
-// `byKey`: opened from the keyboard, so its first entry is lit.
-export function openTopMenu(win, m, anchor, byKey = false) {
-  closeMenus();
-  const items = visibleItems(m.items);
-  if (m.handlesClick || !items.length) send(menuEvent(win, m));
-  if (!items.length) return;
-  anchor.classList.add('open');
-  const rect = anchor.getBoundingClientRect();
-  openMenu = { win, top: m.control, anchor, panels: [] };
-  const panel = openPanel(win, items, rect.left, rect.bottom, 0);
-  if (byKey) lightRow(panel, 0, 1);
-}
-
-function openPanel(win, items, x, y, depth) {
-  openMenu.panels.splice(depth).forEach((p) => p.remove());
+function drawPanel(win, menu, hot, x, y) {
   const panel = el('div', 'menu', document.body);
   panel.style.left = x + 'px';
   panel.style.top = y + 'px';
-  panel._rows = [];
-  openMenu.panels[depth] = panel;
-  for (const m of items) {
+  panels.push(panel);
+  for (const m of visibleItems(menu.items)) {
     if (m.caption === '-') {
       el('div', 'sep', panel);
       continue;
     }
-    const row = el('div', 'mitem' + (m.enabled ? '' : ' disabled'), panel);
+    const row = el('div', 'mitem' + (m.enabled ? '' : ' disabled') + (hot(m.control) ? ' hot' : ''), panel);
     row.dataset.menu = m.control;
     el('span', 'mark', row).textContent = m.checked ? '\u2713' : '';
     setCaption(el('span', 'mcap', row), m.caption);
-    const sub = visibleItems(m.items);
+    const sub = visibleItems(m.items).length > 0;
     if (m.shortcut) el('span', 'mkey', row).textContent = m.shortcut;
-    if (sub.length) el('span', 'sub', row).textContent = '\u25b8';
-    // Lighting an entry opens its submenu; `byKey` lights the submenu's first entry too.
-    row._light = (byKey) => {
-      panel.querySelectorAll('.hot').forEach((h) => h.classList.remove('hot'));
-      row.classList.add('hot');
-      if (sub.length && m.enabled) {
-        const r = row.getBoundingClientRect();
-        const next = openPanel(win, sub, r.right - 2, r.top - 3, depth + 1);
-        if (byKey) lightRow(next, 0, 1);
-      } else {
-        openMenu.panels.splice(depth + 1).forEach((p) => p.remove());
-      }
-    };
-    row._choose = () => {
-      if (!m.enabled) return;
-      if (sub.length) {
-        row._light(true);
-        return;
-      }
-      closeMenus();
-      send(menuEvent(win, m));
-    };
-    row._accessKey = access(m.caption);
-    panel._rows.push(row);
-    row.addEventListener('pointerenter', () => row._light(false));
+    if (sub) el('span', 'sub', row).textContent = '\u25b8';
+    row.addEventListener('pointerenter', () => {
+      if (m.enabled && !row.classList.contains('hot')) send(menuEvent('menulight', win, m));
+    });
     row.addEventListener('pointerup', (e) => {
       e.stopPropagation();
-      if (m.enabled && !sub.length) row._choose();
+      if (m.enabled && !sub) send(menuEvent('menu', win, m));
     });
   }
   return panel;
 }
 
-// The upper-cased access key of a caption ("E&xit" gives "X"), "" for none.
-function access(caption) {
-  const m = /&([^&])/.exec(caption.replace(/&&/g, ''));
-  return m ? m[1].toUpperCase() : '';
-}
-
-// Lights the enabled entry `from` or the next one in the direction `step`, going round.
-function lightRow(panel, from, step) {
-  const rows = panel._rows;
-  for (let k = 0; k < rows.length; k++) {
-    const row = rows[(((from + step * k) % rows.length) + rows.length) % rows.length];
-    if (!row.classList.contains('disabled')) {
-      openMenu.panels.splice(openMenu.panels.indexOf(panel) + 1).forEach((p) => p.remove());
-      panel.querySelectorAll('.hot').forEach((h) => h.classList.remove('hot'));
-      row.classList.add('hot');
-      return;
-    }
-  }
-}
-
-// The keys of an open menu: the arrows move along the entries and between the menus of
-// the bar, Enter or Space or an entry's access key chooses, Escape closes a level.
-export function menuKey(e) {
-  const { win, panels } = openMenu;
-  const panel = panels[panels.length - 1];
-  const rows = panel._rows;
-  const hot = rows.findIndex((r) => r.classList.contains('hot'));
-  const tops = visibleItems(win.model.menus).filter((m) => m.enabled);
-  const switchTop = (step) => {
-    const k = tops.findIndex((m) => m.control === openMenu.top);
-    const next = tops[(k + step + tops.length) % tops.length];
-    if (next) openTopMenu(win, next, win.menubar.querySelector(`[data-menu="${next.control}"]`), true);
-  };
-  e.preventDefault();
-  if (e.key === 'ArrowDown') lightRow(panel, hot + 1, 1);
-  else if (e.key === 'ArrowUp') lightRow(panel, hot < 0 ? rows.length - 1 : hot - 1, -1);
-  else if (e.key === 'ArrowRight') {
-    if (hot >= 0 && rows[hot].querySelector('.sub')) rows[hot]._light(true);
-    else switchTop(1);
-  } else if (e.key === 'ArrowLeft') {
-    if (panels.length > 1) panels.pop().remove();
-    else switchTop(-1);
-  } else if (e.key === 'Escape') {
-    if (panels.length > 1) panels.pop().remove();
-    else closeMenus();
-  } else if ((e.key === 'Enter' || e.key === ' ') && hot >= 0) rows[hot]._choose();
-  else if (e.key.length === 1)
-    rows.find((r) => r._accessKey === e.key.toUpperCase() && !r.classList.contains('disabled'))?._choose();
-}
-
+// Takes the drawn menu off the page (the engine's state closes it).
 export function closeMenus() {
-  if (!openMenu) return;
-  openMenu.panels.forEach((p) => p.remove());
-  openMenu.anchor.classList.remove('open');
-  openMenu = null;
+  panels.splice(0).forEach((p) => p.remove());
+  owner = null;
+  drawnFrom = '';
 }
 
 export function closeMenusOf(win) {
-  if (openMenu && openMenu.win === win) closeMenus();
+  if (owner === win) closeMenus();
 }
 
+// A click elsewhere closes the menu.
 document.addEventListener('pointerdown', (e) => {
-  if (openMenu && !e.target.closest('.menu')) closeMenus();
+  if (owner && !e.target.closest('.menu')) send({ action: 'menuclose', window: owner.name });
 });

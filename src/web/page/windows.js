@@ -165,7 +165,7 @@ function drawWindow(win, w, z, isTop, minimizedSlot) {
   }
   r.style.cursor = pointerCss(w.pointer, '');
   drawTitleBar(win, w);
-  drawMenuBar(win, w);
+  drawMenuBar(win, w, isTop);
   const c = win.client;
   c.hidden = w.windowState === 1;
   c.style.backgroundColor = w.backColor;
