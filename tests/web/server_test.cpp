@@ -134,6 +134,27 @@ TEST_F(ServerTest, ServesEveryPageFileFromTheSecretsFolder) {
   EXPECT_EQ(status_of(page_file("main.js"), {{"Host", "evil.example"}}), 403);
 }
 
+// Every route stands behind the one gate: without the secret, or from another Host, each
+// is refused before its handler runs, and nothing reaches the input's sink.
+TEST_F(ServerTest, EveryRoutePassesTheGate) {
+  const std::string port = std::to_string(server.port());
+  for (const std::string& path :
+       {std::string("/"), std::string("/api/state?after=0"), std::string("/file?path=cover.png"),
+        std::string("/page/main.js")}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(status_of(path), 403);
+    EXPECT_EQ(status_of(with_secret(path), {{"Host", "evil.example:" + port}}), 403);
+  }
+  EXPECT_EQ(client().Post("/api/input", R"({"a":"x"})", "application/json")->status, 403);
+  EXPECT_EQ(client()
+                .Post(with_secret("/api/input").c_str(), {{"Origin", "http://evil.example"}},
+                      R"({"a":"x"})", "application/json")
+                ->status,
+            403);
+  std::lock_guard lock(mutex);
+  EXPECT_TRUE(received.empty());
+}
+
 TEST_F(ServerTest, TakesInputOnlyAsJson) {
   auto posted = client().Post(with_secret("/api/input").c_str(), R"({"a":"click","w":"Welcome"})",
                               "application/json");
