@@ -10,19 +10,24 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 
+#include "app/exercise_program.hpp"
 #include "app/program.hpp"
 #include "catalogue/catalogue.hpp"
 #include "web/front_end.hpp"
 #include "web/launch_page.hpp"
+#include "web/server.hpp"
 #include "web/tab_shell.hpp"
 
 extern char** environ;
@@ -45,8 +50,10 @@ std::string current_folder() {
 constexpr const char* kUsage =
     "Usage: prepvant [--port N] [--no-browser] CODE\n"
     "       prepvant [--port N] [--no-browser] aaaaCODE\n"
+    "       prepvant [--port N] [--no-browser] --exercise CODEQn\n"
     "Starts the exam-preparation program for the product CODE and draws its windows in the\n"
-    "desktop's web browser; \"aaaa\" before the code starts the full-screen study saver.\n"
+    "desktop's web browser; \"aaaa\" before the code starts the full-screen study saver;\n"
+    "--exercise shows the product's drag-and-drop exercise n (as pbDragnDrop.exe does).\n"
     "\n"
     "  --port N      serve the page on loopback port N (default: any free port)\n"
     "  --no-browser  print the page's address and open no browser\n"
@@ -63,6 +70,7 @@ struct Arguments {
   int port = 0;
   bool open_browser = true;
   bool help = false;
+  bool exercise = false;
 };
 
 // False (with a message) for a bad --port or an unknown option.
@@ -71,6 +79,10 @@ bool parse_arguments(int argc, char** argv, Arguments& args) {
     const std::string a = argv[i];
     if (a == "--help" || a == "-h") {
       args.help = true;
+      continue;
+    }
+    if (a == "--exercise") {
+      args.exercise = true;
       continue;
     }
     if (a == "--no-browser") {
@@ -162,6 +174,65 @@ class StopSignals {
   std::thread waiter_;
 };
 
+// Opens the page through a launch page, as the program does; false when none opened.
+bool open_page(const std::string& url, std::optional<pv::LaunchPage>& launch) {
+  pid_t opener = 0;
+  try {
+    launch.emplace(url);
+    opener = open_in_browser(launch->path());
+  } catch (const std::exception& e) {
+    std::cerr << "prepvant: " << e.what() << '\n';
+  }
+  if (opener == 0) std::cerr << "prepvant: no desktop opener (xdg-open); open the address above\n";
+  if (opener > 0) report_opener(opener);
+  return opener > 0;
+}
+
+// The drag-and-drop program: serves its exercise until its tab has been silent for a while
+// (the page says it is alive every few seconds) or the learner has done nothing for long.
+int run_exercise(const Arguments& args) {
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kSilence = std::chrono::seconds(20);
+  constexpr auto kFirstContact = std::chrono::minutes(2);
+  constexpr auto kIdle = std::chrono::minutes(30);
+  pv::DiskFileSystem files(current_folder(), program_folder());
+  pv::ExerciseProgram exercise(args.command_line, files);
+  std::mutex mutex;
+  std::condition_variable wake;
+  Clock::time_point heard = Clock::now(), acted = heard, deadline = heard + kFirstContact;
+  pv::WebServer* serving = nullptr;
+  pv::WebServer server({.host = "127.0.0.1",
+                        .port = args.port,
+                        .current_folder = files.current_folder(),
+                        .program_folder = files.program_folder(),
+                        .index = "dnd.html"},
+                       [&](const nlohmann::json& events) {
+                         std::lock_guard lock(mutex);
+                         exercise.handle(events);
+                         heard = Clock::now();
+                         for (const nlohmann::json& e : events)
+                           if (e.value("type", "") != "alive") acted = heard;
+                         deadline = std::min(heard + kSilence, acted + kIdle);
+                         serving->publish(exercise.state().dump());
+                       });
+  serving = &server;
+  server.publish(exercise.state().dump());
+  try {
+    server.start();
+  } catch (const std::exception& e) {
+    std::cerr << "prepvant: " << e.what() << '\n';
+    return 1;
+  }
+  std::cout << server.url() << std::endl;
+  std::optional<pv::LaunchPage> launch;
+  if (args.open_browser) open_page(server.url(), launch);
+  std::unique_lock lock(mutex);
+  while (Clock::now() < deadline) wake.wait_until(lock, deadline);
+  lock.unlock();
+  server.finish();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -171,6 +242,7 @@ int main(int argc, char** argv) {
     std::cout << kUsage << "\nProduct codes: " << joined(pv::product_codes()) << '\n';
     return 0;
   }
+  if (args.exercise) return run_exercise(args);
   warn_of_unknown_product(args.command_line);
   StopSignals stop_signals;
 
@@ -240,18 +312,7 @@ int main(int argc, char** argv) {
   std::cout << url << std::endl;
   // The opener is given a page only this user can read: a command line is seen by all.
   std::optional<pv::LaunchPage> launch;
-  pid_t opener = 0;
-  if (args.open_browser) {
-    try {
-      launch.emplace(url);
-      opener = open_in_browser(launch->path());
-    } catch (const std::exception& e) {
-      std::cerr << "prepvant: " << e.what() << '\n';
-    }
-  }
-  if (args.open_browser && opener == 0)
-    std::cerr << "prepvant: no desktop opener (xdg-open); open the address above\n";
-  if (opener > 0) report_opener(opener);
+  if (args.open_browser) open_page(url, launch);
 
   stop_signals.watch(program.loop());
   program.start();

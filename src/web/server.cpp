@@ -280,7 +280,7 @@ void WebServer::install_routes() {
 // The page itself at "/", its other files in the page folder, each as the table has it.
 void WebServer::install_page() {
   for (const PageFile& f : page_files()) {
-    if (f.name != "index.html") {
+    if (f.name != options_.index) {
       const PageFileServed file = page_file(std::string(f.bytes), std::string(f.type));
       http_->route("GET", page_folder() + std::string(f.name),
                    [file](const http::Request& req, http::Response& res) {

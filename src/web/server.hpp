@@ -40,6 +40,8 @@ class WebServer {
     int port = 0;  // 0: any free port
     std::string current_folder;
     std::string program_folder;
+    // The page file served at "/": the program's windows, or the exercise program's page.
+    std::string index = "index.html";
   };
   // Takes the events of one request, a list of at most kMaxEventsPerRequest. It throws
   // std::invalid_argument to refuse them; the page then hears its text.
