@@ -1,7 +1,7 @@
 #include "setup/pick_a_quiz.hpp"
 
 #include "catalogue/catalogue.hpp"
-#include "core/navigation.hpp"
+#include "core/partner.hpp"
 #include "core/welcome.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
@@ -354,14 +354,10 @@ void pick_a_quiz::Form_Load() {
     step([&] { g.retake_quiz = 0; });
   });
   // 17. Product lock.
-  step([&] {
-    if (g.product_id != "46002") return;
-    random_answers.set_value(0);
-    random_answers.enabled = false;
-  });
+  step([&] { lock_answer_order(); });
   // 18. Partner edition.
   step([&] {
-    if (g.is_partner_edition != vbTrue || g.edition_code != "wux") return;
+    if (g.is_partner_edition != vbTrue || g.edition_code != kPicturePartner) return;
     step([&] {
       partner_picture.picture = load_picture(sys.files, g.app_folder + kPartnerPicture).path;
     });
@@ -369,6 +365,12 @@ void pick_a_quiz::Form_Load() {
     step([&] { Velto_P_A_Q.visible = false; });
     step([&] { SSTab1.set_tab_caption(kStudySaver, kPartnerSaverCaption); });
   });
+}
+
+void pick_a_quiz::lock_answer_order() {
+  if (g.product_id != "46002") return;
+  random_answers.set_value(0);
+  random_answers.enabled = false;
 }
 
 void pick_a_quiz::which_quiz_Click(int index) {

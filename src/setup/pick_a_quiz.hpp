@@ -163,6 +163,8 @@ class pick_a_quiz final : public SystemForm {
   // load's trap.
   void apply_settings_at_load(Trap& step);
   void apply_preset(const OptionPreset& preset);
+  // One product never shuffles its answers: its answer-order box is cleared and locked.
+  void lock_answer_order();
   // The steps of the test start.
   void take_the_timing_and_the_student();
   void take_the_chosen_test();
@@ -184,10 +186,6 @@ class pick_a_quiz final : public SystemForm {
   int16_t correct_bar_last_ = 0;
   int16_t spinner_number_ = 0;
 };
-
-// The partner's picture and study-saver tab caption.
-inline constexpr const char* kPartnerPicture = "wux_partner.jpg";
-inline constexpr const char* kPartnerSaverCaption = "WUX Study Saver";
 
 // The screen-saver file the installation hands to the system.
 inline constexpr const char* kSaverFile = "pelma_books_study_saver.scr";
