@@ -10,10 +10,11 @@ namespace pv {
 
 void close_windows_titled(System& sys, const std::string& text) {
   sys.g.close_title = text;
-  // Only this program's own windows are asked; closing one may close others, so the
-  // list is taken first and each window checked again before it is closed.
-  for (Form* window : sys.forms.windows_and_hidden()) {
-    const std::vector<Form*> live = sys.forms.windows_and_hidden();
+  // Only this program's own windows are asked. Closing one takes it out of the registry's
+  // list and may close others, so the walk goes over a copy and checks each window again.
+  const std::vector<Form*> windows = sys.forms.creation_order();
+  for (Form* window : windows) {
+    const std::vector<Form*> live = sys.forms.creation_order();
     if (std::find(live.begin(), live.end(), window) == live.end()) continue;
     if (!window->is_loaded()) continue;
     const std::string title = left(window->caption(), 255);
