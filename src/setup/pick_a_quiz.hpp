@@ -162,6 +162,8 @@ class pick_a_quiz final : public SystemForm {
   // The settings read at load, in their order; each failing statement is logged by the
   // load's trap.
   void apply_settings_at_load(Trap& step);
+  // The partner's picture and study-saver caption, in a partner edition that has them.
+  void show_the_partner_edition(Trap& step);
   void apply_preset(const OptionPreset& preset);
   // One product never shuffles its answers: its answer-order box is cleared and locked.
   void lock_answer_order();
@@ -175,6 +177,10 @@ class pick_a_quiz final : public SystemForm {
   int16_t questions_missed_last_time();
   void back_with_nothing_to_retake();
   void place_controls();
+  // The controls of the tab pages: "General", "Advanced Options" and "Select Categories".
+  void place_general_page();
+  void place_advanced_page();
+  void place_categories_page();
   void place_saver_page();
   void wire_handlers();
   void wire_saver_handlers();
