@@ -1,6 +1,6 @@
 // The figures documented for a question bank, as tables typed in from its documentation
 // (never computed from the data), and the check of a loaded bank against them. Each bank
-// has its table in tests/banks/<exam>_<source>_figures.cpp.
+// has its table in tests/banks/<exam>/<bank>_figures.cpp, listed in tests/banks/tables.hpp.
 #pragma once
 
 #include <initializer_list>
@@ -10,126 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "banks/checker/properties.hpp"
+#include "banks/checker/record_text.hpp"
 #include "core/shared.hpp"
 
 namespace pv::bankcheck {
-
-// A record's kind, by its encoding.
-enum class Kind { any, single, multi, fill, dnd, sim };
-Kind kind_of(const QuestionRecord& q);
-const char* kind_name(Kind k);
-
-// Yes-or-no facts about one record.
-enum class Property {
-  always,
-  has_explanation,
-  has_clue,
-  explanation_has_markup,  // "<" or "&" in the explanation
-  markup_other_than_br,    // a tag other than "<br>" or an entity other than &gt; &lt;
-  question_has_br,
-  question_has_quote,
-  explanation_has_quote,
-  explanation_has_rsquo,  // U+2019
-  text_has_rsquo,         // in the question or the explanation
-  answer_has_eacute,      // U+00E9 in an answer
-  non_ascii,              // in any field the bank sets
-  blank_after_hashes,     // the reference's section title follows "## "
-  five_or_six_answers,
-  typed_single_answer,
-  typed_multi_answer,
-  typed_fill_in_the_blank,
-  has_picture,  // a diagram picture in DiagramFile(1) to (3)
-  has_exhibit,  // an exhibit file in ExhibitFile(1) or (3)
-  has_lab,      // ExhibitFile(2)
-  explanation_starts_with_br,
-  clue_starts_with_empty_line,
-  clue_ends_with_line_break,
-  has_blank_value,  // a check whose value begins with a blank
-  has_capital_key,  // a check whose key has a capital letter
-
-  // "<", ">" or "&" in the question / in an answer.
-  question_has_markup,
-  answer_has_markup,
-  // CR or LF in any text field but the clue (the question, the answers, the explanation,
-  // the reference, the type and the file names).
-  has_line_end,
-  // Exactly two answers, "True" and "False".
-  true_or_false,
-  // The explanation opens by naming exactly the flagged answers, by letter (a to f for
-  // slots 1 to 6): "Answer c is correct." or "Answers a, c and e are correct."; on a
-  // true-or-false record, the flagged word and a full stop: "False." or "True.".
-  explanation_names_flags,
-  // The explanation takes the answers in order, "Answer a is correct", "Answer b is wrong"
-  // and so on, and calls exactly the flagged ones correct.
-  explanation_judges_each_answer,
-  explanation_has_entity,  // "&lt;" or "&gt;" in the explanation
-  reference_empty,
-  answers_differ_only_in_case,  // two answers that are the same text but for letter case
-  explanation_has_lt,           // the entity "&lt;" in the explanation
-  has_cr_or_lf,                 // in any text field the bank sets
-
-  answer_has_quote,           // a straight double quote in an answer
-  odd_quotes,                 // a text field with an odd number of straight double quotes
-  explanation_has_ampersand,  // "&" in the explanation
-  has_entity,                 // an HTML entity ("&name;") in any text field
-  question_non_ascii,         // a character beyond ASCII in the question
-
-  clue_over_400,  // a clue longer than 400 characters
-  // A simulator task whose explanation is not exactly its clue's lines as HTML.
-  transcript_forms_differ,
-  // A simulator task whose clue types exactly its checked commands: a user prompt and
-  // "enable", the privileged prompt and "configure terminal", one line of reply, then for
-  // each check "executed_<command, "_" for its blanks>=true", in check order, a
-  // configuration prompt and that command, and last the bare configuration prompt.
-  transcript_types_the_checks,
-  // The explanation pairs items with their matches: "<br>"-joined lines in groups of two
-  // (the item, then its match), the groups separated by one empty line.
-  explanation_pairs_items,
-
-  question_has_rsquo,        // U+2019 in the question
-  explanation_non_ascii,     // a character beyond ASCII in the explanation
-  question_over_400,         // a question longer than 400 characters
-  explanation_ends_with_br,  // the explanation ends with "<br>"
-  // The clue's last line is a prompt alone ("R1(config-if)#"), not a command or output.
-  clue_ends_with_prompt,
-  all_answers_flagged,  // every answer the record has carries a flag
-};
-
-// Numbers measured on one record; a measure that does not apply is skipped.
-enum class Measure {
-  answers,
-  flags,
-  correct_slot,        // the flagged slot of a record with one flag
-  page,                // the page number of the reference
-  question_br,         // "<br>" in the question
-  question_length,     // in characters
-  explanation_length,  // in characters, of a non-empty explanation
-  clue_lines,          // of a non-empty clue
-  category,
-  blank_values,
-  capital_keys,
-
-  explanation_br,      // "<br>" in the explanation
-  quotes,              // double quotes in the question and the explanation
-  answers_with_ndash,  // answers holding U+2013
-  reference_length,    // in characters, of a non-empty reference
-  explanation_pieces,  // of 350 characters, the last one shorter, of a non-empty explanation
-  clue_length,         // in characters, of a non-empty clue
-  answers_and_flags,   // answers * 10 + correct flags: 63 is six answers, three of them flagged
-  quoted_answers,      // answers holding a straight double quote
-  ampersand_answers,   // answers holding "&"
-  odd_quote_texts,     // text fields with an odd number of straight double quotes
-  answers_non_ascii,   // answers holding a character beyond ASCII
-  answers_with_br,     // answers holding "<br>"
-  all_quotes,          // double quotes in the question, the explanation and the clue
-  hashes_at,           // the character where "##" begins in the reference, counted from 1
-
-  // Of a simulator task: its command checks ("executed_" and a command's words, "true").
-  command_checks,
-  check_value_length,  // in characters, of the longest check value of a record with checks
-  explanation_lines,   // of a non-empty explanation, its lines between "<br>"
-  answer_quotes,       // double quotes in the answers
-};
 
 // The forms of a simulator check (key=value). A command check's key is "executed_" and a
 // command's words; a setting check's key names a setting, headed by an interface's short
@@ -400,5 +285,9 @@ std::vector<int> joined(std::initializer_list<std::vector<int>> parts);
 
 // The failures one per line, for test output.
 std::string report(const std::vector<std::string>& failures);
+
+// The tables' short names: K::multi, P::has_explanation, M::page, Slots{1, 3}.
+using K = Kind;
+using Slots = std::vector<int>;
 
 }  // namespace pv::bankcheck

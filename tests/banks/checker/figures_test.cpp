@@ -39,8 +39,8 @@ std::unique_ptr<Shared> small_bank() {
 const Section kSmall{
     .first = 1,
     .last = 4,
-    .exactly = {{Property::all_answers_flagged, Kind::any, {}}},
-    .sums = {{Measure::answer_quotes, Kind::any, 2}},
+    .exactly = {{P::all_answers_flagged, Kind::any, {}}},
+    .sums = {{M::answer_quotes, Kind::any, 2}},
     .runs =
         {{.category = 1, .first = 1, .last = 2, .count = 2, .page_lowest = 43, .page_highest = 43},
          {.category = 2,
@@ -108,7 +108,7 @@ TEST(BankFigures, ReferenceSharingHashPositionAndShortestAnswer) {
       .module = "small",
       .sections = {{.first = 1,
                     .last = 4,
-                    .distributions = {{Measure::hashes_at, Kind::any, {{3, 2}, {4, 2}}}},
+                    .distributions = {{M::hashes_at, Kind::any, {{3, 2}, {4, 2}}}},
                     .reference_sharing = ReferenceSharing{{{2, 2}}, true},
                     .shortest_answer = 1}}};
   const auto small_bank = [] {
@@ -146,7 +146,7 @@ TEST(BankFigures, ReferenceSharingHashPositionAndShortestAnswer) {
 }
 
 // Whether a table stating `property` of record 1 holds for a one-record bank holding `q`.
-bool holds_for(const QuestionRecord& q, Property property) {
+bool holds_for(const QuestionRecord& q, const Property& property) {
   auto g = std::make_unique<Shared>();
   g->question_count = 1;
   g->questions[1] = q;
@@ -191,7 +191,7 @@ TEST(BankFigures, TranscriptTypesExactlyTheCheckedCommands) {
     q.Answer[1] = "executed_router_bgp_65001=true";
     q.Answer[2] = c.second_check;
     q.Clue = c.clue;
-    EXPECT_EQ(holds_for(q, Property::transcript_types_the_checks), c.holds) << c.clue;
+    EXPECT_EQ(holds_for(q, P::transcript_types_the_checks), c.holds) << c.clue;
   }
 }
 
@@ -208,7 +208,7 @@ TEST(BankFigures, MatchesAreListedAsPairsOfLines) {
   for (const auto& [explanation, expected] : cases) {
     QuestionRecord q;
     q.Explanation = explanation;
-    EXPECT_EQ(holds_for(q, Property::explanation_pairs_items), expected) << explanation;
+    EXPECT_EQ(holds_for(q, P::explanation_pairs_items), expected) << explanation;
   }
 }
 

@@ -22,44 +22,6 @@ std::unique_ptr<Shared> load_module(std::string_view module) {
   return g;
 }
 
-int chars(std::string_view s) {
-  return static_cast<int>(std::count_if(
-      s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::vector<std::string> crlf_lines(std::string_view s) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = s.find("\r\n", start);
-    lines.emplace_back(s.substr(start, end - start));
-    if (end == std::string_view::npos) break;
-    start = end + 2;
-  }
-  return lines;
-}
-
-int count_of(std::string_view s, std::string_view part) {
-  int n = 0;
-  for (size_t at = s.find(part); at != std::string_view::npos; at = s.find(part, at + part.size()))
-    ++n;
-  return n;
-}
-
-int answer_count(const QuestionRecord& q) {
-  int n = 0;
-  for (int i = 1; i <= 6; ++i)
-    if (!q.Answer[i].empty()) ++n;
-  return n;
-}
-
-std::vector<int> flagged(const QuestionRecord& q) {
-  std::vector<int> slots;
-  for (int i = 1; i <= 6; ++i)
-    if (q.Correct[i] != 0) slots.push_back(i);
-  return slots;
-}
-
 std::string bank_field_differences(const QuestionRecord& a, const QuestionRecord& b) {
   std::string out;
   const auto differ = [&out](bool same, const std::string& name) {

@@ -1,5 +1,5 @@
-// Helpers of the bank tests: loading a module into a fresh question table, reading the
-// records' texts, and finding the bank data files.
+// Helpers of the bank tests: loading a module into a fresh question table, comparing
+// records, and finding the bank data files.
 #pragma once
 
 #include <memory>
@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "banks/checker/record_text.hpp"
 #include "core/shared.hpp"
 
 namespace pv::bankcheck {
@@ -15,15 +16,6 @@ namespace pv::bankcheck {
 std::unique_ptr<Shared> load_module(std::string_view module);
 // Loads `module` into g; false when no such module is built in.
 bool load_into(Shared& g, std::string_view module);
-
-// Characters (code points) of UTF-8 text.
-int chars(std::string_view s);
-// The lines of a text whose lines are joined by CR LF.
-std::vector<std::string> crlf_lines(std::string_view s);
-int count_of(std::string_view s, std::string_view part);
-// Slots 1 to 6 that hold an answer / carry a flag.
-int answer_count(const QuestionRecord& q);
-std::vector<int> flagged(const QuestionRecord& q);
 
 // The fields a bank load writes, compared for the equality of two records.
 bool same_bank_fields(const QuestionRecord& a, const QuestionRecord& b);

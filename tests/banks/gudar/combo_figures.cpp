@@ -3,32 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "banks/checker/figures.hpp"
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
-RecordFact multi(int record, int flagged, int shown) {
-  return {.record = record, .kind = K::multi, .answers = shown, .flags = flagged};
-}
 RecordFact flags(int record, int correct) {
   return {.record = record, .kind = K::multi, .flags = correct};
 }
-RecordFact fill(int record, int accepted) {
-  return {.record = record, .kind = K::fill, .answers = accepted, .flags = accepted};
-}
-RecordFact dnd(int record, const char* exercise, int category) {
-  return {.record = record, .kind = K::dnd, .category = category, .answer1 = exercise};
-}
-RecordFact sim(int record, int checks) {
-  return {.record = record, .kind = K::sim, .answers = checks, .category = 21, .lab = "3550"};
-}
-
 }  // namespace
 
 const BankFigures& gudar_combo_figures() {
@@ -161,17 +145,17 @@ const BankFigures& gudar_combo_figures() {
       .records =
           {
               // Multiple choice: flagged of shown answers.
-              multi(247, 2, 6),
-              multi(248, 2, 6),
-              multi(272, 3, 6),
-              multi(278, 3, 6),
-              multi(279, 2, 6),
-              multi(280, 3, 6),
-              multi(284, 1, 5),
-              multi(285, 1, 4),
-              multi(286, 1, 4),
-              multi(293, 2, 6),
-              multi(322, 2, 5),
+              choice_flags(247, K::multi, 6, 2),
+              choice_flags(248, K::multi, 6, 2),
+              choice_flags(272, K::multi, 6, 3),
+              choice_flags(278, K::multi, 6, 3),
+              choice_flags(279, K::multi, 6, 2),
+              choice_flags(280, K::multi, 6, 3),
+              choice_flags(284, K::multi, 5, 1),
+              choice_flags(285, K::multi, 4, 1),
+              choice_flags(286, K::multi, 4, 1),
+              choice_flags(293, K::multi, 6, 2),
+              choice_flags(322, K::multi, 5, 2),
               // Multiple answer among records 1 to 237: two or three correct.
               flags(14, 3),
               flags(15, 2),
@@ -183,18 +167,18 @@ const BankFigures& gudar_combo_figures() {
               flags(24, 3),
               flags(79, 2),
               // Fill-in: accepted answers, each flagged.
-              fill(271, 5),
-              fill(274, 2),
-              fill(283, 3),
-              fill(302, 3),
-              fill(303, 3),
-              fill(304, 3),
-              fill(305, 3),
-              fill(310, 6),
-              fill(318, 1),
-              fill(319, 2),
-              fill(321, 1),
-              fill(325, 1),
+              fill_flags(271, 5, 5),
+              fill_flags(274, 2, 2),
+              fill_flags(283, 3, 3),
+              fill_flags(302, 3, 3),
+              fill_flags(303, 3, 3),
+              fill_flags(304, 3, 3),
+              fill_flags(305, 3, 3),
+              fill_flags(310, 6, 6),
+              fill_flags(318, 1, 1),
+              fill_flags(319, 2, 2),
+              fill_flags(321, 1, 1),
+              fill_flags(325, 1, 1),
               {.record = 302, .spellings = 1, .capitalised_lower_upper = true},
               {.record = 303, .spellings = 1, .capitalised_lower_upper = true},
               {.record = 304, .spellings = 1, .capitalised_lower_upper = true},
@@ -208,27 +192,27 @@ const BankFigures& gudar_combo_figures() {
               dnd(308, "5", 20),
               dnd(324, "6", 8),
               // Router simulator: checks per task.
-              sim(330, 4),
-              sim(331, 5),
-              sim(332, 2),
-              sim(333, 3),
-              sim(334, 1),
-              sim(335, 1),
-              sim(336, 2),
-              sim(337, 2),
-              sim(338, 2),
-              sim(339, 2),
-              sim(340, 3),
-              sim(341, 1),
-              sim(342, 2),
-              sim(343, 1),
-              sim(344, 3),
-              sim(345, 4),
-              sim(346, 3),
-              sim(347, 2),
-              sim(348, 1),
-              sim(349, 1),
-              sim(350, 1),
+              sim(330, 4, 21, "3550"),
+              sim(331, 5, 21, "3550"),
+              sim(332, 2, 21, "3550"),
+              sim(333, 3, 21, "3550"),
+              sim(334, 1, 21, "3550"),
+              sim(335, 1, 21, "3550"),
+              sim(336, 2, 21, "3550"),
+              sim(337, 2, 21, "3550"),
+              sim(338, 2, 21, "3550"),
+              sim(339, 2, 21, "3550"),
+              sim(340, 3, 21, "3550"),
+              sim(341, 1, 21, "3550"),
+              sim(342, 2, 21, "3550"),
+              sim(343, 1, 21, "3550"),
+              sim(344, 3, 21, "3550"),
+              sim(345, 4, 21, "3550"),
+              sim(346, 3, 21, "3550"),
+              sim(347, 2, 21, "3550"),
+              sim(348, 1, 21, "3550"),
+              sim(349, 1, 21, "3550"),
+              sim(350, 1, 21, "3550"),
               // The one record outside the simulator tasks with a clue.
               {.record = 244, .kind = K::single},
           },

@@ -6,11 +6,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-using Slots = std::vector<int>;
-
 const BankFigures& gudar_pelma_figures() {
   static const BankFigures figures{
       .module = "PB_GUDAR_pelma",

@@ -6,10 +6,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 const BankFigures& gudar_velto_figures() {
   static const BankFigures figures{
       .module = "PB_GUDAR_velto",

@@ -1,5 +1,6 @@
 // The documented figures of the HOLMI full exam, PB_HOLMI_Combo: the book's records 1 to
 // 171, then the CD-ROM's records as 172 to 276, its simulator tasks under category 0.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
@@ -8,49 +9,25 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-using Slots = std::vector<int>;
-
 namespace {
 
 constexpr const char* kHint = "Do not abbreviate commands";
 
-RecordFact choice(int record, Kind kind, int answers, Slots correct) {
-  return {.record = record, .kind = kind, .answers = answers, .correct = std::move(correct)};
-}
-
-RecordFact fill(int record, int forms, int flags, bool hint, int category, int page) {
-  return {.record = record,
-          .kind = K::fill,
-          .answers = forms,
-          .flags = flags,
-          .page = page,
-          .category = category,
-          .clue = hint ? kHint : ""};
-}
-
-RecordFact dnd(int record, const char* exercise, int category, int page) {
-  return {
-      .record = record, .kind = K::dnd, .page = page, .category = category, .answer1 = exercise};
-}
-
-RecordFact sim(int record, int checks, int commands, const char* lab, int lines) {
-  return {.record = record,
-          .kind = K::sim,
-          .answers = checks,
-          .flags = 0,
-          .category = 0,
-          .lab = lab,
-          .clue_lines = lines,
-          .command_checks = commands};
-}
-
-RecordFact exhibit(int record, const char* file, Kind kind, Slots correct, int answers, int page) {
-  RecordFact f = choice(record, kind, answers, std::move(correct));
-  f.exhibit = file;
+// Fill-in: accepted forms, flags, the hint or none, category, page.
+RecordFact fill_in(int record, int forms, int flags, bool hint, int category, int page) {
+  RecordFact f = fill_flags(record, forms, flags);
   f.page = page;
+  f.category = category;
+  f.clue = hint ? kHint : "";
+  return f;
+}
+
+// A simulator task: its checks, how many of them are command checks, its lab and the lines
+// of its transcript.
+RecordFact lab_task(int record, int checks, int commands, const char* lab, int lines) {
+  RecordFact f = stored(sim(record, checks, 0, lab));
+  f.clue_lines = lines;
+  f.command_checks = commands;
   return f;
 }
 
@@ -90,20 +67,20 @@ std::vector<RecordFact> record_facts() {
       choice(222, K::multi, 6, {4, 5}),
       choice(239, K::multi, 5, {1, 3, 4}),
       // Exhibits.
-      exhibit(190, "q31.txt", K::single, {2}, 6, 124),
-      exhibit(192, "q31.txt", K::single, {2}, 6, 124),
-      exhibit(194, "q31.txt", K::multi, {3, 5}, 6, 124),
-      exhibit(195, "q31.txt", K::multi, {1, 6}, 6, 124),
-      exhibit(220, "q67.txt", K::single, {4}, 5, 288),
+      exhibit(choice(190, K::single, 6, {2}), "q31.txt", 124),
+      exhibit(choice(192, K::single, 6, {2}), "q31.txt", 124),
+      exhibit(choice(194, K::multi, 6, {3, 5}), "q31.txt", 124),
+      exhibit(choice(195, K::multi, 6, {1, 6}), "q31.txt", 124),
+      exhibit(choice(220, K::single, 5, {4}), "q67.txt", 288),
       {.record = 220, .category = 11, .explanation_length = 1859},
       // Fill-in: 223 and 250 without flags or hint.
-      fill(196, 1, 1, true, 6, 159),
-      fill(211, 1, 1, true, 8, 214),
-      fill(223, 2, 0, false, 12, 323),
-      fill(233, 1, 1, true, 13, 341),
-      fill(240, 1, 1, true, 15, 371),
-      fill(250, 1, 0, false, 17, 439),
-      fill(254, 1, 1, true, 18, 465),
+      fill_in(196, 1, 1, true, 6, 159),
+      fill_in(211, 1, 1, true, 8, 214),
+      fill_in(223, 2, 0, false, 12, 323),
+      fill_in(233, 1, 1, true, 13, 341),
+      fill_in(240, 1, 1, true, 15, 371),
+      fill_in(250, 1, 0, false, 17, 439),
+      fill_in(254, 1, 1, true, 18, 465),
       // Drag and drop.
       dnd(183, "1", 3, 106),
       dnd(210, "13", 8, 214),
@@ -116,26 +93,26 @@ std::vector<RecordFact> record_facts() {
       dnd(249, "3", 16, 407),
       dnd(256, "11", 18, 467),
       // Simulator tasks: checks, command checks, lab, transcript lines of the clue.
-      sim(257, 1, 1, "", 4),
-      sim(258, 2, 0, "", 8),
-      sim(259, 1, 0, "", 13),
-      sim(260, 1, 1, "", 4),
-      sim(261, 1, 0, "", 6),
-      sim(262, 2, 0, "", 6),
-      sim(263, 4, 0, "basicip", 8),
-      sim(264, 2, 0, "", 6),
-      sim(265, 2, 2, "", 5),
-      sim(266, 3, 3, "", 7),
-      sim(267, 4, 4, "", 8),
-      sim(268, 2, 0, "", 7),
-      sim(269, 5, 5, "", 8),
-      sim(270, 2, 0, "", 7),
-      sim(271, 2, 0, "", 8),
-      sim(272, 2, 0, "", 7),
-      sim(273, 2, 0, "", 7),
-      sim(274, 2, 0, "", 7),
-      sim(275, 2, 2, "", 6),
-      sim(276, 1, 0, "", 4),
+      lab_task(257, 1, 1, "", 4),
+      lab_task(258, 2, 0, "", 8),
+      lab_task(259, 1, 0, "", 13),
+      lab_task(260, 1, 1, "", 4),
+      lab_task(261, 1, 0, "", 6),
+      lab_task(262, 2, 0, "", 6),
+      lab_task(263, 4, 0, "basicip", 8),
+      lab_task(264, 2, 0, "", 6),
+      lab_task(265, 2, 2, "", 5),
+      lab_task(266, 3, 3, "", 7),
+      lab_task(267, 4, 4, "", 8),
+      lab_task(268, 2, 0, "", 7),
+      lab_task(269, 5, 5, "", 8),
+      lab_task(270, 2, 0, "", 7),
+      lab_task(271, 2, 0, "", 8),
+      lab_task(272, 2, 0, "", 7),
+      lab_task(273, 2, 0, "", 7),
+      lab_task(274, 2, 0, "", 7),
+      lab_task(275, 2, 2, "", 6),
+      lab_task(276, 1, 0, "", 4),
       {.record = 259, .explanation_lines = 5},
       {.record = 171, .category = 18},
       {.record = 172, .category = 1},

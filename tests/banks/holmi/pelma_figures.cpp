@@ -6,11 +6,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-using Slots = std::vector<int>;
-
 namespace {
 
 const std::vector<int> kMulti = {3,   4,   5,   6,   9,   28,  29,  44,  48,  52,

@@ -1,72 +1,46 @@
 // The documented figures of the HOLMI CD-ROM bank, PB_HOLMI_Velto, with those that the
 // full exam, which repeats its records as 172 to 276, documents for them.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-using Slots = std::vector<int>;
-
 namespace {
 
 constexpr const char* kHint = "Do not abbreviate commands";
 
-RecordFact choice(int record, int answers, Slots correct, int page = 0) {
-  const Kind k = correct.size() == 1 ? K::single : K::multi;
-  RecordFact f{.record = record, .kind = k, .answers = answers, .correct = std::move(correct)};
-  if (page != 0) f.page = page;
-  return f;
-}
-
-RecordFact exhibit(RecordFact f, const char* file, int page) {
-  f.exhibit = file;
+RecordFact on_page(RecordFact f, int page) {
   f.page = page;
   return f;
 }
 
-// Fill-in: accepted forms (each flagged), the hint or none, category and page.
-RecordFact fill(int record, int forms, bool hint, int category, int page) {
-  return {.record = record,
-          .kind = K::fill,
-          .answers = forms,
-          .flags = forms,
-          .page = page,
-          .category = category,
-          .clue = hint ? kHint : ""};
+// Fill-in: accepted forms, every one flagged, the hint or none, category, page.
+RecordFact fill_in(int record, int forms, bool hint, int category, int page) {
+  RecordFact f = fill_flags(record, forms, forms);
+  f.page = page;
+  f.category = category;
+  f.clue = hint ? kHint : "";
+  return f;
 }
 
-RecordFact dnd(int record, int category, const char* exercise, int page) {
-  return {.record = record,
-          .kind = K::dnd,
-          .answers = 1,
-          .flags = 0,
-          .page = page,
-          .category = category,
-          .answer1 = exercise};
-}
-
-RecordFact sim(int record, int checks, int commands, const char* lab, int clue_lines) {
-  return {.record = record,
-          .kind = K::sim,
-          .answers = checks,
-          .flags = 0,
-          .category = 19,
-          .lab = lab,
-          .clue_lines = clue_lines,
-          .command_checks = commands};
+// A simulator task: its checks, how many of them are command checks, its lab and the lines
+// of its transcript.
+RecordFact lab_task(int record, int checks, int commands, const char* lab, int lines) {
+  RecordFact f = stored(sim(record, checks, 19, lab));
+  f.clue_lines = lines;
+  f.command_checks = commands;
+  return f;
 }
 
 std::vector<RecordFact> record_facts() {
   std::vector<RecordFact> facts = {
       // Multiple choice, by answers and flagged slots; records 2 and 3 share their answers
       // and their explanation.
-      choice(2, 4, {2, 4}, 44),
-      choice(3, 4, {1, 3}, 45),
-      choice(82, 4, {1, 3}, 436),
+      on_page(choice(2, 4, {2, 4}), 44),
+      on_page(choice(3, 4, {1, 3}), 45),
+      on_page(choice(82, 4, {1, 3}), 436),
       choice(5, 6, {1, 2}),
       choice(7, 6, {5, 6}),
       choice(11, 4, {1, 3}),
@@ -85,45 +59,45 @@ std::vector<RecordFact> record_facts() {
       exhibit(choice(49, 5, {4}), "q67.txt", 288),
       {.record = 49, .explanation_length = 1859},
       // Fill-in.
-      fill(25, 1, true, 6, 159),
-      fill(40, 1, true, 8, 214),
-      fill(52, 2, false, 12, 323),
-      fill(62, 1, true, 13, 341),
-      fill(69, 1, true, 15, 371),
-      fill(79, 1, false, 17, 439),
-      fill(83, 1, true, 18, 465),
+      fill_in(25, 1, true, 6, 159),
+      fill_in(40, 1, true, 8, 214),
+      fill_in(52, 2, false, 12, 323),
+      fill_in(62, 1, true, 13, 341),
+      fill_in(69, 1, true, 15, 371),
+      fill_in(79, 1, false, 17, 439),
+      fill_in(83, 1, true, 18, 465),
       // Drag and drop: the exercise numbers, not in record order.
-      dnd(12, 3, "1", 106),
-      dnd(39, 8, "13", 214),
-      dnd(55, 12, "2", 319),
-      dnd(56, 12, "4", 310),
-      dnd(57, 12, "5", 319),
-      dnd(66, 14, "15", 350),
-      dnd(70, 15, "12", 371),
-      dnd(77, 16, "14", 404),
-      dnd(78, 16, "3", 407),
-      dnd(85, 18, "11", 467),
+      stored(dnd(12, "1", 3, 106)),
+      stored(dnd(39, "13", 8, 214)),
+      stored(dnd(55, "2", 12, 319)),
+      stored(dnd(56, "4", 12, 310)),
+      stored(dnd(57, "5", 12, 319)),
+      stored(dnd(66, "15", 14, 350)),
+      stored(dnd(70, "12", 15, 371)),
+      stored(dnd(77, "14", 16, 404)),
+      stored(dnd(78, "3", 16, 407)),
+      stored(dnd(85, "11", 18, 467)),
       // Simulator: checks, command checks, lab, transcript lines of the clue.
-      sim(86, 1, 1, "", 4),
-      sim(87, 2, 0, "", 8),
-      sim(88, 1, 0, "", 13),
-      sim(89, 1, 1, "", 4),
-      sim(90, 1, 0, "", 6),
-      sim(91, 2, 0, "", 6),
-      sim(92, 4, 0, "basicip", 8),
-      sim(93, 2, 0, "", 6),
-      sim(94, 2, 2, "", 5),
-      sim(95, 3, 3, "", 7),
-      sim(96, 4, 4, "", 8),
-      sim(97, 2, 0, "", 7),
-      sim(98, 5, 5, "", 8),
-      sim(99, 2, 0, "", 7),
-      sim(100, 2, 0, "", 8),
-      sim(101, 2, 0, "", 7),
-      sim(102, 2, 0, "", 7),
-      sim(103, 2, 0, "", 7),
-      sim(104, 2, 2, "", 6),
-      sim(105, 1, 0, "", 4),
+      lab_task(86, 1, 1, "", 4),
+      lab_task(87, 2, 0, "", 8),
+      lab_task(88, 1, 0, "", 13),
+      lab_task(89, 1, 1, "", 4),
+      lab_task(90, 1, 0, "", 6),
+      lab_task(91, 2, 0, "", 6),
+      lab_task(92, 4, 0, "basicip", 8),
+      lab_task(93, 2, 0, "", 6),
+      lab_task(94, 2, 2, "", 5),
+      lab_task(95, 3, 3, "", 7),
+      lab_task(96, 4, 4, "", 8),
+      lab_task(97, 2, 0, "", 7),
+      lab_task(98, 5, 5, "", 8),
+      lab_task(99, 2, 0, "", 7),
+      lab_task(100, 2, 0, "", 8),
+      lab_task(101, 2, 0, "", 7),
+      lab_task(102, 2, 0, "", 7),
+      lab_task(103, 2, 0, "", 7),
+      lab_task(104, 2, 2, "", 6),
+      lab_task(105, 1, 0, "", 4),
       // Task 88's clue: the transcript, an empty line, a banner, an empty line, the
       // transcript again; its explanation holds the transcript once.
       {.record = 88, .explanation_lines = 5},

@@ -1,5 +1,6 @@
 // The documented figures of the JEKO full exam, PB_JEKO_Combo: the book's records 1 to 255,
 // then the CD-ROM's records as 256 to 355, its simulator tasks under category 0.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
@@ -8,39 +9,20 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-
 namespace {
 
-// Fill-in: accepted answers, flagged slots, whether a typing hint is given, exhibit.
-RecordFact fill(int record, int answers, std::vector<int> flagged, const char* exhibit) {
-  return {.record = record,
-          .kind = K::fill,
-          .answers = answers,
-          .correct = std::move(flagged),
-          .exhibit = exhibit};
+// Fill-in: accepted forms, flagged slots, exhibit ("" for none).
+RecordFact fill_shown(int record, int answers, Slots flagged, const char* exhibit) {
+  RecordFact f = fill(record, answers, std::move(flagged));
+  f.exhibit = exhibit;
+  return f;
 }
 
-RecordFact dnd(int record, const char* exercise, int category, int page) {
-  return {.record = record,
-          .kind = K::dnd,
-          .page = page,
-          .category = category,
-          .answer1 = exercise,
-          .clue = "",
-          .picture = "xxxdnd"};
-}
-
-RecordFact sim(int record, int checks, const char* lab, int page) {
-  return {.record = record,
-          .kind = K::sim,
-          .answers = checks,
-          .flags = 0,
-          .page = page,
-          .category = 0,
-          .lab = lab,
-          .picture = "xxsim"};
+// A simulator task: its checks, its lab and its page.
+RecordFact task(int record, int checks, const char* lab, int page) {
+  RecordFact f = marked(stored(sim(record, checks, 0, lab)));
+  f.page = page;
+  return f;
 }
 
 std::vector<RecordFact> record_facts() {
@@ -52,59 +34,59 @@ std::vector<RecordFact> record_facts() {
       // Two flags on records typed single answer.
       {.record = 288, .kind = K::single, .correct = {{2, 4}}},
       {.record = 312, .kind = K::single, .correct = {{2, 4}}},
-      fill(257, 6, {1, 2, 3, 4, 5}, ""),
-      fill(267, 1, {}, ""),
-      fill(268, 1, {1}, ""),
-      fill(272, 2, {1, 2}, ""),
-      fill(276, 1, {1}, ""),
-      fill(278, 1, {}, ""),
-      fill(281, 1, {}, "q18.txt"),
-      fill(285, 1, {}, "q16.txt"),
-      fill(286, 1, {1}, ""),
-      fill(293, 1, {}, "q26.txt"),
-      fill(314, 2, {1, 2}, ""),
-      fill(315, 1, {1}, ""),
-      fill(316, 1, {1}, "q20.txt"),
-      fill(317, 1, {}, ""),
-      fill(324, 1, {1}, ""),
-      fill(326, 1, {}, "q57.txt"),
-      fill(327, 2, {}, "q56.txt"),
-      fill(330, 1, {1}, ""),
-      dnd(259, "3", 1, 193),
-      dnd(260, "5", 1, 191),
-      dnd(262, "8", 1, 235),
-      dnd(263, "10", 1, 186),
-      dnd(275, "1", 3, 156),
-      dnd(280, "2", 4, 195),
-      dnd(283, "11", 5, 389),
-      dnd(296, "14", 8, 321),
-      dnd(298, "9", 8, 321),
-      dnd(300, "7", 8, 320),
-      dnd(301, "6", 8, 318),
-      dnd(308, "12", 9, 353),
-      dnd(321, "4", 13, 494),
-      dnd(322, "13", 13, 501),
-      dnd(329, "15", 15, 574),
-      sim(336, 3, "", 299),
-      sim(337, 6, "noip", 528),
-      sim(338, 1, "", 530),
-      sim(339, 4, "basicip", 273),
-      sim(340, 2, "basicip", 533),
-      sim(341, 1, "noip", 112),
-      sim(342, 4, "basicip", 156),
-      sim(343, 1, "", 449),
-      sim(344, 1, "", 531),
-      sim(345, 1, "", 581),
-      sim(346, 4, "", 528),
-      sim(347, 3, "", 578),
-      sim(348, 2, "", 153),
-      sim(349, 3, "", 351),
-      sim(350, 4, "", 273),
-      sim(351, 5, "", 581),
-      sim(352, 3, "", 636),
-      sim(353, 5, "", 580),
-      sim(354, 3, "", 580),
-      sim(355, 3, "", 578),
+      fill_shown(257, 6, {1, 2, 3, 4, 5}, ""),
+      fill_shown(267, 1, {}, ""),
+      fill_shown(268, 1, {1}, ""),
+      fill_shown(272, 2, {1, 2}, ""),
+      fill_shown(276, 1, {1}, ""),
+      fill_shown(278, 1, {}, ""),
+      fill_shown(281, 1, {}, "q18.txt"),
+      fill_shown(285, 1, {}, "q16.txt"),
+      fill_shown(286, 1, {1}, ""),
+      fill_shown(293, 1, {}, "q26.txt"),
+      fill_shown(314, 2, {1, 2}, ""),
+      fill_shown(315, 1, {1}, ""),
+      fill_shown(316, 1, {1}, "q20.txt"),
+      fill_shown(317, 1, {}, ""),
+      fill_shown(324, 1, {1}, ""),
+      fill_shown(326, 1, {}, "q57.txt"),
+      fill_shown(327, 2, {}, "q56.txt"),
+      fill_shown(330, 1, {1}, ""),
+      marked(dnd(259, "3", 1, 193)),
+      marked(dnd(260, "5", 1, 191)),
+      marked(dnd(262, "8", 1, 235)),
+      marked(dnd(263, "10", 1, 186)),
+      marked(dnd(275, "1", 3, 156)),
+      marked(dnd(280, "2", 4, 195)),
+      marked(dnd(283, "11", 5, 389)),
+      marked(dnd(296, "14", 8, 321)),
+      marked(dnd(298, "9", 8, 321)),
+      marked(dnd(300, "7", 8, 320)),
+      marked(dnd(301, "6", 8, 318)),
+      marked(dnd(308, "12", 9, 353)),
+      marked(dnd(321, "4", 13, 494)),
+      marked(dnd(322, "13", 13, 501)),
+      marked(dnd(329, "15", 15, 574)),
+      task(336, 3, "", 299),
+      task(337, 6, "noip", 528),
+      task(338, 1, "", 530),
+      task(339, 4, "basicip", 273),
+      task(340, 2, "basicip", 533),
+      task(341, 1, "noip", 112),
+      task(342, 4, "basicip", 156),
+      task(343, 1, "", 449),
+      task(344, 1, "", 531),
+      task(345, 1, "", 581),
+      task(346, 4, "", 528),
+      task(347, 3, "", 578),
+      task(348, 2, "", 153),
+      task(349, 3, "", 351),
+      task(350, 4, "", 273),
+      task(351, 5, "", 581),
+      task(352, 3, "", 636),
+      task(353, 5, "", 580),
+      task(354, 3, "", 580),
+      task(355, 3, "", 578),
       {.record = 352, .clue = ""},
   };
 }
@@ -173,7 +155,7 @@ Section cd() {
                   {P::has_exhibit, K::any, {281, 285, 293, 316, 326, 327}},
                   {P::has_lab, K::any, {337, 339, 340, 341, 342}},
                   {P::has_picture, K::any, {}}},
-      .sums = {{Measure::answers, K::sim, 59}, {Measure::blank_values, K::sim, 9}},
+      .sums = {{M::answers, K::sim, 59}, {M::blank_values, K::sim, 9}},
       .category_kinds = {{1, 10},
                          {2, 3},
                          {3, 11},
@@ -192,7 +174,7 @@ Section cd() {
                          {18, 2},
                          {0, 20, 0, 0, 0, 0, 20}},
       .references = ReferenceForm::page_only,
-      .within = {{Measure::page, K::any, 59, 726, true}},
+      .within = {{M::page, K::any, 59, 726, true}},
   };
 }
 

@@ -9,10 +9,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 const std::vector<int> kTwoFlags = {6,   29,  30,  44,  61,  62,  63,  67,  71,  86,  87,  95,

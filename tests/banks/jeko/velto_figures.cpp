@@ -1,5 +1,6 @@
 // The documented figures of the JEKO CD-ROM bank, PB_JEKO_Velto, with those the JEKO full
 // exam states about the records it repeats from it.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
@@ -8,51 +9,26 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 constexpr const char* kCommands = "Do not abbreviate commands";
 
-RecordFact choice(int record, int shown, std::vector<int> correct) {
-  const Kind kind = record == 33 || record == 57 || correct.size() == 1 ? K::single : K::multi;
-  return {.record = record, .kind = kind, .answers = shown, .correct = std::move(correct)};
-}
-
 // Fill-in: accepted forms, flagged slots, clue ("" for none), exhibit, category, page.
-RecordFact fill(int record, int forms, std::vector<int> flagged, const char* clue,
-                const char* exhibit, int category, int page) {
-  return {.record = record,
-          .kind = K::fill,
-          .answers = forms,
-          .correct = std::move(flagged),
-          .page = page,
-          .category = category,
-          .clue = clue,
-          .exhibit = exhibit};
+RecordFact fill_in(int record, int forms, Slots flagged, const char* clue, const char* exhibit,
+                   int category, int page) {
+  RecordFact f = fill(record, forms, std::move(flagged));
+  f.page = page;
+  f.category = category;
+  f.clue = clue;
+  f.exhibit = exhibit;
+  return f;
 }
 
-RecordFact dnd(int record, const char* exercise, int category, int page) {
-  return {.record = record,
-          .kind = K::dnd,
-          .page = page,
-          .category = category,
-          .answer1 = exercise,
-          .clue = "",
-          .picture = "xxxdnd"};
-}
-
-RecordFact sim(int record, int checks, const char* lab, int page) {
-  return {.record = record,
-          .kind = K::sim,
-          .answers = checks,
-          .flags = 0,
-          .page = page,
-          .category = 19,
-          .lab = lab,
-          .picture = "xxsim"};
+// A simulator task: its checks, its lab and its page.
+RecordFact task(int record, int checks, const char* lab, int page) {
+  RecordFact f = marked(stored(sim(record, checks, 19, lab)));
+  f.page = page;
+  return f;
 }
 
 std::vector<RecordFact> record_facts() {
@@ -63,7 +39,7 @@ std::vector<RecordFact> record_facts() {
       choice(19, 4, {3}),
       choice(22, 6, {3}),
       choice(32, 5, {4}),
-      choice(33, 5, {2, 4}),
+      choice(33, K::single, 5, {2, 4}),
       choice(34, 5, {5}),
       choice(35, 6, {4}),
       choice(36, 6, {4}),
@@ -78,7 +54,7 @@ std::vector<RecordFact> record_facts() {
       choice(54, 6, {3}),
       choice(55, 6, {3}),
       choice(56, 6, {2}),
-      choice(57, 6, {2, 4}),
+      choice(57, K::single, 6, {2, 4}),
       choice(63, 4, {4}),
       choice(65, 4, {1}),
       choice(68, 4, {2}),
@@ -108,24 +84,24 @@ std::vector<RecordFact> record_facts() {
       choice(64, 5, {2, 4}),
       choice(79, 5, {1, 3, 4}),
       // Fill-in.
-      fill(2, 6, {1, 2, 3, 4, 5}, kCommands, "", 1, 111),
-      fill(12, 1, {}, "dotted decimal notation please", "", 2, 101),
-      fill(13, 1, {1}, "dotted decimal notation please", "", 2, 101),
-      fill(17, 2, {1, 2}, "Decimal value please", "", 3, 156),
-      fill(21, 1, {1}, "", "", 3, 156),
-      fill(23, 1, {}, "", "", 3, 154),
-      fill(26, 1, {}, kCommands, "q18.txt", 4, 188),
-      fill(30, 1, {}, kCommands, "q16.txt", 7, 292),
-      fill(31, 1, {1}, kCommands, "", 7, 292),
-      fill(38, 1, {}, kCommands, "q26.txt", 7, 290),
-      fill(59, 2, {1, 2}, "decimal value please", "", 12, 460),
-      fill(60, 1, {1}, kCommands, "", 12, 457),
-      fill(61, 1, {1}, kCommands, "q20.txt", 12, 457),
-      fill(62, 1, {}, kCommands, "", 12, 445),
-      fill(69, 1, {1}, kCommands, "", 14, 533),
-      fill(71, 1, {}, "", "q57.txt", 14, 541),
-      fill(72, 2, {}, "", "q56.txt", 14, 540),
-      fill(75, 1, {1}, kCommands, "", 16, 628),
+      fill_in(2, 6, {1, 2, 3, 4, 5}, kCommands, "", 1, 111),
+      fill_in(12, 1, {}, "dotted decimal notation please", "", 2, 101),
+      fill_in(13, 1, {1}, "dotted decimal notation please", "", 2, 101),
+      fill_in(17, 2, {1, 2}, "Decimal value please", "", 3, 156),
+      fill_in(21, 1, {1}, "", "", 3, 156),
+      fill_in(23, 1, {}, "", "", 3, 154),
+      fill_in(26, 1, {}, kCommands, "q18.txt", 4, 188),
+      fill_in(30, 1, {}, kCommands, "q16.txt", 7, 292),
+      fill_in(31, 1, {1}, kCommands, "", 7, 292),
+      fill_in(38, 1, {}, kCommands, "q26.txt", 7, 290),
+      fill_in(59, 2, {1, 2}, "decimal value please", "", 12, 460),
+      fill_in(60, 1, {1}, kCommands, "", 12, 457),
+      fill_in(61, 1, {1}, kCommands, "q20.txt", 12, 457),
+      fill_in(62, 1, {}, kCommands, "", 12, 445),
+      fill_in(69, 1, {1}, kCommands, "", 14, 533),
+      fill_in(71, 1, {}, "", "q57.txt", 14, 541),
+      fill_in(72, 2, {}, "", "q56.txt", 14, 540),
+      fill_in(75, 1, {1}, kCommands, "", 16, 628),
       // Record 2: one value in six notations, the two hexadecimal ones differing only in
       // case; 17 and 59: a number in digits and in words; 72: a command, plural and singular.
       {.record = 2, .spellings = 5},
@@ -133,42 +109,42 @@ std::vector<RecordFact> record_facts() {
       {.record = 59, .forms = {{Form::numeral, Form::words}}},
       {.record = 72, .spellings = 2},
       // Drag and drop: exercise, category, page.
-      dnd(4, "3", 1, 193),
-      dnd(5, "5", 1, 191),
-      dnd(7, "8", 1, 235),
-      dnd(8, "10", 1, 186),
-      dnd(20, "1", 3, 156),
-      dnd(25, "2", 4, 195),
-      dnd(28, "11", 5, 389),
-      dnd(41, "14", 8, 321),
-      dnd(43, "9", 8, 321),
-      dnd(45, "7", 8, 320),
-      dnd(46, "6", 8, 318),
-      dnd(53, "12", 9, 353),
-      dnd(66, "4", 13, 494),
-      dnd(67, "13", 13, 501),
-      dnd(74, "15", 15, 574),
+      marked(dnd(4, "3", 1, 193)),
+      marked(dnd(5, "5", 1, 191)),
+      marked(dnd(7, "8", 1, 235)),
+      marked(dnd(8, "10", 1, 186)),
+      marked(dnd(20, "1", 3, 156)),
+      marked(dnd(25, "2", 4, 195)),
+      marked(dnd(28, "11", 5, 389)),
+      marked(dnd(41, "14", 8, 321)),
+      marked(dnd(43, "9", 8, 321)),
+      marked(dnd(45, "7", 8, 320)),
+      marked(dnd(46, "6", 8, 318)),
+      marked(dnd(53, "12", 9, 353)),
+      marked(dnd(66, "4", 13, 494)),
+      marked(dnd(67, "13", 13, 501)),
+      marked(dnd(74, "15", 15, 574)),
       // Simulator: checks, lab, page.
-      sim(81, 3, "", 299),
-      sim(82, 6, "noip", 528),
-      sim(83, 1, "", 530),
-      sim(84, 4, "basicip", 273),
-      sim(85, 2, "basicip", 533),
-      sim(86, 1, "noip", 112),
-      sim(87, 4, "basicip", 156),
-      sim(88, 1, "", 449),
-      sim(89, 1, "", 531),
-      sim(90, 1, "", 581),
-      sim(91, 4, "", 528),
-      sim(92, 3, "", 578),
-      sim(93, 2, "", 153),
-      sim(94, 3, "", 351),
-      sim(95, 4, "", 273),
-      sim(96, 5, "", 581),
-      sim(97, 3, "", 636),
-      sim(98, 5, "", 580),
-      sim(99, 3, "", 580),
-      sim(100, 3, "", 578),
+      task(81, 3, "", 299),
+      task(82, 6, "noip", 528),
+      task(83, 1, "", 530),
+      task(84, 4, "basicip", 273),
+      task(85, 2, "basicip", 533),
+      task(86, 1, "noip", 112),
+      task(87, 4, "basicip", 156),
+      task(88, 1, "", 449),
+      task(89, 1, "", 531),
+      task(90, 1, "", 581),
+      task(91, 4, "", 528),
+      task(92, 3, "", 578),
+      task(93, 2, "", 153),
+      task(94, 3, "", 351),
+      task(95, 4, "", 273),
+      task(96, 5, "", 581),
+      task(97, 3, "", 636),
+      task(98, 5, "", 580),
+      task(99, 3, "", 580),
+      task(100, 3, "", 578),
       // Record 97 hands the simulator no transcript.
       {.record = 97, .clue = ""},
   };

@@ -9,10 +9,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 const std::vector<int> kTwoFlags = {3,  5,   12,  23,  28,  29,  48,  50,  51,  76,  89,

@@ -7,15 +7,6 @@ namespace pv::bankcheck {
 namespace {
 
 // The clue's lines as HTML, so that the explanation no longer shows more than the clue.
-std::string clue_as_explanation(const std::string& clue) {
-  std::string out;
-  for (const std::string& line : crlf_lines(clue)) {
-    if (!out.empty()) out += "<br>";
-    for (char c : line) out += c == '>' ? "&gt;" : c == '<' ? "&lt;" : std::string(1, c);
-  }
-  return out;
-}
-
 const Breakage kBreakages[] = {
     {"exercise_renumbered", [](Shared& g) { g.questions[61].Answer[1] = "2"; },
      "PB_PIRAL_Velto: record 61: Answer(1) is \"2\", table says \"1\""},
@@ -38,7 +29,7 @@ const Breakage kBreakages[] = {
      [](Shared& g) { g.questions[70].Question += " Check your work."; },
      "record 70: question differs from the question of record 69"},
     {"clue_shows_the_output",
-     [](Shared& g) { g.questions[94].Explanation = clue_as_explanation(g.questions[94].Clue); },
+     [](Shared& g) { g.questions[94].Explanation = clue_as_html(g.questions[94]); },
      "records whose explanation is not its clue as HTML is none, table says 94"},
     {"page_beyond_the_last", [](Shared& g) { g.questions[58].Reference = "536##"; },
      "highest reference page is 536, table says 535"},

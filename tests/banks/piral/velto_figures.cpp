@@ -1,5 +1,6 @@
 // The documented figures of the PIRAL CD-ROM bank, PB_PIRAL_Velto, with those that the PIRAL
 // full exam states about the records it repeats from it.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,6 @@
 #include "banks/checker/testing.hpp"
 
 namespace pv::bankcheck {
-
-using K = Kind;
-using P = Property;
-using M = Measure;
 
 namespace {
 
@@ -39,42 +36,29 @@ const std::vector<std::pair<int, std::vector<int>>> kCategories = {
     {21, records(81, 100)},
 };
 
+// Choice and fill-in records are stored without a picture.
+RecordFact unpictured(RecordFact f) {
+  f.picture = "";
+  return f;
+}
 RecordFact single(int record, int answers, int flags = 1) {
-  return {.record = record, .kind = K::single, .answers = answers, .flags = flags, .picture = ""};
+  return unpictured(choice_flags(record, K::single, answers, flags));
 }
-
 RecordFact multi(int record, int answers, int flags) {
-  return {.record = record, .kind = K::multi, .answers = answers, .flags = flags, .picture = ""};
+  return unpictured(choice_flags(record, K::multi, answers, flags));
 }
 
-RecordFact fill(int record, int accepted) {
-  return {.record = record, .kind = K::fill, .answers = accepted, .flags = 0, .picture = ""};
+// Exercises 1 to 20 are records 61 to 80.
+RecordFact exercise(int record, int category, int page) {
+  return stored(marked(dnd(record, std::to_string(record - 60), category, page)));
 }
 
-// Drag and drop: record 60 + k holds exercise k.
-RecordFact dnd(int record, int category, int page) {
-  return {.record = record,
-          .kind = K::dnd,
-          .answers = 1,
-          .flags = 0,
-          .page = page,
-          .category = category,
-          .answer1 = std::to_string(record - 60),
-          .clue = "",
-          .picture = "xxxdnd"};
-}
-
-// Every check but the two of record 86 is a command check.
-RecordFact sim(int record, int checks, int page) {
-  return {.record = record,
-          .kind = K::sim,
-          .answers = checks,
-          .flags = 0,
-          .page = page,
-          .category = 21,
-          .lab = "",
-          .picture = "xxsim",
-          .command_checks = record == 86 ? 0 : checks};
+// Task 86 checks only settings.
+RecordFact task(int record, int checks, int page) {
+  RecordFact f = marked(stored(sim(record, checks, 21, "")));
+  f.page = page;
+  f.command_checks = record == 86 ? 0 : checks;
+  return f;
 }
 
 std::vector<RecordFact> record_facts() {
@@ -89,9 +73,9 @@ std::vector<RecordFact> record_facts() {
        {std::tuple{7, 6, 4}, {12, 5, 3}, {15, 6, 3}, {16, 6, 4}, {17, 5, 3}, {50, 5, 3}})
     facts.push_back(multi(r, answers, flags));
   for (int r : {20, 21, 24, 25, 28, 32, 33, 35, 36, 37, 39, 40, 41, 42, 43, 44, 45, 47, 53})
-    facts.push_back(fill(r, 1));
-  for (int r : {18, 34}) facts.push_back(fill(r, 2));
-  facts.push_back(fill(52, 3));
+    facts.push_back(unpictured(fill_flags(r, 1, 0)));
+  for (int r : {18, 34}) facts.push_back(unpictured(fill_flags(r, 2, 0)));
+  facts.push_back(unpictured(fill_flags(52, 3, 0)));
   for (auto [r, file] : {std::pair{24, "q24.txt"}, {53, "q53.txt"}, {56, "q56.txt"}})
     facts.push_back({.record = r, .exhibit = file});
   const std::tuple<int, int, int> exercises[] = {
@@ -99,13 +83,13 @@ std::vector<RecordFact> record_facts() {
       {66, 9, 201},  {67, 10, 215}, {68, 11, 228}, {69, 12, 243}, {70, 12, 243},
       {71, 12, 243}, {72, 13, 256}, {73, 14, 274}, {74, 14, 274}, {75, 17, 346},
       {76, 17, 346}, {77, 20, 425}, {78, 20, 418}, {79, 16, 321}, {80, 14, 275}};
-  for (auto [r, category, page] : exercises) facts.push_back(dnd(r, category, page));
+  for (auto [r, category, page] : exercises) facts.push_back(exercise(r, category, page));
   const std::tuple<int, int, int> tasks[] = {
       {81, 2, 125}, {82, 2, 120}, {83, 3, 155}, {84, 1, 119}, {85, 1, 229},
       {86, 2, 231}, {87, 1, 234}, {88, 2, 233}, {89, 1, 280}, {90, 1, 280},
       {91, 1, 233}, {92, 4, 244}, {93, 3, 258}, {94, 1, 261}, {95, 4, 353},
       {96, 1, 359}, {97, 1, 402}, {98, 1, 446}, {99, 1, 274}, {100, 1, 439}};
-  for (auto [r, checks, page] : tasks) facts.push_back(sim(r, checks, page));
+  for (auto [r, checks, page] : tasks) facts.push_back(task(r, checks, page));
   // Two exercises each share one instruction, each with a solution of its own.
   facts.push_back({.record = 70, .same_question_as = 69});
   facts.push_back({.record = 74, .same_question_as = 73});

@@ -7,9 +7,6 @@ namespace pv::bankcheck {
 
 namespace {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
 using F = Form;
 
 // Records 1-275 in their category runs: record 252 of category 12 stands among those of 11.

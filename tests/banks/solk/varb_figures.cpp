@@ -6,10 +6,6 @@
 namespace pv::bankcheck {
 namespace {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 // One row of the cards' category table: its run, its references' pages and how many of its
 // references are empty.
 struct Topic {

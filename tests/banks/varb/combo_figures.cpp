@@ -1,20 +1,13 @@
 // The documented figures of the VARB full exam, PB_VARB_combo: the book's records 1 to
 // 178, then the CD-ROM's records as 179 to 280 under the book's chapters.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
-
-RecordFact dnd(int record, const char* exercise, int category) {
-  return {.record = record, .kind = K::dnd, .category = category, .answer1 = exercise};
-}
 
 // The CD-ROM exercises by their full-exam records and chapters.
 std::vector<RecordFact> exercises() {

@@ -6,11 +6,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-using Slots = std::vector<int>;
-
 namespace {
 
 // The records named by kind: every one but the common four-answer, one-flag record.

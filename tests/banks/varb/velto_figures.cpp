@@ -1,29 +1,18 @@
 // The documented figures of the VARB CD-ROM bank, PB_VARB_Velto.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
-RecordFact dnd(int record, const char* exercise, int category) {
-  return {.record = record, .kind = K::dnd, .category = category, .answer1 = exercise};
-}
-RecordFact multi(int record, int shown, int correct) {
-  return {.record = record, .kind = K::multi, .answers = shown, .flags = correct};
-}
-// Every accepted form is flagged; `replies` of them differ in more than letter case.
-RecordFact fill(int record, int forms, int replies) {
-  return {
-      .record = record, .kind = K::fill, .answers = forms, .flags = forms, .spellings = replies};
-}
-RecordFact single(int record, int shown) {
-  return {.record = record, .kind = K::single, .answers = shown, .flags = 1};
+// Fill-in: accepted forms, every one flagged, and how many replies they spell.
+RecordFact fill_spelt(int record, int forms, int replies) {
+  RecordFact f = fill_flags(record, forms, forms);
+  f.spellings = replies;
+  return f;
 }
 
 }  // namespace
@@ -151,53 +140,53 @@ const BankFigures& varb_velto_figures() {
               {.record = 33, .same_question_as = 28},
               {.record = 36, .same_question_as = 28},
               // Multiple answer: answers shown, answers correct.
-              multi(22, 6, 3),
-              multi(44, 6, 4),
-              multi(46, 4, 2),
-              multi(50, 6, 2),
-              multi(51, 6, 2),
-              multi(53, 6, 3),
-              multi(54, 6, 2),
-              multi(56, 6, 2),
-              multi(57, 6, 2),
-              multi(61, 5, 3),
-              multi(65, 6, 4),
-              multi(72, 5, 2),
-              multi(73, 6, 2),
-              multi(75, 6, 2),
-              multi(78, 4, 2),
-              multi(79, 6, 2),
-              multi(87, 6, 2),
-              multi(89, 6, 2),
-              multi(91, 6, 2),
-              multi(93, 6, 2),
+              choice_flags(22, K::multi, 6, 3),
+              choice_flags(44, K::multi, 6, 4),
+              choice_flags(46, K::multi, 4, 2),
+              choice_flags(50, K::multi, 6, 2),
+              choice_flags(51, K::multi, 6, 2),
+              choice_flags(53, K::multi, 6, 3),
+              choice_flags(54, K::multi, 6, 2),
+              choice_flags(56, K::multi, 6, 2),
+              choice_flags(57, K::multi, 6, 2),
+              choice_flags(61, K::multi, 5, 3),
+              choice_flags(65, K::multi, 6, 4),
+              choice_flags(72, K::multi, 5, 2),
+              choice_flags(73, K::multi, 6, 2),
+              choice_flags(75, K::multi, 6, 2),
+              choice_flags(78, K::multi, 4, 2),
+              choice_flags(79, K::multi, 6, 2),
+              choice_flags(87, K::multi, 6, 2),
+              choice_flags(89, K::multi, 6, 2),
+              choice_flags(91, K::multi, 6, 2),
+              choice_flags(93, K::multi, 6, 2),
               // Fill-in: accepted forms; records 3 and 96 repeat a reply in another case.
-              fill(3, 4, 2),
-              fill(24, 5, 5),
-              fill(25, 1, 1),
-              fill(29, 1, 1),
-              fill(41, 2, 2),
-              fill(47, 2, 2),
-              fill(52, 2, 2),
-              fill(55, 3, 3),
-              fill(58, 2, 2),
-              fill(63, 3, 3),
-              fill(66, 1, 1),
-              fill(67, 2, 2),
-              fill(77, 2, 2),
-              fill(82, 2, 2),
-              fill(83, 3, 3),
-              fill(96, 3, 1),
+              fill_spelt(3, 4, 2),
+              fill_spelt(24, 5, 5),
+              fill_spelt(25, 1, 1),
+              fill_spelt(29, 1, 1),
+              fill_spelt(41, 2, 2),
+              fill_spelt(47, 2, 2),
+              fill_spelt(52, 2, 2),
+              fill_spelt(55, 3, 3),
+              fill_spelt(58, 2, 2),
+              fill_spelt(63, 3, 3),
+              fill_spelt(66, 1, 1),
+              fill_spelt(67, 2, 2),
+              fill_spelt(77, 2, 2),
+              fill_spelt(82, 2, 2),
+              fill_spelt(83, 3, 3),
+              fill_spelt(96, 3, 1),
               // Single choice with other than four answers, and the last record.
-              single(17, 2),
-              single(1, 5),
-              single(23, 5),
-              single(42, 5),
-              single(59, 5),
-              single(62, 5),
-              single(4, 6),
-              single(26, 6),
-              single(27, 6),
+              choice_flags(17, K::single, 2, 1),
+              choice_flags(1, K::single, 5, 1),
+              choice_flags(23, K::single, 5, 1),
+              choice_flags(42, K::single, 5, 1),
+              choice_flags(59, K::single, 5, 1),
+              choice_flags(62, K::single, 5, 1),
+              choice_flags(4, K::single, 6, 1),
+              choice_flags(26, K::single, 6, 1),
+              choice_flags(27, K::single, 6, 1),
               {.record = 102, .kind = K::single, .category = 14},
           },
   };

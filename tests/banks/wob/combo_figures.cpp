@@ -11,10 +11,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 const std::vector<int> kFill = {184, 190, 192, 197, 198, 209, 214, 215, 220};

@@ -7,10 +7,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 const std::vector<int> kTwoAnswers = {126, 128, 131, 135, 137, 140, 148, 149,

@@ -1,13 +1,10 @@
 // The documented figures of the WOB CD-ROM bank, PB_WOB_Velto.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
 
 namespace pv::bankcheck {
-
-using K = Kind;
-using P = Property;
-using M = Measure;
 
 namespace {
 
@@ -33,131 +30,111 @@ const std::vector<std::pair<int, std::vector<int>>>& category_records() {
   return list;
 }
 
-RecordFact single(int record, int answers, int flags) {
-  return {.record = record, .kind = K::single, .answers = answers, .flags = flags};
+// Exercises 1 to 21 are records 60 to 80.
+RecordFact exercise(int record, int category, int page) {
+  RecordFact f = stored(dnd(record, std::to_string(record - 59), category, page));
+  f.clue = "";
+  return f;
 }
 
-RecordFact multi(int record, int answers, int flags) {
-  return {.record = record, .kind = K::multi, .answers = answers, .flags = flags};
-}
-
-RecordFact fill(int record, int forms) {
-  return {.record = record, .kind = K::fill, .answers = forms, .flags = 0};
-}
-
-// Drag and drop: exercise number record - 59, its category and page.
-RecordFact dnd(int record, int category, int page) {
-  return {.record = record,
-          .kind = K::dnd,
-          .answers = 1,
-          .flags = 0,
-          .page = page,
-          .category = category,
-          .answer1 = std::to_string(record - 59),
-          .clue = ""};
-}
-
-RecordFact sim(int record, int checks, int page) {
-  return {.record = record,
-          .kind = K::sim,
-          .answers = checks,
-          .flags = 0,
-          .page = page,
-          .category = 15,
-          .lab = record == 81 ? "noip" : ""};
+// Task 81 runs on a lab of its own.
+RecordFact task(int record, int checks, int page) {
+  RecordFact f = stored(sim(record, checks, 15, record == 81 ? "noip" : ""));
+  f.page = page;
+  return f;
 }
 
 std::vector<RecordFact> record_facts() {
   std::vector<RecordFact> facts = {
       // Single choice that is not four answers with one flag.
-      single(12, 2, 1),
-      single(40, 2, 1),
-      single(37, 3, 1),
-      single(45, 3, 1),
-      single(20, 5, 1),
-      single(44, 5, 1),
-      single(47, 5, 1),
-      single(55, 5, 1),
-      single(56, 5, 1),
-      single(15, 6, 1),
-      single(17, 6, 1),
-      single(26, 6, 3),
-      single(29, 6, 1),
-      single(38, 6, 1),
-      single(39, 6, 1),
-      single(42, 6, 1),
-      single(52, 6, 1),
-      single(54, 6, 1),
-      single(59, 6, 1),
-      single(3, 4, 2),
-      single(25, 4, 2),
-      single(28, 4, 2),
-      single(34, 4, 2),
+      choice_flags(12, K::single, 2, 1),
+      choice_flags(40, K::single, 2, 1),
+      choice_flags(37, K::single, 3, 1),
+      choice_flags(45, K::single, 3, 1),
+      choice_flags(20, K::single, 5, 1),
+      choice_flags(44, K::single, 5, 1),
+      choice_flags(47, K::single, 5, 1),
+      choice_flags(55, K::single, 5, 1),
+      choice_flags(56, K::single, 5, 1),
+      choice_flags(15, K::single, 6, 1),
+      choice_flags(17, K::single, 6, 1),
+      choice_flags(26, K::single, 6, 3),
+      choice_flags(29, K::single, 6, 1),
+      choice_flags(38, K::single, 6, 1),
+      choice_flags(39, K::single, 6, 1),
+      choice_flags(42, K::single, 6, 1),
+      choice_flags(52, K::single, 6, 1),
+      choice_flags(54, K::single, 6, 1),
+      choice_flags(59, K::single, 6, 1),
+      choice_flags(3, K::single, 4, 2),
+      choice_flags(25, K::single, 4, 2),
+      choice_flags(28, K::single, 4, 2),
+      choice_flags(34, K::single, 4, 2),
       // Multiple choice.
-      multi(2, 6, 2),
-      multi(4, 5, 3),
-      multi(10, 4, 2),
-      multi(22, 4, 3),
-      multi(24, 5, 2),
-      multi(33, 4, 2),
-      multi(46, 5, 3),
-      multi(48, 5, 3),
-      multi(49, 4, 2),
-      multi(51, 4, 2),
-      multi(53, 5, 4),
+      choice_flags(2, K::multi, 6, 2),
+      choice_flags(4, K::multi, 5, 3),
+      choice_flags(10, K::multi, 4, 2),
+      choice_flags(22, K::multi, 4, 3),
+      choice_flags(24, K::multi, 5, 2),
+      choice_flags(33, K::multi, 4, 2),
+      choice_flags(46, K::multi, 5, 3),
+      choice_flags(48, K::multi, 5, 3),
+      choice_flags(49, K::multi, 4, 2),
+      choice_flags(51, K::multi, 4, 2),
+      choice_flags(53, K::multi, 5, 4),
       // Fill-in: the accepted forms.
-      fill(5, 2),
-      fill(11, 2),
-      fill(13, 3),
-      fill(18, 2),
-      fill(19, 1),
-      fill(30, 2),
-      fill(35, 3),
-      fill(36, 3),
-      fill(41, 3),
+      fill_flags(5, 2, 0),
+      fill_flags(11, 2, 0),
+      fill_flags(13, 3, 0),
+      fill_flags(18, 2, 0),
+      fill_flags(19, 1, 0),
+      fill_flags(30, 2, 0),
+      fill_flags(35, 3, 0),
+      fill_flags(36, 3, 0),
+      fill_flags(41, 3, 0),
       // Drag and drop: exercises 1 to 21.
-      dnd(60, 9, 199),
-      dnd(61, 6, 134),
-      dnd(62, 8, 174),
-      dnd(63, 9, 199),
-      dnd(64, 10, 211),
-      dnd(65, 11, 251),
-      dnd(66, 1, 54),
-      dnd(67, 13, 304),
-      dnd(68, 2, 65),
-      dnd(69, 3, 85),
-      dnd(70, 3, 85),
-      dnd(71, 4, 111),
-      dnd(72, 4, 111),
-      dnd(73, 5, 121),
-      dnd(74, 7, 160),
-      dnd(75, 4, 106),
-      dnd(76, 7, 162),
-      dnd(77, 8, 174),
-      dnd(78, 8, 174),
-      dnd(79, 8, 175),
-      dnd(80, 9, 192),
+      exercise(60, 9, 199),
+      exercise(61, 6, 134),
+      exercise(62, 8, 174),
+      exercise(63, 9, 199),
+      exercise(64, 10, 211),
+      exercise(65, 11, 251),
+      exercise(66, 1, 54),
+      exercise(67, 13, 304),
+      exercise(68, 2, 65),
+      exercise(69, 3, 85),
+      exercise(70, 3, 85),
+      exercise(71, 4, 111),
+      exercise(72, 4, 111),
+      exercise(73, 5, 121),
+      exercise(74, 7, 160),
+      exercise(75, 4, 106),
+      exercise(76, 7, 162),
+      exercise(77, 8, 174),
+      exercise(78, 8, 174),
+      exercise(79, 8, 175),
+      exercise(80, 9, 192),
       // Simulator: checks and page; only record 81 names a lab.
-      sim(81, 5, 251),
-      sim(82, 3, 250),
-      sim(83, 3, 253),
-      sim(84, 1, 253),
-      sim(85, 4, 253),
-      sim(86, 1, 253),
-      sim(87, 1, 253),
-      sim(88, 1, 253),
-      sim(89, 1, 252),
-      sim(90, 2, 252),
-      sim(91, 1, 253),
-      sim(92, 1, 253),
-      sim(93, 1, 253),
-      sim(94, 4, 253),
-      sim(95, 1, 253),
-      sim(96, 4, 254),
-      sim(97, 3, 254),
-      sim(98, 4, 254),
-      sim(99, 1, 252),
-      sim(100, 3, 254),
+      task(81, 5, 251),
+      task(82, 3, 250),
+      task(83, 3, 253),
+      task(84, 1, 253),
+      task(85, 4, 253),
+      task(86, 1, 253),
+      task(87, 1, 253),
+      task(88, 1, 253),
+      task(89, 1, 252),
+      task(90, 2, 252),
+      task(91, 1, 253),
+      task(92, 1, 253),
+      task(93, 1, 253),
+      task(94, 4, 253),
+      task(95, 1, 253),
+      task(96, 4, 254),
+      task(97, 3, 254),
+      task(98, 4, 254),
+      task(99, 1, 252),
+      task(100, 3, 254),
   };
   for (const auto& [category, members] : category_records())
     for (int r : members) facts.push_back({.record = r, .category = category});

@@ -6,10 +6,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 // The CD-ROM section's records of each category, as the category list gives them.

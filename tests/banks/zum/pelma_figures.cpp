@@ -8,10 +8,6 @@
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 const std::vector<int> kFourAnswers = joined({{1},

@@ -1,17 +1,36 @@
 // The documented figures of the ZUM CD-ROM bank, PB_ZUM_Velto.
+#include "banks/checker/records.hpp"
 #include "banks/tables.hpp"
 
 #include <gtest/gtest.h>
 
 namespace pv::bankcheck {
 
-using K = Kind;
-using P = Property;
-using M = Measure;
-
 namespace {
 
 constexpr const char* kFillClue = "Do Not Abbreviate Commands";
+
+// Fill-in: accepted forms, each a spelling of its own, flags, exhibit ("" for none).
+RecordFact fill_in(int record, int forms, int flags, const char* exhibit) {
+  RecordFact f = fill_flags(record, forms, flags);
+  f.spellings = forms;
+  f.clue = kFillClue;
+  f.exhibit = exhibit;
+  return f;
+}
+
+RecordFact exercise(int record, const char* number) {
+  RecordFact f = dnd(record, number);
+  f.clue = "";
+  return f;
+}
+
+// A simulator task: its lab, its checks and the lines of its transcript.
+RecordFact task(int record, const char* lab, int checks, int clue_lines) {
+  RecordFact f = stored(sim(record, checks, 13, lab));
+  f.clue_lines = clue_lines;
+  return f;
+}
 
 // The records of each category, as the category list gives them.
 const std::vector<std::pair<int, std::vector<int>>>& category_records() {
@@ -31,36 +50,6 @@ const std::vector<std::pair<int, std::vector<int>>>& category_records() {
       {13, joined({records(61, 75), records(86, 90)})},
   };
   return list;
-}
-
-RecordFact choice(int record, int shown, std::vector<int> correct) {
-  const Kind k = record == 44 || correct.size() == 1 ? K::single : K::multi;
-  return {.record = record, .kind = k, .answers = shown, .correct = std::move(correct)};
-}
-
-// Fill-in: accepted forms, flagged forms, exhibit ("" for none).
-RecordFact fill(int record, int forms, int flags, const char* exhibit) {
-  return {.record = record,
-          .kind = K::fill,
-          .answers = forms,
-          .flags = flags,
-          .spellings = forms,
-          .clue = kFillClue,
-          .exhibit = exhibit};
-}
-
-RecordFact dnd(int record, const char* exercise) {
-  return {.record = record, .kind = K::dnd, .answer1 = exercise, .clue = ""};
-}
-
-RecordFact sim(int record, const char* lab, int checks, int clue_lines) {
-  return {.record = record,
-          .kind = K::sim,
-          .answers = checks,
-          .flags = 0,
-          .category = 13,
-          .lab = lab,
-          .clue_lines = clue_lines};
 }
 
 RecordFact picture(int record, const char* file, int page) {
@@ -99,7 +88,7 @@ std::vector<RecordFact> record_facts() {
       choice(38, 4, {2}),
       choice(39, 6, {3}),
       choice(41, 4, {3}),
-      choice(44, 6, {1, 5, 6}),
+      choice(44, K::single, 6, {1, 5, 6}),
       choice(48, 6, {5}),
       choice(50, 6, {5}),
       choice(51, 4, {3}),
@@ -133,61 +122,61 @@ std::vector<RecordFact> record_facts() {
       picture(18, "q18.jpg", 115),
       picture(21, "q18.jpg", 115),
       // Fill-in: accepted forms, flagged ones, exhibit.
-      fill(7, 1, 0, "q7.txt"),
-      fill(8, 1, 0, "q8.txt"),
-      fill(9, 1, 0, "q9.txt"),
-      fill(10, 2, 0, "q10.txt"),
-      fill(11, 1, 0, "q11.txt"),
-      fill(31, 3, 3, "q31.txt"),
-      fill(36, 2, 2, ""),
-      fill(42, 1, 0, "q42.txt"),
-      fill(43, 1, 0, "q43.txt"),
-      fill(46, 4, 0, "q46.txt"),
-      fill(47, 1, 0, "q47.txt"),
-      fill(49, 2, 0, "q49.txt"),
-      fill(52, 1, 0, "q52.txt"),
-      fill(57, 1, 0, "q57.txt"),
-      fill(76, 1, 1, ""),
-      fill(78, 1, 1, ""),
-      fill(79, 1, 1, ""),
-      fill(80, 1, 1, ""),
+      fill_in(7, 1, 0, "q7.txt"),
+      fill_in(8, 1, 0, "q8.txt"),
+      fill_in(9, 1, 0, "q9.txt"),
+      fill_in(10, 2, 0, "q10.txt"),
+      fill_in(11, 1, 0, "q11.txt"),
+      fill_in(31, 3, 3, "q31.txt"),
+      fill_in(36, 2, 2, ""),
+      fill_in(42, 1, 0, "q42.txt"),
+      fill_in(43, 1, 0, "q43.txt"),
+      fill_in(46, 4, 0, "q46.txt"),
+      fill_in(47, 1, 0, "q47.txt"),
+      fill_in(49, 2, 0, "q49.txt"),
+      fill_in(52, 1, 0, "q52.txt"),
+      fill_in(57, 1, 0, "q57.txt"),
+      fill_in(76, 1, 1, ""),
+      fill_in(78, 1, 1, ""),
+      fill_in(79, 1, 1, ""),
+      fill_in(80, 1, 1, ""),
       // Drag and drop: the exercise numbers, not in record order.
-      dnd(81, "16"),
-      dnd(82, "17"),
-      dnd(83, "18"),
-      dnd(84, "19"),
-      dnd(85, "20"),
-      dnd(91, "1"),
-      dnd(92, "2"),
-      dnd(93, "3"),
-      dnd(94, "4"),
-      dnd(95, "5"),
-      dnd(96, "6"),
-      dnd(97, "7"),
-      dnd(98, "8"),
-      dnd(99, "9"),
-      dnd(100, "10"),
+      exercise(81, "16"),
+      exercise(82, "17"),
+      exercise(83, "18"),
+      exercise(84, "19"),
+      exercise(85, "20"),
+      exercise(91, "1"),
+      exercise(92, "2"),
+      exercise(93, "3"),
+      exercise(94, "4"),
+      exercise(95, "5"),
+      exercise(96, "6"),
+      exercise(97, "7"),
+      exercise(98, "8"),
+      exercise(99, "9"),
+      exercise(100, "10"),
       // Simulator: lab, checks, clue lines; record 90 names no lab.
-      sim(61, "zum", 1, 13),
-      sim(62, "zum", 1, 8),
-      sim(63, "zum", 1, 4),
-      sim(64, "zum", 1, 16),
-      sim(65, "zum", 1, 8),
-      sim(66, "zum", 1, 7),
-      sim(67, "zum", 1, 7),
-      sim(68, "zum", 1, 28),
-      sim(69, "zum", 1, 21),
-      sim(70, "basic_frame", 1, 5),
-      sim(71, "zum", 1, 5),
-      sim(72, "zum", 1, 7),
-      sim(73, "bgproute", 1, 9),
-      sim(74, "basic_frame", 1, 17),
-      sim(75, "basic_frame", 1, 5),
-      sim(86, "2950", 1, 29),
-      sim(87, "2950", 1, 5),
-      sim(88, "zum", 1, 16),
-      sim(89, "basicip", 3, 7),
-      sim(90, "", 1, 108),
+      task(61, "zum", 1, 13),
+      task(62, "zum", 1, 8),
+      task(63, "zum", 1, 4),
+      task(64, "zum", 1, 16),
+      task(65, "zum", 1, 8),
+      task(66, "zum", 1, 7),
+      task(67, "zum", 1, 7),
+      task(68, "zum", 1, 28),
+      task(69, "zum", 1, 21),
+      task(70, "basic_frame", 1, 5),
+      task(71, "zum", 1, 5),
+      task(72, "zum", 1, 7),
+      task(73, "bgproute", 1, 9),
+      task(74, "basic_frame", 1, 17),
+      task(75, "basic_frame", 1, 5),
+      task(86, "2950", 1, 29),
+      task(87, "2950", 1, 5),
+      task(88, "zum", 1, 16),
+      task(89, "basicip", 3, 7),
+      task(90, "", 1, 108),
       // The longest texts, and the shortest explanation.
       {.record = 90, .explanation_length = 8090, .clue_length = 7876},
       {.record = 93, .explanation_length = 94},
