@@ -35,6 +35,8 @@ const BankFigures& solk_varb_figures();
 const BankFigures& varb_pelma_figures();
 const BankFigures& varb_velto_figures();
 const BankFigures& varb_combo_figures();
+// The book's chapter runs, as both the book and the full exam document them.
+std::vector<CategoryRun> varb_book_chapters();
 
 const BankFigures& wob_pelma_figures();
 const BankFigures& wob_velto_figures();
