@@ -130,6 +130,7 @@ void Form::set_visible(bool on) {
   if (!auto_load()) return;
   if (on == visible_) return;
   visible_ = on;
+  if (!on) open_menu = {};
   if (on) {
     forms_.bring_to_front(*this);
     if (!resized_once_) {

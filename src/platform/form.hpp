@@ -31,6 +31,15 @@ enum class FormState { Unloaded, Loading, Loaded, Unloading, Discarded };
 enum WindowState : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 enum BorderStyle : int { vbBSNone = 0, vbFixedSingle = 1, vbSizable = 2, vbFixedDialog = 3 };
 
+// The menu the user has open in a window, as the desktop keeps it (platform/user_input
+// runs it): `open` holds the menu of the menu bar and each submenu opened from it, the
+// entries of the last one shown last; `lit` is the lit entry among those, null for none.
+// No menu is open when `open` is empty.
+struct OpenMenu {
+  std::vector<Menu*> open;
+  Menu* lit = nullptr;
+};
+
 class Form {
  public:
   Form(FormRegistry& forms, std::string name);
@@ -102,6 +111,8 @@ class Form {
   Menu* menu_for_keys(std::string_view keys) const;
   // The control with the keyboard focus, or null.
   Control* active_control() const { return active_control_; }
+  // Hiding the window closes it.
+  OpenMenu open_menu;
 
   // Handlers of the window. Default: nothing.
   virtual void Form_Load() {}
