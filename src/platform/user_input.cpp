@@ -652,7 +652,7 @@ void UserInput::resize_screen(int width_pixels, int height_pixels) {
 // A box closes the menu that was open when it showed.
 void UserInput::answer_box(int id, int result, const std::string& text) {
   if (boxes_ == nullptr) return;
-  for (Form* f : forms_.windows()) f->open_menu = {};
+  for (Form* f : forms_.z_order()) f->open_menu = {};
   boxes_->answer(id, result, text);
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "banks/bank_table.hpp"
-#include "banks/bank_testing.hpp"
+#include "banks/checker/testing.hpp"
 #include "banks/registry.hpp"
 #include "catalogue/catalogue.hpp"
 #include "exercises/dnd.hpp"
