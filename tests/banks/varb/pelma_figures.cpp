@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "banks/checker/figures.hpp"
+#include "banks/checker/record_text.hpp"
+#include "banks/checker/testing.hpp"
 #include "banks/tables.hpp"
 
 namespace pv::bankcheck {
@@ -102,6 +104,16 @@ const BankFigures& varb_pelma_figures() {
 
 TEST(VarbPelmaBank, HoldsEveryDocumentedFigure) {
   EXPECT_EQ(report(validate_module(varb_pelma_figures())), "");
+}
+
+// Only the explanations stored in two steps are over 350 characters.
+TEST(VarbPelmaBank, OnlyTheTwoStepExplanationsAreOver350Characters) {
+  const auto g = load_module("PB_VARB_Pelma");
+  ASSERT_TRUE(g);
+  for (int r = 1; r <= g->question_count; ++r) {
+    if (r == 46 || r == 54 || r == 58) continue;
+    EXPECT_LE(chars(g->questions[r].Explanation), 350) << "record " << r;
+  }
 }
 
 }  // namespace pv::bankcheck
