@@ -233,6 +233,43 @@ int run_exercise(const Arguments& args) {
   return 0;
 }
 
+// The desktop's services. Documents and printing go through the front end once it is
+// set in `front_end`; `tooltip_table` is set to the table the windows' tips are kept in.
+pv::Services make_services(pv::FrontEnd*& front_end, const pv::TooltipTable*& tooltip_table) {
+  pv::Services services;
+  services.clock = std::make_unique<pv::SystemClock>();
+  auto files = std::make_unique<pv::DiskFileSystem>(current_folder(), program_folder());
+  pv::FileSystem& file_ref = *files;
+  pv::sweep_temporary_files(file_ref.current_folder());
+  services.files = std::move(files);
+  const pv::Clock& clock = *services.clock;
+  services.settings = std::make_unique<pv::FileSettingsStore>(
+      pv::FileSettingsStore::default_folder(),
+      [&fs = file_ref, &c = clock](const std::string& what) {
+        pv::ErrorLog(fs, c).append("settings store", "settings", pv::RuntimeError(75, what));
+      });
+  services.associations = std::make_unique<pv::DesktopFileAssociations>();
+  // The program's documents open in tabs of the browser that draws the windows.
+  services.shell = std::make_unique<pv::BrowserTabShell>(
+      std::make_unique<pv::PosixShell>(*services.associations),
+      [&fe = front_end](const std::string& path) { return fe && fe->open_tab(path); });
+  services.media = std::make_unique<pv::DesktopMedia>();
+  services.printer = std::make_unique<pv::DialogPrinter>(
+      [&fe = front_end](const pv::PrintJob& job) { return fe && fe->print_page(job); });
+  auto tooltips = std::make_unique<pv::TooltipTable>();
+  tooltip_table = tooltips.get();
+  services.tooltips = std::move(tooltips);
+  const char* search_path = std::getenv("PATH");
+  services.screen_savers = std::make_unique<pv::DesktopScreenSavers>(
+      file_ref.program_folder(), search_path != nullptr ? search_path : "",
+      pv::DesktopScreenSavers::default_data_home());
+  services.random = std::make_unique<pv::VbRandom>(*services.clock);
+  services.clipboard = std::make_unique<pv::MemoryClipboard>();
+  services.measure = std::make_unique<pv::TableTextMeasure>();
+  services.real_time = true;
+  return services;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -246,39 +283,10 @@ int main(int argc, char** argv) {
   warn_of_unknown_product(args.command_line);
   StopSignals stop_signals;
 
-  pv::Services services;
-  services.clock = std::make_unique<pv::SystemClock>();
-  auto files = std::make_unique<pv::DiskFileSystem>(current_folder(), program_folder());
-  pv::FileSystem& file_ref = *files;
-  pv::sweep_temporary_files(file_ref.current_folder());
-  services.files = std::move(files);
-  const pv::Clock& clock = *services.clock;
-  services.settings = std::make_unique<pv::FileSettingsStore>(
-      pv::FileSettingsStore::default_folder(), [&file_ref, &clock](const std::string& what) {
-        pv::ErrorLog(file_ref, clock)
-            .append("settings store", "settings", pv::RuntimeError(75, what));
-      });
-  services.associations = std::make_unique<pv::DesktopFileAssociations>();
-  // The program's documents open in tabs of the browser that draws the windows.
   pv::FrontEnd* front_end = nullptr;
-  services.shell = std::make_unique<pv::BrowserTabShell>(
-      std::make_unique<pv::PosixShell>(*services.associations),
-      [&front_end](const std::string& path) { return front_end && front_end->open_tab(path); });
-  services.media = std::make_unique<pv::DesktopMedia>();
-  services.printer = std::make_unique<pv::DialogPrinter>(
-      [&front_end](const pv::PrintJob& job) { return front_end && front_end->print_page(job); });
-  auto tooltips = std::make_unique<pv::TooltipTable>();
-  const pv::TooltipTable* tooltip_table = tooltips.get();
-  services.tooltips = std::move(tooltips);
-  const char* search_path = std::getenv("PATH");
-  services.screen_savers = std::make_unique<pv::DesktopScreenSavers>(
-      file_ref.program_folder(), search_path != nullptr ? search_path : "",
-      pv::DesktopScreenSavers::default_data_home());
-  services.random = std::make_unique<pv::VbRandom>(*services.clock);
-  services.clipboard = std::make_unique<pv::MemoryClipboard>();
-  services.measure = std::make_unique<pv::TableTextMeasure>();
-  services.real_time = true;
-
+  const pv::TooltipTable* tooltip_table = nullptr;
+  pv::Services services = make_services(front_end, tooltip_table);
+  const pv::FileSystem& file_ref = *services.files;
   pv::Program program(std::move(services), args.command_line);
   pv::FrontEnd front(program.loop(), program.input(), program.screen(),
                      {.host = "127.0.0.1",
@@ -289,18 +297,7 @@ int main(int argc, char** argv) {
   program.error_log().report_loss_to(
       [&front](const std::string& text) { front.show_notice(text); });
   front.show_tooltips(tooltip_table);
-  // Every handled event or tick publishes; a loop about to sleep publishes only when
-  // something may have changed since: an event began, or a handler waits in a nested loop.
-  uint64_t published_after = UINT64_MAX;
-  const auto publish = [&] {
-    front.server().add_file_root(program.shared().media_folder);
-    front.publish();
-    published_after = program.loop().events_begun();
-  };
-  program.loop().after_event = publish;
-  program.loop().before_wait = [&] {
-    if (program.loop().depth() > 0 || program.loop().events_begun() != published_after) publish();
-  };
+  front.attach(program.loop(), [&program] { return program.shared().media_folder; });
   try {
     front.start();
   } catch (const std::exception& e) {

@@ -247,10 +247,6 @@ void FormRegistry::bring_to_front(Form& f) {
   z_order_.push_back(&f);
 }
 
-std::vector<Form*> FormRegistry::windows() const {
-  return z_order_;
-}
-
 bool FormRegistry::any_loaded() const {
   for (const auto& [type, slot] : slots_)
     if (slot.current && slot.current->is_loaded()) return true;

@@ -201,10 +201,12 @@ class FormRegistry {
     if (Form* f = existing(typeid(T))) f->unload();
   }
 
-  // Every live window in the order they were shown, the latest on top.
-  std::vector<Form*> windows() const;
+  // Copies, so a walk may load and unload windows.
+  // Every live window shown since its load (it may be hidden again), from the back to the
+  // one brought to the front last.
+  std::vector<Form*> z_order() const { return z_order_; }
   // Every live window, shown or not, in the order they were created.
-  const std::vector<Form*>& windows_and_hidden() const { return creation_order_; }
+  std::vector<Form*> creation_order() const { return creation_order_; }
   bool any_loaded() const;
   // Destroys discarded windows that no running handler uses any more.
   void collect();

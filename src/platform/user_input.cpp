@@ -109,7 +109,7 @@ bool UserInput::box_open() const {
 bool UserInput::takes_input(const Form& f) const {
   if (box_open() || !f.is_loaded() || !f.visible()) return false;
   const Form* modal = nullptr;
-  for (const Form* w : forms_.windows())
+  for (const Form* w : forms_.z_order())
     if (w->is_loaded() && w->visible() && w->modal) modal = w;
   return modal == nullptr || modal == &f;
 }
@@ -601,7 +601,7 @@ void UserInput::click_element(WebBrowser& browser, const std::string& id) {
 
 void UserInput::activate(Form& f) {
   if (!takes_input(f)) return;
-  const std::vector<Form*> windows = forms_.windows();
+  const std::vector<Form*> windows = forms_.z_order();
   if (!windows.empty() && windows.back() == &f) return;
   forms_.bring_to_front(f);
   f.run_handler([&] { f.Form_Activate(); });
@@ -635,7 +635,7 @@ void UserInput::resize_screen(int width_pixels, int height_pixels) {
   screen_reported_ = true;
   screen.set_size(width_pixels, height_pixels);
   const auto near = [](float a, float b) { return std::fabs(a - b) < 1.0f; };
-  for (Form* f : forms_.windows_and_hidden()) {
+  for (Form* f : forms_.creation_order()) {
     if (!f->is_loaded() || f->window_state() != vbNormal) continue;
     float l = f->left(), t = f->top(), w = f->width(), h = f->height();
     if (first && near(l, 0) && near(t, 0) && near(w, old_width) && near(h, old_height)) {
@@ -652,7 +652,7 @@ void UserInput::resize_screen(int width_pixels, int height_pixels) {
 // A box closes the menu that was open when it showed.
 void UserInput::answer_box(int id, int result, const std::string& text) {
   if (boxes_ == nullptr) return;
-  for (Form* f : forms_.windows()) f->open_menu = {};
+  for (Form* f : forms_.z_order()) f->open_menu = {};
   boxes_->answer(id, result, text);
 }
 

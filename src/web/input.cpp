@@ -127,7 +127,7 @@ std::vector<PageMarks> decode_marks(const json& e) {
 }
 
 Form* window_named(const FormRegistry& forms, const std::string& name) {
-  for (Form* f : forms.windows())
+  for (Form* f : forms.z_order())
     if (f->name() == name) return f;
   return nullptr;
 }

@@ -8,9 +8,11 @@
 namespace pv {
 
 struct PageFile {
-  std::string_view name;   // "main.js"
-  std::string_view bytes;  // index.html: "{{SECRET}}" stands for the launch's secret
-  std::string_view type;   // the Content-Type it is served with
+  std::string_view name;  // "main.js"
+  // index.html: "{{SECRET}}" stands for the launch's secret, "{{MODULES}}" for a preload
+  // of each module
+  std::string_view bytes;
+  std::string_view type;  // the Content-Type it is served with
 };
 
 // Every page file, in the order of their names.

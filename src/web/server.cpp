@@ -288,7 +288,15 @@ void WebServer::install_page() {
                    });
       continue;
     }
+    // Every module is asked for at once, not import by import.
+    std::string preloads;
+    for (const PageFile& m : page_files())
+      if (m.name.ends_with(".js"))
+        preloads +=
+            "<link rel=\"modulepreload\" href=\"/page/{{SECRET}}/" + std::string(m.name) + "\">\n";
     std::string index(f.bytes);
+    if (const size_t at = index.find("{{MODULES}}"); at != std::string::npos)
+      index.replace(at, 11, preloads);
     for (size_t at; (at = index.find("{{SECRET}}")) != std::string::npos;)
       index.replace(at, 10, secret_);
     const auto page = std::make_shared<const std::string>(std::move(index));

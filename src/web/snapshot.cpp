@@ -324,7 +324,7 @@ json box_json(const DesktopDialogs::OpenBox& b) {
 
 json snapshot_json(const FormRegistry& forms, const Screen& screen, const DesktopDialogs* dialogs) {
   json windows = json::array();
-  for (const Form* f : forms.windows())
+  for (const Form* f : forms.z_order())
     if (f->is_loaded() && f->visible()) windows.push_back(window_json(*f));
   json boxes = json::array();
   if (dialogs != nullptr) {

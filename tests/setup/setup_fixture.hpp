@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/navigation.hpp"
 #include "core/welcome.hpp"
 #include "setup/pick_a_quiz.hpp"
 #include "support/test_program.hpp"
