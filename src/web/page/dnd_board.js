@@ -75,9 +75,17 @@ export function draw(focus) {
   const zones = board.ordered
     ? [zone(0, 'Arrange in order', board.order)]
     : [
-        zone(TRAY, 'Items', board.items.map((i) => i.id).filter((id) => board.where.get(id) === TRAY)),
+        zone(
+          TRAY,
+          'Items',
+          board.items.map((i) => i.id).filter((id) => board.where.get(id) === TRAY),
+        ),
         ...board.targets.map((t, n) =>
-          zone(n, t, board.items.map((i) => i.id).filter((id) => board.where.get(id) === n)),
+          zone(
+            n,
+            t,
+            board.items.map((i) => i.id).filter((id) => board.where.get(id) === n),
+          ),
         ),
       ];
   b.replaceChildren(...zones);
