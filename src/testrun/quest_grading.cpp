@@ -45,7 +45,7 @@ void quest::check_answer() {
       // The program writes in the current folder when the program folder is read-only;
       // presentation removed a stale result in both.
       std::string result = read_out_ini(sys, "Answer", "result");
-      if (result.empty())
+      if (!sys.files.exists(sys.files.program_folder() + "out.ini"))
         skip([&] { result = read_ini_value(sys, "Answer", "result", "out.ini"); });
       skip([&] { sys.files.remove_every_case(sys.files.program_folder() + "OUT.ini"); });
       skip([&] { sys.files.remove_every_case("out.ini"); });
