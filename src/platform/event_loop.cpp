@@ -116,6 +116,7 @@ bool EventLoop::do_events() {
 }
 
 void EventLoop::run_until(const std::function<bool()>& done) {
+  ++waits_begun_;
   while (!done()) {
     if (do_events()) continue;
     if (!real_time_) {

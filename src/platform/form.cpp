@@ -121,6 +121,7 @@ void Form::show(bool as_modal) {
   modal = as_modal;
   set_visible(true);
   if (as_modal && state_ != FormState::Discarded) {
+    if (visible_ && forms_.modal_shown) forms_.modal_shown(*this);
     loop().run_until([this] { return !visible_ || state_ == FormState::Discarded; });
     modal = false;
   }

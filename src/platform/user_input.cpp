@@ -100,6 +100,16 @@ bool access_key_is(const Menu& m, int key_code) {
 
 }  // namespace
 
+UserInput::UserInput(FormRegistry& forms, DesktopDialogs* boxes) : forms_(forms), boxes_(boxes) {
+  forms_.modal_shown = [this](Form& f) {
+    if (f.active_control() == nullptr && takes_input(f)) tab_to_next(f, false);
+  };
+}
+
+UserInput::~UserInput() {
+  forms_.modal_shown = nullptr;
+}
+
 bool UserInput::box_open() const {
   if (boxes_ == nullptr) return false;
   return std::any_of(boxes_->open_boxes().begin(), boxes_->open_boxes().end(),
@@ -638,7 +648,7 @@ void UserInput::resize_screen(int width_pixels, int height_pixels) {
   for (Form* f : forms_.creation_order()) {
     if (!f->is_loaded() || f->window_state() != vbNormal) continue;
     float l = f->left(), t = f->top(), w = f->width(), h = f->height();
-    if (first && near(l, 0) && near(t, 0) && near(w, old_width) && near(h, old_height)) {
+    if (near(l, 0) && near(t, 0) && near(w, old_width) && near(h, old_height)) {
       w = screen.width();
       h = screen.height();
     } else if (first && near(l, (old_width - w) / 2) && near(t, (old_height - h) / 2)) {

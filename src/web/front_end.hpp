@@ -28,8 +28,9 @@ class FrontEnd {
   FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options);
 
   // When the page updates: after every handled event or tick, and when the loop is about
-  // to sleep if something may have changed since (an event began, or a handler waits in a
-  // nested loop). Each publish first serves the current media folder as a file root.
+  // to sleep if something may have changed since (an event began, a handler waits in a
+  // nested loop, or code outside any event, such as the start-up, begins a wait). Each publish
+  // first serves the current media folder as a file root.
   void attach(EventLoop& loop, std::function<std::string()> media_folder);
   // Starts serving (see WebServer::start) and publishes the first state.
   void start();
@@ -76,6 +77,8 @@ class FrontEnd {
   const TooltipTable* tooltips_ = nullptr;
   // The loop's count of begun events at the last publish of an attached loop.
   uint64_t published_after_ = UINT64_MAX;
+  // The loop's count of begun waits at that publish.
+  uint64_t published_waits_ = UINT64_MAX;
   // The last published state, which the next one is compared with.
   std::shared_ptr<const nlohmann::json> last_;
 };
