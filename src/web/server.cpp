@@ -55,6 +55,15 @@ bool same_secret(const std::string& given, const std::string& secret) {
   return diff == 0;
 }
 
+// The bare address, as a bookmark or a typed address gives it: how to reach the windows.
+constexpr const char* kNoSecretPage =
+    "<!doctype html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Prepvant</title>"
+    "</head>\n<body style=\"font-family: sans-serif; margin: 2em\">\n<h1>Prepvant</h1>\n"
+    "<p>This address lacks the program's key, so it shows none of its windows.</p>\n"
+    "<p>Open the whole address the program printed on its terminal when it started (it ends "
+    "in <code>?s=</code> and a key), or start the program again: it opens its page "
+    "itself.</p>\n</body></html>\n";
+
 void plain(http::Response& res, int status, const std::string& text) {
   res.status = status;
   res.set_content(text + "\n", "text/plain; charset=utf-8");
@@ -223,8 +232,14 @@ bool WebServer::security_gate(const http::Request& req, http::Response& res) con
     res.status = 204;
     return true;
   }
-  if (!same_secret(secret_given(req), secret_)) {
-    plain(res, 403, "Forbidden");
+  const std::string given = secret_given(req);
+  if (!same_secret(given, secret_)) {
+    if (given.empty() && req.path == "/" && req.method == "GET") {
+      res.status = 403;
+      res.set_content(kNoSecretPage, "text/html; charset=utf-8");
+    } else {
+      plain(res, 403, "Forbidden");
+    }
     return true;
   }
   const std::string origin = req.get_header_value("Origin");

@@ -6,7 +6,10 @@
 
 #include <future>
 #include <mutex>
+#include <thread>
 
+#include "platform/clock.hpp"
+#include "platform/dialogs.hpp"
 #include "platform/event_loop.hpp"
 #include "support/temp_folder.hpp"
 #include "web/front_end.hpp"
@@ -73,7 +76,13 @@ TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
   ASSERT_TRUE(refused);
   EXPECT_EQ(refused->status, 403);
   EXPECT_EQ(refused->get_header_value("Content-Type"), "text/plain; charset=utf-8");
-  EXPECT_EQ(status_of("/"), 403);
+  // The bare address says how to open the program.
+  auto bare = client().Get("/");
+  ASSERT_TRUE(bare);
+  EXPECT_EQ(bare->status, 403);
+  EXPECT_EQ(bare->get_header_value("Content-Type"), "text/html; charset=utf-8");
+  EXPECT_NE(bare->body.find("start the program again"), std::string::npos);
+  EXPECT_EQ(bare->body.find(server.secret()), std::string::npos);
   EXPECT_EQ(status_of("/api/state?after=0"), 403);
   EXPECT_EQ(status_of("/", {{"X-Prepvant-Secret", server.secret()}}), 200);
   // A name that resolves to this machine is still not this server's address.
@@ -373,6 +382,61 @@ TEST(FrontEndTest, ARequestIsCheckedWholeAndPublishedOnce) {
   EXPECT_EQ(m.form().ok_clicks, 1);
   EXPECT_EQ(publishes, 1);
   EXPECT_EQ(front.server().version(), before + 1);
+  front.finish();
+}
+
+// Code that runs outside any event, as the start-up does, may wait on box after box: each
+// wait, and the loop it ends in, publishes what the code did before it, so the page never
+// stays on a state the user has already answered.
+TEST(FrontEndTest, EveryWaitOfTheStartUpIsPublished) {
+  SystemClock clock;
+  EventLoop loop(clock, true);
+  Screen screen;
+  TableTextMeasure measure;
+  FormRegistry forms(loop, screen, measure);
+  DesktopDialogs dialogs(loop);
+  UserInput input(forms, &dialogs);
+  forms.define<SampleForm>([&] { return std::make_unique<SampleForm>(forms); });
+  FrontEnd front(loop, input, screen, {});
+  front.attach(loop, [] { return std::string(); });
+  front.start();
+  bool done = false;  // engine thread only
+  std::thread engine([&] {
+    dialogs.msgbox("The first box");
+    dialogs.msgbox("The second box");
+    forms.get<SampleForm>().show();
+    loop.run_until([&] { return done; });
+  });
+  httplib::Client c("127.0.0.1", front.server().port());
+  c.set_read_timeout(15, 0);
+  uint64_t version = 0;
+  // The next published states until one matches; null when the engine publishes no more.
+  const auto published = [&](const std::function<bool(const json&)>& wanted) {
+    for (;;) {
+      const auto res =
+          c.Get(("/api/state?after=" + std::to_string(version) + "&s=" + front.server().secret())
+                    .c_str());
+      if (!res) return json();
+      const json reply = json::parse(res->body);
+      if (reply["version"].get<uint64_t>() == version) return json();
+      version = reply["version"].get<uint64_t>();
+      if (wanted(reply["state"])) return reply["state"];
+    }
+  };
+  const auto box_shown = [&](const std::string& text) {
+    const json state = published(
+        [&](const json& s) { return !s["boxes"].empty() && s["boxes"].back()["text"] == text; });
+    EXPECT_FALSE(state.is_null()) << text << " was not published";
+    return state.is_null() ? 0 : state["boxes"].back()["box"].get<int>();
+  };
+  const auto answer = [&](int box) { loop.post([&input, box] { input.answer_box(box, vbOK); }); };
+  answer(box_shown("The first box"));
+  answer(box_shown("The second box"));
+  const json started =
+      published([](const json& s) { return s["boxes"].empty() && !s["windows"].empty(); });
+  EXPECT_FALSE(started.is_null()) << "the window shown after the boxes was not published";
+  loop.post([&] { done = true; });
+  engine.join();
   front.finish();
 }
 
