@@ -152,7 +152,8 @@ void Form::set_caption(std::string text) {
 void Form::keep_reachable(float& l, float& t, float w) const {
   const Screen& s = screen();
   const float reach = kReachablePixels * static_cast<float>(s.twips_per_pixel_x());
-  const float bar = std::max(title_height(), reach / 2);
+  // The title bar lies below the frame's top edge: both stay on the screen.
+  const float bar = std::max(frame_width() + title_height(), reach / 2);
   t = std::clamp(t, 0.0f, std::max(0.0f, s.height() - bar));
   l = std::clamp(l, std::min(reach, w) - w, std::max(0.0f, s.width() - reach));
 }

@@ -3,6 +3,7 @@
 import { el, fontCss, pointerCss, px, setCaption, setPicture } from './dom.js';
 import { MAKERS } from './control_makers.js';
 import { drawCombo, drawList, drawScroll, drawTabs, syncValue } from './control_kinds.js';
+import { enterDocument } from './frame_keys.js';
 import { boxOpen } from './state.js';
 import { drawBrowser } from './web_browser.js';
 
@@ -49,13 +50,18 @@ export function drawControls(win, w, isTop) {
       win.controls.delete(key);
     }
   }
-  // Focus moved by the program: the page follows.
-  if (w.focus !== win.focus) {
+  // Focus moved by the program, or the window came to the front again: the page follows.
+  const front = isTop && !boxOpen();
+  if (w.focus !== win.focus || (front && !win.front)) {
     win.focus = w.focus;
     const c = byNumber.get(w.focus);
     const d = c && win.controls.get(controlKey(c));
-    if (d && isTop && !boxOpen() && document.activeElement !== d.focusEl) d.focusEl?.focus({ preventScroll: true });
+    if (d && front && document.activeElement !== d.focusEl) {
+      if (c.kind === 'browser') enterDocument(d.frame);
+      else d.focusEl?.focus({ preventScroll: true });
+    }
   }
+  win.front = front;
   for (const d of win.controls.values())
     d.root.classList.toggle('focus', d.model.control === w.focus && d.model.kind !== 'text');
 }
