@@ -66,6 +66,16 @@ export function drawControls(win, w, isTop) {
     d.root.classList.toggle('focus', d.model.control === w.focus && d.model.kind !== 'text');
 }
 
+// A group box reaching past what holds it draws its edge where it is cut off, so the box
+// still shows closed.
+function keepEdgeInView(r) {
+  const host = r.parentNode;
+  if (!host || host.clientWidth === 0) return;
+  const edge = r.firstChild.style;
+  edge.right = Math.max(0, r.offsetLeft + r.offsetWidth - host.clientWidth) + 'px';
+  edge.bottom = Math.max(0, r.offsetTop + r.offsetHeight - host.clientHeight) + 'px';
+}
+
 // A drawn control stays while its number, kind and name do.
 function controlKey(c) {
   return c.control + ':' + c.kind + ':' + c.name;
@@ -173,6 +183,7 @@ function updateControl(win, d, c) {
       d.legend.hidden = !c.caption;
       setCaption(d.legend, c.caption);
       r.firstChild.style.borderStyle = c.borderStyle === 0 ? 'none' : '';
+      keepEdgeInView(r);
       break;
     case 'scroll':
       drawScroll(d, c);
