@@ -4,12 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "core/welcome.hpp"
 #include "setup/pick_a_quiz.hpp"
 #include "support/test_program.hpp"
 #include "testrun/quest.hpp"
 #include "testrun/question_page.hpp"
+#include "testrun/theanswer.hpp"
 
 namespace {
 
@@ -54,6 +56,12 @@ void BM_WholeFiftyQuestionTest(benchmark::State& state) {
     state.PauseTiming();
     auto app = program_on_setup();
     pv::Shared& g = app->g();
+    // A wrong answer shows its explanation in a window that waits until it is closed.
+    app->program->loop().idle = [&app] {
+      pv::theanswer* w = app->loaded<pv::theanswer>();
+      if (w == nullptr || !w->visible()) throw std::logic_error("a wait with nothing to close");
+      app->program->input().click(w->Closeb);
+    };
     state.ResumeTiming();
     app->click(app->forms().get<pv::pick_a_quiz>().Command1);
     pv::quest& w = app->forms().get<pv::quest>();

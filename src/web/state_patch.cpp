@@ -1,6 +1,10 @@
 #include "web/state_patch.hpp"
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pv {
@@ -28,7 +32,61 @@ void add_change(const std::vector<Step>& path, const json& value, json& out) {
   out.push_back(json::array({std::move(p), value}));
 }
 
+// The name of each item of a list of objects named uniquely (the windows), or nothing.
+std::optional<std::vector<std::string_view>> unique_names(const json& list) {
+  std::vector<std::string_view> names;
+  for (const json& item : list) {
+    if (!item.is_object()) return std::nullopt;
+    const auto name = item.find("name");
+    if (name == item.end() || !name->is_string()) return std::nullopt;
+    names.push_back(name->get_ref<const std::string&>());
+  }
+  std::vector<std::string_view> sorted = names;
+  std::sort(sorted.begin(), sorted.end());
+  if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) return std::nullopt;
+  return names;
+}
+
+void compare(const json& a, const json& b, std::vector<Step>& path, json& out);
+
+// A list of named items that gained, lost or reordered some: the new list as the names of
+// the items kept and the new items whole, then the changes to each kept item.
+bool compare_by_name(const json& a, const json& b, std::vector<Step>& path, json& out) {
+  const auto old_names = unique_names(a);
+  const auto new_names = old_names ? unique_names(b) : std::nullopt;
+  if (!new_names) return false;
+  json items = json::array();
+  std::vector<std::pair<size_t, size_t>> kept;  // (old position, new position)
+  for (size_t i = 0; i < new_names->size(); ++i) {
+    const auto at = std::find(old_names->begin(), old_names->end(), (*new_names)[i]);
+    if (at == old_names->end()) {
+      items.push_back(b[i]);
+      continue;
+    }
+    items.push_back((*new_names)[i]);
+    kept.emplace_back(static_cast<size_t>(at - old_names->begin()), i);
+  }
+  add_change(path, items, out);
+  out.back().push_back("names");
+  for (const auto& [from, to] : kept) {
+    path.push_back({nullptr, to});
+    compare(a[from], b[to], path, out);
+    path.pop_back();
+  }
+  return true;
+}
+
+bool same_names(const json& a, const json& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const bool named = a[i].is_object() && b[i].is_object() && a[i].contains("name");
+    if (named && a[i]["name"] != b[i]["name"]) return false;
+  }
+  return true;
+}
+
 void compare(const json& a, const json& b, std::vector<Step>& path, json& out) {
+  if (a.is_array() && b.is_array() && !same_names(a, b) && compare_by_name(a, b, path, out)) return;
   if (a.is_object() && b.is_object() && same_keys(a, b)) {
     for (auto ia = a.begin(), ib = b.begin(); ib != b.end(); ++ia, ++ib) {
       path.push_back({&ib.key(), 0});

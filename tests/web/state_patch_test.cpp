@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -21,7 +22,70 @@ void apply(json& state, const json& patch) {
     json* at = &state;
     for (const json& step : change[0])
       at = step.is_string() ? &(*at)[step.get<std::string>()] : &(*at)[step.get<size_t>()];
-    *at = change[1];
+    if (change.size() < 3) {
+      *at = change[1];
+      continue;
+    }
+    ASSERT_EQ(change[2], "names");
+    json list = json::array();
+    for (const json& item : change[1]) {
+      if (!item.is_string()) {
+        list.push_back(item);
+        continue;
+      }
+      const auto held =
+          std::find_if(at->begin(), at->end(), [&](const json& w) { return w["name"] == item; });
+      ASSERT_NE(held, at->end()) << item;
+      list.push_back(*held);
+    }
+    *at = std::move(list);
+  }
+}
+
+json window(const std::string& name, int focus, const std::string& caption = "") {
+  return {{"name", name},
+          {"focus", focus},
+          {"controls", {{{"name", "Text1"}, {"caption", caption}}, {{"name", "Command1"}}}}};
+}
+
+// Windows that open, close and change order are sent by name: a window kept is never sent
+// again, only its own changes at its new position.
+TEST(StatePatch, WindowsThatOpenCloseOrMoveAreNamedNotResent) {
+  const json a = window("quest", 0, "Question 1"), big = window("theanswer", 1, "Incorrect.");
+  const json test = {{"windows", {a}}};
+  json answered = a;
+  answered["focus"] = -1;
+  struct Case {
+    const char* what;
+    json from, to, patch;
+  };
+  const Case cases[] = {
+      {"one opens on top",
+       test,
+       {{"windows", {answered, big}}},
+       {{{"windows"}, {"quest", big}, "names"}, {{"windows", 0, "focus"}, -1}}},
+      {"the top one closes", {{"windows", {a, big}}}, test, {{{"windows"}, {"quest"}, "names"}}},
+      {"two change places",
+       {{"windows", {a, big}}},
+       {{"windows", {big, answered}}},
+       {{{"windows"}, {"theanswer", "quest"}, "names"}, {{"windows", 1, "focus"}, -1}}},
+      {"one replaces another of the same count",
+       test,
+       {{"windows", {big}}},
+       {{{"windows"}, {big}, "names"}}},
+      // Controls of a control array share a name: such a list is compared by position.
+      {"names that repeat",
+       {{"list", {{{"name", "x"}}, {{"name", "x"}}}}},
+       {{"list", {{{"name", "x"}}}}},
+       {{{"list"}, {{{"name", "x"}}}}}},
+  };
+  for (const Case& c : cases) {
+    const json patch = state_patch(c.from, c.to);
+    EXPECT_EQ(patch, c.patch) << c.what;
+    json state = c.from;
+    apply(state, patch);
+    EXPECT_EQ(state, c.to) << c.what;
+    EXPECT_EQ(patch.dump().find("Question 1"), std::string::npos) << c.what;  // not resent
   }
 }
 
@@ -93,9 +157,32 @@ class PatchPolls : public ::testing::Test {
     auto res = c.Get(path.c_str());
     return res ? json::parse(res->body) : json();
   }
-  WebServer server{{}, [](const json&) {}};
+  static WebServer::Options quick_polls() {
+    WebServer::Options o;
+    o.poll_timeout = std::chrono::milliseconds(50);
+    return o;
+  }
+  WebServer server{quick_polls(), [](const json&) {}};
   json last_;
 };
+
+// A page that holds the latest state hears, when its poll's time is up, only that: an idle
+// page costs a few bytes a poll, however big the state.
+TEST_F(PatchPolls, APollWithNothingNewAnswersInAFewBytes) {
+  const json state = {{"windows", {window("Welcome", 0, std::string(20000, 'x'))}}};
+  publish(state);
+  for (const bool patches : {true, false}) {
+    httplib::Client c("127.0.0.1", server.port());
+    const std::string after = std::to_string(server.version());
+    auto res =
+        c.Get("/api/state?after=" + after + (patches ? "&patch=1" : "") + "&s=" + server.secret());
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    EXPECT_EQ(res->body, "{\"version\":" + after + "}");
+  }
+  // One behind still gets what it lacks.
+  EXPECT_EQ(poll(server.version() - 1, false)["state"], state);
+}
 
 TEST_F(PatchPolls, APageThatKeepsUpGetsTheChangesAndOneFarBehindTheWholeState) {
   json state = {{"logo", 0}, {"card", 1}};
