@@ -107,6 +107,7 @@ void FrontEnd::publish() {
     patch = changes.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   }
   last_ = made;
+  patch_bytes_ += patch.size();
   server_.publish(std::move(made), std::move(patch));
 }
 

@@ -48,6 +48,8 @@ class FrontEnd {
   // A line the page shows above the windows until the user dismisses it.
   void show_notice(std::string text) { notice_ = std::move(text); }
   WebServer& server() { return server_; }
+  // The bytes of every change published so far (the benchmarks read it).
+  uint64_t patch_bytes() const { return patch_bytes_; }
 
  private:
   // Notes the page's number of an event the engine is carrying out. Engine thread.
@@ -81,6 +83,7 @@ class FrontEnd {
   uint64_t published_waits_ = UINT64_MAX;
   // The last published state, which the next one is compared with.
   std::shared_ptr<const nlohmann::json> last_;
+  uint64_t patch_bytes_ = 0;
 };
 
 }  // namespace pv

@@ -15,6 +15,7 @@
 // without holding a thread.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -42,6 +43,8 @@ class WebServer {
     std::string program_folder;
     // The page file served at "/": the program's windows, or the exercise program's page.
     std::string index = "index.html";
+    // A poll is answered within this time even when nothing changed, in a few bytes.
+    std::chrono::milliseconds poll_timeout{30000};
   };
   // Takes the events of one request, a list of at most kMaxEventsPerRequest. It throws
   // std::invalid_argument to refuse them; the page then hears its text.
