@@ -264,8 +264,12 @@ TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
 TEST_F(ServerTest, APollWaitsForTheNextStateAndLearnsOfTheEnd) {
   server.publish(R"({"n":1})");
   const uint64_t v = server.version();
+  // Only a page's poll for the state says that a page is open.
+  EXPECT_EQ(server.ms_since_last_poll(), -1);
   auto now = client().Get(with_secret("/api/state?after=0").c_str());
   ASSERT_TRUE(now);
+  EXPECT_GE(server.ms_since_last_poll(), 0);
+  EXPECT_LT(server.ms_since_last_poll(), 5000);
   EXPECT_EQ(json::parse(now->body)["state"]["n"], 1);
   server.publish(R"({"n":1})");  // the same state wakes nobody
   EXPECT_EQ(server.version(), v);
