@@ -439,7 +439,11 @@ TEST(FrontEndTest, EveryWaitOfTheStartUpIsPublished) {
   const json started =
       published([](const json& s) { return s["boxes"].empty() && !s["windows"].empty(); });
   EXPECT_FALSE(started.is_null()) << "the window shown after the boxes was not published";
-  loop.post([&] { done = true; });
+  // Whatever was not published, the start-up ends: its boxes are answered.
+  loop.post([&] {
+    for (const DesktopDialogs::OpenBox& b : dialogs.open_boxes()) input.answer_box(b.id, vbOK);
+    done = true;
+  });
   engine.join();
   front.finish();
 }
