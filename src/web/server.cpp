@@ -21,6 +21,12 @@
 namespace pv {
 namespace {
 
+int64_t steady_ms() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 // When a state was published, for the page to tell how late it drew it.
 int64_t wall_clock_ms() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -345,6 +351,7 @@ void WebServer::install_routes() {
       plain(res, 400, "Bad request: after");
       return;
     }
+    last_poll_ms_ = steady_ms();
     state_reply(after, req.get_param_value("patch") == "1", req.last_call, res);
   });
   s.route("POST", "/api/input",
@@ -550,6 +557,11 @@ void WebServer::publish(std::shared_ptr<const nlohmann::json> state, std::string
     }
   }
   if (http_) http_->wake();
+}
+
+int64_t WebServer::ms_since_last_poll() const {
+  const int64_t last = last_poll_ms_;
+  return last < 0 ? -1 : steady_ms() - last;
 }
 
 uint64_t WebServer::version() const {

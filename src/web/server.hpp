@@ -15,6 +15,7 @@
 // without holding a thread.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -75,6 +76,9 @@ class WebServer {
   void publish(std::shared_ptr<const nlohmann::json> state, std::string patch);
   static constexpr size_t kPatchesKept = 32;
   uint64_t version() const;
+  // Milliseconds since a page last asked for the state, -1 when none has: a page that is
+  // open asks again at least every poll's time. Any thread.
+  int64_t ms_since_last_poll() const;
   // Another folder files may be served from (the product's media folder). Any thread.
   void add_file_root(const std::string& folder);
   // The real path of the file a name stands for, when it is served; "" when not. Served
@@ -111,6 +115,7 @@ class WebServer {
   std::unique_ptr<http::Server> http_;
 
   mutable std::mutex mutex_;
+  std::atomic<int64_t> last_poll_ms_{-1};  // on the steady clock
   uint64_t version_ = 0;
   // The state as text, written from `state_json_` when a reply first needs it.
   std::shared_ptr<const std::string> state_ = std::make_shared<const std::string>("{}");
