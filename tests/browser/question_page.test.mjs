@@ -18,7 +18,11 @@ for (const viewport of [
     let page;
     const errors = [];
     const frame = () => page.frameLocator(FRAME);
-    const questionShown = (n) => frame().locator('td[valign=top]', { hasText: `${n}.) ` }).first().waitFor();
+    const questionShown = (n) =>
+      frame()
+        .locator('td[valign=top]', { hasText: `${n}.) ` })
+        .first()
+        .waitFor();
 
     before(async () => {
       program = await startProgram(['46003']);
@@ -27,6 +31,7 @@ for (const viewport of [
       page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
       page.on('pageerror', (e) => errors.push(String(e)));
       await page.goto(program.url);
+      await watchFrames();
       // The CD-ROM bank's EIGRP configuration chapter in bank order; no explanations.
       await controlOf(windowOf(page, 'Welcome'), 'Image4(0)').click();
       const setup = windowOf(page, 'pick_a_quiz');
@@ -45,6 +50,31 @@ for (const viewport of [
       await controlOf(setup, 'cmd_start_cat_quiz').click();
       await questionShown(1);
     });
+
+    // Every frame painted from now on: the question the window's caption names and the one
+    // of the page the engine published, against the page in the frame.
+    const watchFrames = () =>
+      page.evaluate(async (sel) => {
+        const { current } = await import(`/page/${new URLSearchParams(location.search).get('s')}/state.js`);
+        window.pvMismatches = [];
+        const number = (text, re) => (text || '').match(re)?.[1];
+        const watch = () => {
+          const quest = current()?.windows.find((w) => w.name === 'quest');
+          const published = quest?.controls.find((c) => c.name === 'WebBrowser1')?.document.html;
+          const caption = document.querySelector('.win[data-name="quest"] .title .caption')?.textContent;
+          const cell = document.querySelector(sel)?.contentDocument?.querySelector('td[valign=top]');
+          const shown = number(caption, /Question +(\d+) of/);
+          const written = number(cell?.textContent, /(\d+)\.\) /);
+          const expected = number(published, /(\d+)\.\) /);
+          if ((shown && written && written !== shown) || (expected && written !== expected))
+            window.pvMismatches.push(`caption ${shown}, page ${written}, published ${expected}`);
+          requestAnimationFrame(watch);
+        };
+        requestAnimationFrame(watch);
+      }, FRAME);
+
+    // No frame painted the window's caption over another question's page.
+    const drawnInOneFrame = async () => assert.deepEqual(await page.evaluate(() => window.pvMismatches), []);
 
     after(async () => {
       await browser?.close();
@@ -87,7 +117,10 @@ for (const viewport of [
           node.dispatchEvent(e);
           return e.defaultPrevented;
         };
-        return { menu: fire(cell, 'contextmenu'), select: fire(cell.firstChild, 'selectstart') };
+        return {
+          menu: fire(cell, 'contextmenu'),
+          select: fire(cell.firstChild, 'selectstart'),
+        };
       }, FRAME);
       assert.deepEqual(refused, { menu: true, select: true });
     });
@@ -96,13 +129,16 @@ for (const viewport of [
       const second = frame().locator('input[type=radio][value=V2]');
       await second.click();
       await settled(page);
+      await drawnInOneFrame();
       await page.reload();
+      await watchFrames();
       await questionShown(1);
       await frame().locator('input[type=radio][value=V2]:checked').waitFor();
+      await drawnInOneFrame();
       assert.equal(await frame().locator('input[type=radio]:checked').count(), 1);
     });
 
-    test("the page's exhibit link opens the exhibit", async () => {
+    test("the window and its page change in one frame; the page's exhibit link opens the exhibit", async () => {
       const next = controlOf(windowOf(page, 'quest'), 'cmd_buttons(0)');
       const link = frame().locator('#Exhibit1');
       for (let n = 2; !(await link.count()); ++n) {
@@ -110,6 +146,7 @@ for (const viewport of [
         await next.click();
         await questionShown(n);
       }
+      await drawnInOneFrame();
       const opened = page.context().waitForEvent('page');
       await link.click();
       const exhibit = await opened;

@@ -157,13 +157,14 @@ export function drawBrowser(win, d, c) {
     d.fields = null;
     const page = rewrite(doc);
     d.effects = page;
-    const fd = d.loaded ? d.frame.contentDocument : null;
+    // The frame takes each page in place, as the program writes it, its first one
+    // included (into the frame's empty first document): no navigation, so the page is
+    // drawn in the same frame as the window around it.
+    const fd = d.frame.isConnected ? d.frame.contentDocument : null;
     if (!fd) {
       d.frame.srcdoc = page.html;
       return; // marks and handlers follow on load
     }
-    // A frame that holds one of our pages takes the next one in place, as the program
-    // writes it: no navigation, so the page is drawn at once.
     fd.open();
     fd.write(page.html);
     fd.close();
