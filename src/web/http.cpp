@@ -185,12 +185,24 @@ void Response::set_pieces(std::vector<std::shared_ptr<const std::string>> pieces
                           const std::string& type) {
   pieces_ = std::move(pieces);
   file_.clear();
+  file_fd_.reset();
   set_header("Content-Type", type);
 }
 
 void Response::set_file(std::string path, const std::string& type) {
   pieces_.clear();
   file_ = std::move(path);
+  file_fd_.reset();
+  set_header("Content-Type", type);
+}
+
+void Response::set_file(int fd, const std::string& type) {
+  pieces_.clear();
+  file_.clear();
+  file_fd_ = std::shared_ptr<const int>(new int(fd), [](const int* p) {
+    ::close(*p);
+    delete p;
+  });
   set_header("Content-Type", type);
 }
 
@@ -524,8 +536,9 @@ void Server::answer(Connection& c, Response res) {
   c.piece = c.piece_at = 0;
   uint64_t length = 0;
   for (const auto& p : c.pieces) length += p->size();
-  if (!res.file_.empty()) {
-    const int fd = ::open(res.file_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (!res.file_.empty() || res.file_fd_) {
+    const int fd = res.file_fd_ ? ::fcntl(*res.file_fd_, F_DUPFD_CLOEXEC, 0)
+                                : ::open(res.file_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     struct stat st {};
     const bool ok = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (!ok || static_cast<uint64_t>(st.st_size) > limits_.file_bytes) {

@@ -46,6 +46,10 @@ struct Response {
   void set_pieces(std::vector<std::shared_ptr<const std::string>> pieces, const std::string& type);
   // The body is the file at `path`, read as it is sent.
   void set_file(std::string path, const std::string& type);
+  // The body is the regular file open at `fd`, read from its start as it is sent: the file
+  // a handler checked is the one sent, whatever happens to its name meanwhile. The
+  // response owns `fd` from here on.
+  void set_file(int fd, const std::string& type);
   // Not yet: the server calls the handler again when woken (Server::wake) and, with
   // last_call set, once `wait` has passed.
   void wait_for(Clock::duration wait) { wait_ = wait; }
@@ -54,6 +58,7 @@ struct Response {
   friend class Server;
   std::vector<std::shared_ptr<const std::string>> pieces_;
   std::string file_;
+  std::shared_ptr<const int> file_fd_;  // closes the descriptor with its last owner
   Clock::duration wait_{};
 };
 

@@ -98,6 +98,8 @@ class WebServer {
   void input_reply(const std::string& body, http::Response& res);
   void state_reply(uint64_t after, bool patches, bool last_call, http::Response& res);
   bool file_allowed(const std::string& real_path) const;
+  // Whether a real path lies in the program folder or a media folder.
+  bool in_roots(const std::string& real_path) const;
 
   Options options_;
   InputSink sink_;
