@@ -4,8 +4,12 @@
 #include <httplib.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <future>
 #include <mutex>
+#include <thread>
 
 #include "platform/event_loop.hpp"
 #include "support/temp_folder.hpp"
@@ -250,6 +254,67 @@ TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
   // The media folder is allowed once the program names it.
   server.add_file_root(outside.path());
   EXPECT_EQ(status_of(file(outside / "secret.txt")), 200);
+}
+
+// A folder of the program's swapped for a link to an outside folder while files are asked
+// for: every answer is the inside file or a refusal, never the outside one.
+TEST_F(ServerTest, AFolderSwappedForALinkNeverLeadsOutside) {
+  ASSERT_EQ(::mkdir((program / "sub").c_str(), 0755), 0);
+  program.write("sub/pic.png", "inside");
+  outside.write("pic.png", "outside");
+  std::atomic<bool> stop{false};
+  std::thread swapper([&] {
+    const std::string sub = program / "sub", kept = program / "sub.kept";
+    while (!stop) {
+      std::rename(sub.c_str(), kept.c_str());
+      ::symlink(outside.path().c_str(), sub.c_str());
+      std::this_thread::yield();
+      ::unlink(sub.c_str());
+      std::rename(kept.c_str(), sub.c_str());
+    }
+  });
+  httplib::Client c = client();
+  int inside = 0, leaked = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (int i = 0; i < 4000 && std::chrono::steady_clock::now() < until; ++i) {
+    auto res = c.Get(file(program / "sub/pic.png").c_str());
+    if (!res) continue;
+    inside += res->status == 200 && res->body == "inside";
+    leaked += res->body.find("outside") != std::string::npos;
+  }
+  stop = true;
+  swapper.join();
+  EXPECT_EQ(leaked, 0);
+  EXPECT_GT(inside, 0);
+}
+
+// The program's files carry a validator and are sent again only when changed; the current
+// folder's, which the program writes, are never kept.
+TEST_F(ServerTest, ProgramFilesAreValidatedAndCurrentFilesAreNotKept) {
+  auto first = client().Get(file(program / "cover.png").c_str());
+  ASSERT_TRUE(first);
+  const std::string tag = first->get_header_value("ETag");
+  EXPECT_FALSE(tag.empty());
+  EXPECT_EQ(first->get_header_value("Cache-Control"), "no-cache");
+  for (const std::string& held : {tag, "\"other\", W/" + tag, std::string("*")}) {
+    auto again = client().Get(file(program / "cover.png").c_str(), {{"If-None-Match", held}});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->status, 304) << held;
+    EXPECT_EQ(again->body, "");
+  }
+  program.write("cover.png", "PNG bytes, changed");
+  auto changed = client().Get(file(program / "cover.png").c_str(), {{"If-None-Match", tag}});
+  ASSERT_TRUE(changed);
+  EXPECT_EQ(changed->status, 200);
+  EXPECT_EQ(changed->body, "PNG bytes, changed");
+  EXPECT_NE(changed->get_header_value("ETag"), tag);
+
+  ASSERT_FALSE(server.name_file("history.htm").empty());
+  auto written = client().Get(file("history.htm").c_str(), {{"If-None-Match", "*"}});
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->status, 200);
+  EXPECT_EQ(written->get_header_value("Cache-Control"), "no-store");
+  EXPECT_EQ(written->get_header_value("ETag"), "");
 }
 
 TEST_F(ServerTest, APollWaitsForTheNextStateAndLearnsOfTheEnd) {
