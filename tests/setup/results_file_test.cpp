@@ -104,7 +104,9 @@ TEST_F(ResultsFile, AHugeFileIsReadOnlyAsFarAsItsEntriesNeed) {
   const auto start = std::chrono::steady_clock::now();
   const long growth = peak_growth([&] { load(); });
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
-  EXPECT_LT(growth, 50L << 20);
+  if (kPeakMeasured) {
+    EXPECT_LT(growth, 50L << 20);
+  }
   EXPECT_EQ(g().missed_flags[1], "0");
   EXPECT_EQ(g().missed_flags[1000], "0");  // empty fields pair up too
 
@@ -120,7 +122,9 @@ TEST_F(ResultsFile, AHugeFileIsReadOnlyAsFarAsItsEntriesNeed) {
     out << "\r\n 1, 2";
   }
   const long long_fields = peak_growth([&] { load(); });
-  EXPECT_LT(long_fields, 10L << 20);
+  if (kPeakMeasured) {
+    EXPECT_LT(long_fields, 10L << 20);
+  }
   EXPECT_EQ(g().missed_flags[1], "12");
   EXPECT_EQ(g().missed_flags[2], "1");
 }
