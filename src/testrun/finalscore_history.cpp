@@ -1,6 +1,6 @@
 // The score history: one HTML file per product and student, its header on the first line
 // and one entry per finished test below it, the newest first.
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/vbtext.hpp"
 #include "setup/results_file.hpp"
