@@ -8,7 +8,7 @@
 #include "core/navigation.hpp"
 #include "core/partner.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/picture.hpp"
 #include "platform/screen.hpp"

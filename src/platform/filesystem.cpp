@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/errors.hpp"
+#include "platform/random.hpp"
 #include "platform/vbtext.hpp"
 
 namespace pv {
@@ -142,16 +142,10 @@ void check_name(std::string_view name) {
 constexpr std::string_view kTemporaryMark = ".pvtmp-";
 constexpr int kTemporaryHexDigits = 16;
 
-std::string random_hex() {
-  unsigned char bytes[kTemporaryHexDigits / 2];
-  if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) raise_error(75);
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string s;
-  for (unsigned char b : bytes) {
-    s += kHex[b >> 4];
-    s += kHex[b & 15];
-  }
-  return s;
+std::string temporary_suffix() {
+  std::optional<std::string> hex = random_hex(kTemporaryHexDigits / 2);
+  if (!hex) raise_error(75);
+  return std::move(*hex);
 }
 
 // A new temporary file beside `path` under a name nobody can guess, never through a link
@@ -160,7 +154,7 @@ int create_temporary(const std::string& path, std::string& temp) {
   const std::string folder = folder_of(path);
   const std::string base = path.substr(folder.size());
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temp = folder + "." + base + std::string(kTemporaryMark) + random_hex();
+    temp = folder + "." + base + std::string(kTemporaryMark) + temporary_suffix();
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd >= 0) return fd;
     if (errno != EEXIST) raise_for_errno(errno, false);

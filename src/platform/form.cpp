@@ -4,6 +4,7 @@
 
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
+#include "platform/scope_guard.hpp"
 #include "platform/screen.hpp"
 #include "platform/vbtext.hpp"
 
@@ -59,13 +60,8 @@ Menu* Form::menu_for_keys(std::string_view keys) const {
 
 void Form::run_handler(const std::function<void()>& handler) {
   ++handlers_running_;
-  try {
-    handler();
-  } catch (...) {
-    --handlers_running_;
-    throw;
-  }
-  --handlers_running_;
+  const auto done = on_scope_exit([this] { --handlers_running_; });
+  handler();
 }
 
 bool Form::auto_load() {
@@ -87,13 +83,11 @@ void Form::load() {
   if (state_ != FormState::Unloaded) return;
   state_ = FormState::Loading;
   if (forms_.trace) forms_.trace("load", name_);
-  try {
-    run_handler([this] { Form_Load(); });
-  } catch (...) {
+  // A load that fails still leaves the window loaded, as the runtime does.
+  const auto loaded = on_scope_exit([this] {
     if (state_ == FormState::Loading) state_ = FormState::Loaded;
-    throw;
-  }
-  if (state_ == FormState::Loading) state_ = FormState::Loaded;
+  });
+  run_handler([this] { Form_Load(); });
 }
 
 void Form::unload() {
@@ -101,11 +95,9 @@ void Form::unload() {
   state_ = FormState::Unloading;
   if (forms_.trace) forms_.trace("unload", name_);
   int cancel = 0;
-  try {
+  {
+    const auto stays_loaded = on_scope_failure([this] { state_ = FormState::Loaded; });
     run_handler([&] { Form_Unload(cancel); });
-  } catch (...) {
-    state_ = FormState::Loaded;
-    throw;
   }
   if (cancel != 0) {
     state_ = FormState::Loaded;

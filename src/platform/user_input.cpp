@@ -7,6 +7,7 @@
 #include "platform/dialogs.hpp"
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
+#include "platform/vbtext.hpp"
 
 namespace pv {
 namespace {
@@ -24,27 +25,6 @@ bool pressable(const Control* c) {
 bool multi_line_text(const Control* c) {
   return c != nullptr && c->kind() == ControlKind::TextBox &&
          static_cast<const TextBox*>(c)->multi_line;
-}
-
-std::string utf8(int code_point) {
-  std::string s;
-  const auto cp = static_cast<uint32_t>(code_point);
-  if (cp < 0x80) {
-    s += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    s += static_cast<char>(0xC0 | (cp >> 6));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    s += static_cast<char>(0xE0 | (cp >> 12));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x110000) {
-    s += static_cast<char>(0xF0 | (cp >> 18));
-    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return s;
 }
 
 // Byte offset of code point `n` of a UTF-8 text (its end when the text is shorter).
@@ -71,7 +51,9 @@ void type_into(TextBox& box, int ascii, int64_t at, int64_t length) {
   std::string text = box.text();
   const size_t from = offset_of(text, at);
   const size_t to = offset_of(text, at + length);
-  text.replace(from, to - from, ascii == vbKeyBack ? std::string() : utf8(ascii));
+  std::string typed;
+  if (ascii != vbKeyBack) append_utf8(typed, static_cast<char32_t>(ascii));
+  text.replace(from, to - from, typed);
   box.set_text(std::move(text));
 }
 

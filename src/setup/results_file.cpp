@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/system.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/vbtext.hpp"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/vbtext.hpp"
 #include "setup/results_file.hpp"

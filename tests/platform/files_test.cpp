@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/picture.hpp"
 #include "platform/settings.hpp"
