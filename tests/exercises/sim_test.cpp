@@ -1,0 +1,151 @@
+#include "exercises/sim.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "banks/bank_testing.hpp"
+#include "platform/ini.hpp"
+#include "testrun/grading.hpp"
+
+namespace pv::sim {
+namespace {
+
+// A simulator task of a bank: its checks (the record) and its model transcript's commands.
+struct Task {
+  std::string bank;
+  QuestionRecord record;
+  std::string first_prompt;
+  std::vector<std::string> commands;
+};
+
+std::vector<Task> all_tasks() {
+  static const std::regex prompt(R"(^([A-Za-z][A-Za-z0-9_-]*(\([a-z-]+\))?[>#])(.*)$)");
+  std::vector<Task> out;
+  for (const char* bank : {"PB_GUDAR_velto", "PB_HOLMI_Velto", "PB_JEKO_Velto", "PB_PIRAL_Velto",
+                           "PB_WOB_Velto", "PB_ZUM_Velto"}) {
+    const auto g = bankcheck::load_module(bank);
+    if (g == nullptr) continue;
+    for (int i = 1; i <= g->question_count; ++i) {
+      const QuestionRecord& q = g->questions[i];
+      if (q.DiagramFile[1] != "xxsim") continue;
+      Task t{bank, q, "", {}};
+      for (const std::string& line : bankcheck::crlf_lines(q.Clue)) {
+        std::smatch m;
+        if (!std::regex_match(line, m, prompt)) continue;
+        if (t.first_prompt.empty()) t.first_prompt = m[1];
+        t.commands.push_back(m[3]);
+      }
+      out.push_back(std::move(t));
+    }
+  }
+  return out;
+}
+
+std::string name_of(const Task& t) {
+  return t.bank + " record " + std::to_string(t.record.Number);
+}
+
+// The result file after typing `commands`, read back as the engine reads it.
+bool passes(const Task& t, const std::vector<std::string>& commands) {
+  Console c(t.first_prompt);
+  for (const std::string& line : commands) c.feed(line);
+  const std::string ini = c.result_ini();
+  return simulator_checks_pass(t.record, [&](const std::string& key) {
+    const std::optional<std::string> v = ini_lookup(ini, "general", key);
+    return v ? v->substr(0, kMaxValue) : std::string("(missing)");
+  });
+}
+
+// Each keyword cut to the shortest prefix that Tab still completes to it.
+std::string abbreviated(const Console& c, const std::string& line) {
+  std::string done;
+  std::istringstream in(line);
+  for (std::string w; in >> w;) {
+    std::string pick = w;
+    for (size_t k = 1; k < w.size(); ++k)
+      if (c.complete(done + w.substr(0, k)) == done + w + " ") {
+        pick = w.substr(0, k);
+        break;
+      }
+    done += pick + " ";
+  }
+  return done;
+}
+
+// Another value in place of the last word: another number, address or name.
+std::string wrong_value(const std::string& word) {
+  if (std::all_of(word.begin(), word.end(),
+                  [](char ch) { return std::isdigit(ch) || ch == '.'; })) {
+    std::string w = word;
+    w.back() = w.back() == '7' ? '8' : '7';
+    return w;
+  }
+  return word + "x";
+}
+
+std::string last_word(const std::string& line) {
+  const size_t p = line.find_last_of(' ');
+  return p == std::string::npos ? line : line.substr(p + 1);
+}
+
+// Tasks the banks get wrong: their transcript does not produce their checks.
+const std::map<std::string, std::string>& bank_faults() {
+  static const std::map<std::string, std::string> faults = {};
+  return faults;
+}
+
+TEST(SimulatorTasks, EveryModelTranscriptPassesAndEveryFaultFails) {
+  const std::vector<Task> tasks = all_tasks();
+  ASSERT_GE(tasks.size(), 121u);
+  std::map<std::string, std::pair<int, int>> per_bank;
+  for (const Task& t : tasks) {
+    SCOPED_TRACE(name_of(t));
+    auto& [passed, total] = per_bank[t.bank];
+    ++total;
+    const bool model = passes(t, t.commands);
+    if (bank_faults().contains(name_of(t))) {
+      EXPECT_FALSE(model) << "no longer a bank fault";
+      continue;
+    }
+    EXPECT_TRUE(model);
+    if (!model) continue;
+    ++passed;
+    // The same commands with every keyword abbreviated.
+    Console c(t.first_prompt);
+    std::vector<std::string> shortened;
+    for (const std::string& line : t.commands) {
+      shortened.push_back(abbreviated(c, line));
+      c.feed(line);
+    }
+    EXPECT_TRUE(passes(t, shortened));
+    // The last command the checks depend on: leaving it out fails, a wrong value fails.
+    std::optional<size_t> last;
+    for (size_t j = t.commands.size(); j-- > 0 && !last;) {
+      std::vector<std::string> fewer = t.commands;
+      fewer.erase(fewer.begin() + static_cast<long>(j));
+      if (!passes(t, fewer)) last = j;
+    }
+    ASSERT_TRUE(last.has_value()) << "the checks pass with any one command left out";
+    std::vector<std::string> wrong = t.commands;
+    std::string& line = wrong[*last];
+    const std::string word = last_word(line);
+    Console before(t.first_prompt);
+    for (size_t j = 0; j < *last; ++j) before.feed(t.commands[j]);
+    if (before.complete(line) == line + " ") continue;  // a keyword, not a value
+    line = line.substr(0, line.size() - word.size()) + wrong_value(word);
+    EXPECT_FALSE(passes(t, wrong)) << line;
+  }
+  for (const auto& [bank, counts] : per_bank)
+    std::cout << bank << ": " << counts.first << " of " << counts.second << " pass\n";
+}
+
+}  // namespace
+}  // namespace pv::sim
