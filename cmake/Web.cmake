@@ -6,16 +6,16 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 find_package(nlohmann_json 3 REQUIRED)
 
-set(WEB_PAGE_NAMES kIndexHtml kAppJs kAppCss)
-set(WEB_PAGE_FILES
-  ${CMAKE_SOURCE_DIR}/src/web/page/index.html
-  ${CMAKE_SOURCE_DIR}/src/web/page/app.js
-  ${CMAKE_SOURCE_DIR}/src/web/page/app.css)
+# Every page file is built in, found anew at each configure: a new one needs no edit here.
+file(GLOB WEB_PAGE_FILES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/web/page/*.html
+  ${CMAKE_SOURCE_DIR}/src/web/page/*.js
+  ${CMAKE_SOURCE_DIR}/src/web/page/*.css)
 set(WEB_PAGE_SOURCE ${CMAKE_BINARY_DIR}/generated/web_page.cpp)
 add_custom_command(
   OUTPUT ${WEB_PAGE_SOURCE}
-  COMMAND ${CMAKE_COMMAND} "-DOUT=${WEB_PAGE_SOURCE}" "-DNAMES=${WEB_PAGE_NAMES}"
-          "-DFILES=${WEB_PAGE_FILES}" -P ${CMAKE_SOURCE_DIR}/cmake/EmbedPage.cmake
+  COMMAND ${CMAKE_COMMAND} "-DOUT=${WEB_PAGE_SOURCE}" "-DFILES=${WEB_PAGE_FILES}"
+          -P ${CMAKE_SOURCE_DIR}/cmake/EmbedPage.cmake
   DEPENDS ${WEB_PAGE_FILES} ${CMAKE_SOURCE_DIR}/cmake/EmbedPage.cmake
   COMMENT "Building the page into the program"
   VERBATIM)

@@ -10,19 +10,24 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 
+#include "app/exercise_program.hpp"
 #include "app/program.hpp"
 #include "catalogue/catalogue.hpp"
 #include "web/front_end.hpp"
 #include "web/launch_page.hpp"
+#include "web/server.hpp"
 #include "web/tab_shell.hpp"
 
 extern char** environ;
@@ -45,8 +50,10 @@ std::string current_folder() {
 constexpr const char* kUsage =
     "Usage: prepvant [--port N] [--no-browser] CODE\n"
     "       prepvant [--port N] [--no-browser] aaaaCODE\n"
+    "       prepvant [--port N] [--no-browser] --exercise CODEQn\n"
     "Starts the exam-preparation program for the product CODE and draws its windows in the\n"
-    "desktop's web browser; \"aaaa\" before the code starts the full-screen study saver.\n"
+    "desktop's web browser; \"aaaa\" before the code starts the full-screen study saver;\n"
+    "--exercise shows the product's drag-and-drop exercise n (as pbDragnDrop.exe does).\n"
     "\n"
     "  --port N      serve the page on loopback port N (default: any free port)\n"
     "  --no-browser  print the page's address and open no browser\n"
@@ -63,6 +70,7 @@ struct Arguments {
   int port = 0;
   bool open_browser = true;
   bool help = false;
+  bool exercise = false;
 };
 
 // False (with a message) for a bad --port or an unknown option.
@@ -71,6 +79,10 @@ bool parse_arguments(int argc, char** argv, Arguments& args) {
     const std::string a = argv[i];
     if (a == "--help" || a == "-h") {
       args.help = true;
+      continue;
+    }
+    if (a == "--exercise") {
+      args.exercise = true;
       continue;
     }
     if (a == "--no-browser") {
@@ -162,18 +174,68 @@ class StopSignals {
   std::thread waiter_;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  Arguments args;
-  if (!parse_arguments(argc, argv, args)) return 2;
-  if (args.help) {
-    std::cout << kUsage << "\nProduct codes: " << joined(pv::product_codes()) << '\n';
-    return 0;
+// Opens the page through a launch page, as the program does; false when none opened.
+bool open_page(const std::string& url, std::optional<pv::LaunchPage>& launch) {
+  pid_t opener = 0;
+  try {
+    launch.emplace(url);
+    opener = open_in_browser(launch->path());
+  } catch (const std::exception& e) {
+    std::cerr << "prepvant: " << e.what() << '\n';
   }
-  warn_of_unknown_product(args.command_line);
-  StopSignals stop_signals;
+  if (opener == 0) std::cerr << "prepvant: no desktop opener (xdg-open); open the address above\n";
+  if (opener > 0) report_opener(opener);
+  return opener > 0;
+}
 
+// The drag-and-drop program: serves its exercise until its tab has been silent for a while
+// (the page says it is alive every few seconds) or the learner has done nothing for long.
+int run_exercise(const Arguments& args) {
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kSilence = std::chrono::seconds(20);
+  constexpr auto kFirstContact = std::chrono::minutes(2);
+  constexpr auto kIdle = std::chrono::minutes(30);
+  pv::DiskFileSystem files(current_folder(), program_folder());
+  pv::ExerciseProgram exercise(args.command_line, files);
+  std::mutex mutex;
+  std::condition_variable wake;
+  Clock::time_point heard = Clock::now(), acted = heard, deadline = heard + kFirstContact;
+  pv::WebServer* serving = nullptr;
+  pv::WebServer server({.host = "127.0.0.1",
+                        .port = args.port,
+                        .current_folder = files.current_folder(),
+                        .program_folder = files.program_folder(),
+                        .index = "dnd.html"},
+                       [&](const nlohmann::json& events) {
+                         std::lock_guard lock(mutex);
+                         exercise.handle(events);
+                         heard = Clock::now();
+                         for (const nlohmann::json& e : events)
+                           if (e.value("type", "") != "alive") acted = heard;
+                         deadline = std::min(heard + kSilence, acted + kIdle);
+                         serving->publish(exercise.state().dump());
+                       });
+  serving = &server;
+  server.publish(exercise.state().dump());
+  try {
+    server.start();
+  } catch (const std::exception& e) {
+    std::cerr << "prepvant: " << e.what() << '\n';
+    return 1;
+  }
+  std::cout << server.url() << std::endl;
+  std::optional<pv::LaunchPage> launch;
+  if (args.open_browser) open_page(server.url(), launch);
+  std::unique_lock lock(mutex);
+  while (Clock::now() < deadline) wake.wait_until(lock, deadline);
+  lock.unlock();
+  server.finish();
+  return 0;
+}
+
+// The desktop's services. Documents and printing go through the front end once it is
+// set in `front_end`; `tooltip_table` is set to the table the windows' tips are kept in.
+pv::Services make_services(pv::FrontEnd*& front_end, const pv::TooltipTable*& tooltip_table) {
   pv::Services services;
   services.clock = std::make_unique<pv::SystemClock>();
   auto files = std::make_unique<pv::DiskFileSystem>(current_folder(), program_folder());
@@ -182,21 +244,20 @@ int main(int argc, char** argv) {
   services.files = std::move(files);
   const pv::Clock& clock = *services.clock;
   services.settings = std::make_unique<pv::FileSettingsStore>(
-      pv::FileSettingsStore::default_folder(), [&file_ref, &clock](const std::string& what) {
-        pv::ErrorLog(file_ref, clock)
-            .append("settings store", "settings", pv::RuntimeError(75, what));
+      pv::FileSettingsStore::default_folder(),
+      [&fs = file_ref, &c = clock](const std::string& what) {
+        pv::ErrorLog(fs, c).append("settings store", "settings", pv::RuntimeError(75, what));
       });
   services.associations = std::make_unique<pv::DesktopFileAssociations>();
   // The program's documents open in tabs of the browser that draws the windows.
-  pv::FrontEnd* front_end = nullptr;
   services.shell = std::make_unique<pv::BrowserTabShell>(
       std::make_unique<pv::PosixShell>(*services.associations),
-      [&front_end](const std::string& path) { return front_end && front_end->open_tab(path); });
+      [&fe = front_end](const std::string& path) { return fe && fe->open_tab(path); });
   services.media = std::make_unique<pv::DesktopMedia>();
   services.printer = std::make_unique<pv::DialogPrinter>(
-      [&front_end](const pv::PrintJob& job) { return front_end && front_end->print_page(job); });
+      [&fe = front_end](const pv::PrintJob& job) { return fe && fe->print_page(job); });
   auto tooltips = std::make_unique<pv::TooltipTable>();
-  const pv::TooltipTable* tooltip_table = tooltips.get();
+  tooltip_table = tooltips.get();
   services.tooltips = std::move(tooltips);
   const char* search_path = std::getenv("PATH");
   services.screen_savers = std::make_unique<pv::DesktopScreenSavers>(
@@ -206,7 +267,26 @@ int main(int argc, char** argv) {
   services.clipboard = std::make_unique<pv::MemoryClipboard>();
   services.measure = std::make_unique<pv::TableTextMeasure>();
   services.real_time = true;
+  return services;
+}
 
+}  // namespace
+
+int main(int argc, char** argv) {
+  Arguments args;
+  if (!parse_arguments(argc, argv, args)) return 2;
+  if (args.help) {
+    std::cout << kUsage << "\nProduct codes: " << joined(pv::product_codes()) << '\n';
+    return 0;
+  }
+  if (args.exercise) return run_exercise(args);
+  warn_of_unknown_product(args.command_line);
+  StopSignals stop_signals;
+
+  pv::FrontEnd* front_end = nullptr;
+  const pv::TooltipTable* tooltip_table = nullptr;
+  pv::Services services = make_services(front_end, tooltip_table);
+  const pv::FileSystem& file_ref = *services.files;
   pv::Program program(std::move(services), args.command_line);
   pv::FrontEnd front(program.loop(), program.input(), program.screen(),
                      {.host = "127.0.0.1",
@@ -217,18 +297,7 @@ int main(int argc, char** argv) {
   program.error_log().report_loss_to(
       [&front](const std::string& text) { front.show_notice(text); });
   front.show_tooltips(tooltip_table);
-  // Every handled event or tick publishes; a loop about to sleep publishes only when
-  // something may have changed since: an event began, or a handler waits in a nested loop.
-  uint64_t published_after = UINT64_MAX;
-  const auto publish = [&] {
-    front.server().add_file_root(program.shared().media_folder);
-    front.publish();
-    published_after = program.loop().events_begun();
-  };
-  program.loop().after_event = publish;
-  program.loop().before_wait = [&] {
-    if (program.loop().depth() > 0 || program.loop().events_begun() != published_after) publish();
-  };
+  front.attach(program.loop(), [&program] { return program.shared().media_folder; });
   try {
     front.start();
   } catch (const std::exception& e) {
@@ -240,18 +309,7 @@ int main(int argc, char** argv) {
   std::cout << url << std::endl;
   // The opener is given a page only this user can read: a command line is seen by all.
   std::optional<pv::LaunchPage> launch;
-  pid_t opener = 0;
-  if (args.open_browser) {
-    try {
-      launch.emplace(url);
-      opener = open_in_browser(launch->path());
-    } catch (const std::exception& e) {
-      std::cerr << "prepvant: " << e.what() << '\n';
-    }
-  }
-  if (args.open_browser && opener == 0)
-    std::cerr << "prepvant: no desktop opener (xdg-open); open the address above\n";
-  if (opener > 0) report_opener(opener);
+  if (args.open_browser) open_page(url, launch);
 
   stop_signals.watch(program.loop());
   program.start();

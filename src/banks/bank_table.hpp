@@ -40,6 +40,19 @@ struct RecordRow {
 
 struct BankTable;
 
+// The exercise of a drag-and-drop record (diagram xxxdnd): its items, each matched to one
+// of the targets (in any order within a target), or, with no targets, entries that go in
+// the order in which `items` lists them.
+struct DndExercise {
+  int16_t record = 0;  // the record of its bank that presents it
+  int16_t number = 0;  // its exercise number, Answer(1) of that record
+  std::span<const std::string_view> items = {};
+  std::span<const std::string_view> targets = {};
+  std::span<const uint8_t> solution = {};  // per item: the index of its target
+
+  bool ordered() const { return targets.empty(); }
+};
+
 // A run of a source bank's records that a full exam repeats, with the categories that it
 // renumbers.
 struct CategoryMapping {
@@ -78,9 +91,11 @@ struct BankTable {
   // The category list: that of `categories_from` (when set), then `categories`.
   const BankTable* categories_from = nullptr;
   std::span<const std::string_view> categories = {};
-  // A book or CD-ROM bank has records; a full exam has inclusions and exceptions, each
-  // list sorted by record.
+  // A book or CD-ROM bank has records and the exercises of its drag-and-drop records; a
+  // full exam (whose records' exercises are those of its sources) has inclusions and exceptions,
+  // each list sorted by record.
   std::span<const RecordRow> records = {};
+  std::span<const DndExercise> exercises = {};  // of its own records, sorted by record
   std::span<const Inclusion> inclusions = {};
   std::span<const CategoryException> exceptions = {};
   std::span<const TypeException> type_exceptions = {};

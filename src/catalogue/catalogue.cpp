@@ -20,6 +20,7 @@ struct Product {
   const char* program_file;  // nullptr: none
   const char* book_pdf;      // book PDF name (the flash cards: the VARB half)
   const char* second_pdf;    // the flash cards' SOLK half, else nullptr
+  bool book_pdf_per_test;    // without a second half: every test's PDF is the book PDF
   std::array<const char*, 3> banks;
 };
 
@@ -37,6 +38,7 @@ constexpr std::array<Product, 8> kProducts = {{
      nullptr,
      "0460001.pdf",
      nullptr,
+     false,
      {"PB_GUDAR_pelma", "PB_GUDAR_velto", "PB_GUDAR_combo"}},
     {"46002",
      {"VARB Book Questions", "VARB CD-ROM Questions", "Full VARB Exam"},
@@ -47,6 +49,7 @@ constexpr std::array<Product, 8> kProducts = {{
      "pb_varb.exe",
      "0460021.pdf",
      nullptr,
+     true,
      {"PB_VARB_Pelma", "PB_VARB_Velto", "PB_VARB_combo"}},
     {"46003",
      {"Book Questions", "CD-ROM Questions", "Full KWEL HOLMI Exam"},
@@ -58,6 +61,7 @@ constexpr std::array<Product, 8> kProducts = {{
      "pb_holmi.exe",
      "0460031.pdf",
      nullptr,
+     true,
      {"PB_HOLMI_Pelma", "PB_HOLMI_Velto", "PB_HOLMI_Combo"}},
     {"46004",
      {"Book Questions", "CD-ROM Questions", "Full KWEL ZUM Exam"},
@@ -71,6 +75,7 @@ constexpr std::array<Product, 8> kProducts = {{
      "pb_zum.exe",
      "0460041.pdf",
      nullptr,
+     true,
      {"PB_ZUM_Pelma", "PB_ZUM_Velto", "PB_ZUM_Combo"}},
     {"46005",
      {"Book Questions", "CD-ROM Questions", "Full KWEL JEKO Exam"},
@@ -82,6 +87,7 @@ constexpr std::array<Product, 8> kProducts = {{
      "pb_jeko.exe",
      "0460051.pdf",
      nullptr,
+     true,
      {"PB_JEKO_Pelma", "PB_JEKO_Velto", "PB_JEKO_Combo"}},
     {"46006",
      {"Book Questions", "CD-ROM Questions", "Full FYRD PIRAL Exam"},
@@ -93,6 +99,7 @@ constexpr std::array<Product, 8> kProducts = {{
      "pb_piral.exe",
      "0460061.pdf",
      nullptr,
+     true,
      {"PB_PIRAL_Pelma", "PB_PIRAL_Velto", "PB_PIRAL_Combo"}},
     {"46007",
      {"Book Questions", "CD-ROM Questions", "Full FYRD WOB Exam"},
@@ -104,6 +111,7 @@ constexpr std::array<Product, 8> kProducts = {{
      "pb_wob.exe",
      "0460071.pdf",
      nullptr,
+     true,
      {"PB_WOB_Pelma", "PB_WOB_Velto", "PB_WOB_Combo"}},
     {"46008",
      {"VARB Questions", "SOLK Questions", ""},
@@ -115,6 +123,7 @@ constexpr std::array<Product, 8> kProducts = {{
      "pb_solk_flash.exe",
      "0460081_VARB.pdf",
      "0460081_SOLK.pdf",
+     true,
      {"PB_SOLK_VARB", "PB_SOLK_SOLK", "PB_SOLK_VARB"}},
 }};
 
@@ -137,6 +146,12 @@ std::vector<std::string> product_codes() {
   std::vector<std::string> codes;
   for (const Product& p : kProducts) codes.emplace_back(p.code);
   return codes;
+}
+
+std::vector<std::string_view> product_banks(std::string_view code) {
+  for (const Product& p : kProducts)
+    if (code == p.code) return {p.banks.begin(), p.banks.end()};
+  return {};
 }
 
 void select_product(System& sys) {
@@ -178,7 +193,7 @@ void select_product(System& sys) {
   if (product->second_pdf != nullptr) {
     g.book_pdf_paths[1] = g.book_pdf_path;
     g.book_pdf_paths[2] = g.app_folder + product->second_pdf;
-  } else if (std::string_view(product->code) != "46000") {
+  } else if (product->book_pdf_per_test) {
     for (int i = 1; i <= 5; ++i) g.book_pdf_paths[i] = g.book_pdf_path;
   }
   g.cover_picture = product->cover_picture;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pv {
@@ -15,5 +16,8 @@ void select_product(System& sys);
 // command line less blanks around it and every lower-case "a" and "p").
 std::vector<std::string> product_codes();
 std::string product_code(const std::string& command_line);
+
+// The bank modules of a product's tests (book, CD-ROM, full exam); none for an unknown code.
+std::vector<std::string_view> product_banks(std::string_view code);
 
 }  // namespace pv

@@ -1,4 +1,5 @@
-// Moving between the system's windows and leaving the program.
+// Shared procedures over the system's windows that name none of them: closing windows by
+// title and fitting a list's scroll range.
 #pragma once
 
 #include <string>
@@ -9,10 +10,6 @@ struct System;
 class ListBox;
 class Screen;
 
-// Unloads every window (failures skipped) and ends the program. Never returns.
-[[noreturn]] void unload_all_and_end(System& sys);
-// Hides the start window and opens the setup window through start_quiz_click_sub.
-void return_to_menu(System& sys);
 // Asks every window of this program whose title contains `text` (case-sensitive, the
 // first 255 characters of the title) to close.
 void close_windows_titled(System& sys, const std::string& text);

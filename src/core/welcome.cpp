@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "catalogue/catalogue.hpp"
+#include "core/about1.hpp"
 #include "core/layout.hpp"
 #include "core/navigation.hpp"
 #include "core/partner.hpp"
@@ -18,6 +19,7 @@
 #include "testrun/exhibit.hpp"
 #include "testrun/finalscore.hpp"
 #include "testrun/quest.hpp"
+#include "testrun/theanswer.hpp"
 
 namespace pv {
 namespace {
@@ -298,6 +300,26 @@ void Welcome::Form_Unload(int&) {
 
 void Welcome::Form_Terminate() {
   unload_all_and_end(sys);
+}
+
+void unload_all_and_end(System& sys) {
+  FormRegistry& forms = sys.forms;
+  skip([&] { forms.unload<About1>(); });
+  skip([&] { forms.unload<Diagram>(); });
+  skip([&] { forms.unload<Exhibit>(); });
+  skip([&] { forms.unload<finalscore>(); });
+  skip([&] { forms.unload<pick_a_quiz>(); });
+  skip([&] { forms.unload<quest>(); });
+  skip([&] { forms.unload<Security>(); });
+  skip([&] { forms.unload<theanswer>(); });
+  skip([&] { forms.unload<Welcome>(); });
+  end_program();
+}
+
+void return_to_menu(System& sys) {
+  Welcome& welcome = sys.forms.get<Welcome>();
+  welcome.set_visible(false);
+  welcome.start_quiz_click_sub();
 }
 
 loading::loading(System& system) : SystemForm(system, "loading") {

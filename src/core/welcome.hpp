@@ -58,6 +58,12 @@ class loading final : public SystemForm {
   Label Label1{"Label1"}, Label2{"Label2"};
 };
 
+// Procedures that name every window, kept beside the start window that may include them.
+// Unloads every window (failures skipped) and ends the program. Never returns.
+[[noreturn]] void unload_all_and_end(System& sys);
+// Hides the start window and opens the setup window through start_quiz_click_sub.
+void return_to_menu(System& sys);
+
 // Pictures built into the program, kept in the program folder.
 inline constexpr const char* kStartButtonPicture = "builtin/start_button.png";
 inline constexpr const char* kQuitButtonPicture = "builtin/quit_button.png";

@@ -130,6 +130,7 @@ void Form::set_visible(bool on) {
   if (!auto_load()) return;
   if (on == visible_) return;
   visible_ = on;
+  if (!on) open_menu = {};
   if (on) {
     forms_.bring_to_front(*this);
     if (!resized_once_) {
@@ -244,10 +245,6 @@ void FormRegistry::discard(Form& f) {
 void FormRegistry::bring_to_front(Form& f) {
   std::erase(z_order_, &f);
   z_order_.push_back(&f);
-}
-
-std::vector<Form*> FormRegistry::windows() const {
-  return z_order_;
 }
 
 bool FormRegistry::any_loaded() const {

@@ -31,6 +31,15 @@ enum class FormState { Unloaded, Loading, Loaded, Unloading, Discarded };
 enum WindowState : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 enum BorderStyle : int { vbBSNone = 0, vbFixedSingle = 1, vbSizable = 2, vbFixedDialog = 3 };
 
+// The menu the user has open in a window, as the desktop keeps it (platform/user_input
+// runs it): `open` holds the menu of the menu bar and each submenu opened from it, the
+// entries of the last one shown last; `lit` is the lit entry among those, null for none.
+// No menu is open when `open` is empty.
+struct OpenMenu {
+  std::vector<Menu*> open;
+  Menu* lit = nullptr;
+};
+
 class Form {
  public:
   Form(FormRegistry& forms, std::string name);
@@ -102,6 +111,8 @@ class Form {
   Menu* menu_for_keys(std::string_view keys) const;
   // The control with the keyboard focus, or null.
   Control* active_control() const { return active_control_; }
+  // Hiding the window closes it.
+  OpenMenu open_menu;
 
   // Handlers of the window. Default: nothing.
   virtual void Form_Load() {}
@@ -190,10 +201,12 @@ class FormRegistry {
     if (Form* f = existing(typeid(T))) f->unload();
   }
 
-  // Every live window in the order they were shown, the latest on top.
-  std::vector<Form*> windows() const;
+  // Copies, so a walk may load and unload windows.
+  // Every live window shown since its load (it may be hidden again), from the back to the
+  // one brought to the front last.
+  std::vector<Form*> z_order() const { return z_order_; }
   // Every live window, shown or not, in the order they were created.
-  const std::vector<Form*>& windows_and_hidden() const { return creation_order_; }
+  std::vector<Form*> creation_order() const { return creation_order_; }
   bool any_loaded() const;
   // Destroys discarded windows that no running handler uses any more.
   void collect();

@@ -75,6 +75,29 @@ void type_into(TextBox& box, int ascii, int64_t at, int64_t length) {
   box.set_text(std::move(text));
 }
 
+// The entries a menu shows, separators included.
+std::vector<Menu*> shown_entries(const Menu& m) {
+  std::vector<Menu*> shown;
+  for (Menu* item : m.items)
+    if (item->visible) shown.push_back(item);
+  return shown;
+}
+
+// The entries of a menu's panel that can be lit, in order: the shown ones but separators.
+std::vector<Menu*> menu_rows(const Menu& m) {
+  std::vector<Menu*> rows = shown_entries(m);
+  std::erase_if(rows, [](const Menu* r) { return r->caption == "-"; });
+  return rows;
+}
+
+bool has_submenu(const Menu& m) {
+  return !shown_entries(m).empty();
+}
+
+bool access_key_is(const Menu& m, int key_code) {
+  return key_code > 0 && key_code < 128 && upper(access_key(m.caption)) == key_code;
+}
+
 }  // namespace
 
 bool UserInput::box_open() const {
@@ -86,7 +109,7 @@ bool UserInput::box_open() const {
 bool UserInput::takes_input(const Form& f) const {
   if (box_open() || !f.is_loaded() || !f.visible()) return false;
   const Form* modal = nullptr;
-  for (const Form* w : forms_.windows())
+  for (const Form* w : forms_.z_order())
     if (w->is_loaded() && w->visible() && w->modal) modal = w;
   return modal == nullptr || modal == &f;
 }
@@ -128,7 +151,7 @@ void UserInput::focus(Control& c) {
 
 void UserInput::click(Control& c) {
   if (c.kind() == ControlKind::Menu) {
-    choose_menu(static_cast<Menu&>(c));
+    click_menu(static_cast<Menu&>(c));
     return;
   }
   if (!reachable(c)) return;
@@ -192,6 +215,166 @@ void UserInput::choose_menu(Menu& m) {
   if (m.form() != nullptr && takes_input(*m.form()) && m.available()) m.click();
 }
 
+// The window's open menu, first cut back to what the user can still reach: the program
+// may have hidden or disabled a menu, or covered the window, since it opened.
+OpenMenu& UserInput::current_menu(Form& f) const {
+  OpenMenu& m = f.open_menu;
+  if (m.open.empty()) return m;
+  if (!takes_input(f) || m.open[0]->parent != nullptr || !m.open[0]->available() ||
+      !has_submenu(*m.open[0])) {
+    m = {};
+    return m;
+  }
+  for (size_t k = 1; k < m.open.size(); ++k)
+    if (m.open[k]->parent != m.open[k - 1] || !m.open[k]->available() || !has_submenu(*m.open[k])) {
+      m.open.resize(k);
+      break;
+    }
+  if (m.lit != nullptr &&
+      (m.lit->parent != m.open.back() || !m.lit->available() || m.lit->caption == "-"))
+    m.lit = nullptr;
+  return m;
+}
+
+void UserInput::click_menu(Menu& m) {
+  Form* f = m.form();
+  if (f == nullptr || !takes_input(*f) || !m.available()) return;
+  const OpenMenu& open = current_menu(*f);
+  if (m.parent == nullptr) {
+    if (!open.open.empty() && open.open[0] == &m)
+      close_menu(*f);
+    else
+      open_top_menu(*f, m, false);
+  } else if (has_submenu(m)) {
+    light_menu(m);
+  } else {
+    close_menu(*f);
+    choose_menu(m);
+  }
+}
+
+void UserInput::light_menu(Menu& m) {
+  Form* f = m.form();
+  if (f == nullptr || m.parent == nullptr || m.caption == "-" || !takes_input(*f) || !m.available())
+    return;
+  OpenMenu& open = current_menu(*f);
+  const auto level = std::find(open.open.begin(), open.open.end(), m.parent);
+  if (level == open.open.end()) return;
+  open.open.erase(level + 1, open.open.end());
+  open.lit = nullptr;
+  if (has_submenu(m))
+    open.open.push_back(&m);
+  else
+    open.lit = &m;
+}
+
+void UserInput::close_menu(Form& f) {
+  f.open_menu = {};
+}
+
+// A menu of the menu bar runs its click handler as it opens, as the desktop's menus do, so
+// the handler can set up its entries; opened by a key, its first enabled entry is lit.
+void UserInput::open_top_menu(Form& f, Menu& top, bool by_key) {
+  f.open_menu = {};
+  const bool entries = has_submenu(top);
+  if (entries) f.open_menu.open = {&top};
+  if (top.on_click || !entries) choose_menu(top);
+  if (by_key && !current_menu(f).open.empty()) light_next(f, -1, 1);
+}
+
+void UserInput::open_submenu(Form& f, Menu& entry, bool by_key) {
+  light_menu(entry);
+  if (by_key && current_menu(f).open.back() == &entry) light_next(f, -1, 1);
+}
+
+// The next (or previous) enabled menu of the menu bar, going round.
+void UserInput::next_top_menu(Form& f, int step) {
+  std::vector<Menu*> tops = f.menus();
+  std::erase_if(tops, [](const Menu* m) { return !m->visible || !m->enabled; });
+  if (tops.empty()) return;
+  const auto n = static_cast<std::ptrdiff_t>(tops.size());
+  const auto at = std::find(tops.begin(), tops.end(), f.open_menu.open[0]) - tops.begin();
+  open_top_menu(f, *tops[static_cast<size_t>(((at + step) % n + n) % n)], true);
+}
+
+// Lights the enabled entry of the last panel after `from` in the direction `step`
+// (-1 starts from either end), going round.
+void UserInput::light_next(Form& f, int from, int step) {
+  OpenMenu& open = f.open_menu;
+  const std::vector<Menu*> rows = menu_rows(*open.open.back());
+  const int n = static_cast<int>(rows.size());
+  int start = from < 0 ? (step > 0 ? 0 : n - 1) : from + step;
+  for (int k = 0; k < n; ++k) {
+    Menu* row = rows[static_cast<size_t>(((start + step * k) % n + n) % n)];
+    if (row->enabled) {
+      open.lit = row;
+      return;
+    }
+  }
+}
+
+// Alt and a menu's access key, or F10, open a menu of the menu bar.
+bool UserInput::open_menu_key(Form& f, int key_code, int shift) {
+  const bool f10 = key_code == vbKeyF10 && (shift & vbShiftMask) == 0;
+  if (!f10 && ((shift & vbAltMask) == 0 || key_code >= 128 || !std::isalnum(key_code)))
+    return false;
+  for (Menu* top : f.menus())
+    if (top->visible && top->enabled && (f10 || access_key_is(*top, key_code))) {
+      open_top_menu(f, *top, true);
+      return true;
+    }
+  return false;
+}
+
+// The keys of the open menu (see key_down); false when no menu is open and the key opens
+// none.
+bool UserInput::menu_key(Form& f, int key_code, int shift) {
+  OpenMenu& open = current_menu(f);
+  if (open.open.empty()) return open_menu_key(f, key_code, shift);
+  const std::vector<Menu*> rows = menu_rows(*open.open.back());
+  const auto lit_at = std::find(rows.begin(), rows.end(), open.lit);
+  const int lit = lit_at == rows.end() ? -1 : static_cast<int>(lit_at - rows.begin());
+  Menu* chosen = nullptr;
+  switch (key_code) {
+    case vbKeyDown:
+    case vbKeyUp:
+      light_next(f, lit, key_code == vbKeyDown ? 1 : -1);
+      return true;
+    case vbKeyRight:
+      if (open.lit != nullptr && has_submenu(*open.lit))
+        open_submenu(f, *open.lit, true);
+      else
+        next_top_menu(f, 1);
+      return true;
+    case vbKeyLeft:
+    case vbKeyEscape:
+      if (open.open.size() > 1) {
+        open.lit = open.open.back();
+        open.open.pop_back();
+      } else if (key_code == vbKeyLeft) {
+        next_top_menu(f, -1);
+      } else {
+        close_menu(f);
+      }
+      return true;
+    case vbKeyReturn:
+    case vbKeySpace:
+      chosen = open.lit;
+      break;
+    default:
+      for (Menu* row : rows)
+        if (row->enabled && access_key_is(*row, key_code)) {
+          chosen = row;
+          break;
+        }
+  }
+  if (chosen != nullptr && has_submenu(*chosen))
+    open_submenu(f, *chosen, true);
+  else if (chosen != nullptr)
+    click_menu(*chosen);
+  return true;
+}
+
 // Buttons, check boxes and option buttons act on their access key; a label or a frame
 // passes the focus to the next control in tab order; a tab shows its page.
 bool UserInput::press_access_key(Form& f, char key) {
@@ -242,7 +425,7 @@ void UserInput::click_button_where(Form& f, bool CommandButton::*flag) {
 }
 
 void UserInput::key_down(Form& f, int key_code, int shift) {
-  if (!takes_input(f)) return;
+  if (!takes_input(f) || menu_key(f, key_code, shift)) return;
   // Tab moves the focus before any key handler hears of it, as the desktop's does.
   if (key_code == vbKeyTab && (shift & vbAltMask) == 0) {
     desktop_key(f, key_code, shift);
@@ -418,7 +601,7 @@ void UserInput::click_element(WebBrowser& browser, const std::string& id) {
 
 void UserInput::activate(Form& f) {
   if (!takes_input(f)) return;
-  const std::vector<Form*> windows = forms_.windows();
+  const std::vector<Form*> windows = forms_.z_order();
   if (!windows.empty() && windows.back() == &f) return;
   forms_.bring_to_front(f);
   f.run_handler([&] { f.Form_Activate(); });
@@ -452,7 +635,7 @@ void UserInput::resize_screen(int width_pixels, int height_pixels) {
   screen_reported_ = true;
   screen.set_size(width_pixels, height_pixels);
   const auto near = [](float a, float b) { return std::fabs(a - b) < 1.0f; };
-  for (Form* f : forms_.windows_and_hidden()) {
+  for (Form* f : forms_.creation_order()) {
     if (!f->is_loaded() || f->window_state() != vbNormal) continue;
     float l = f->left(), t = f->top(), w = f->width(), h = f->height();
     if (first && near(l, 0) && near(t, 0) && near(w, old_width) && near(h, old_height)) {
@@ -466,8 +649,11 @@ void UserInput::resize_screen(int width_pixels, int height_pixels) {
   }
 }
 
+// A box closes the menu that was open when it showed.
 void UserInput::answer_box(int id, int result, const std::string& text) {
-  if (boxes_ != nullptr) boxes_->answer(id, result, text);
+  if (boxes_ == nullptr) return;
+  for (Form* f : forms_.z_order()) f->open_menu = {};
+  boxes_->answer(id, result, text);
 }
 
 }  // namespace pv

@@ -20,6 +20,7 @@ namespace pv {
 class DesktopDialogs;
 class Form;
 class FormRegistry;
+struct OpenMenu;
 
 // Shift states of keys and clicks, as the key handlers receive them.
 enum ShiftState : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
@@ -33,7 +34,8 @@ enum KeyCode : int {
   vbKeyLeft = 37,
   vbKeyUp = 38,
   vbKeyRight = 39,
-  vbKeyDown = 40
+  vbKeyDown = 40,
+  vbKeyF10 = 121
 };
 
 class UserInput {
@@ -70,10 +72,25 @@ class UserInput {
   void scroll_list(ListBox& list, int top);
   // A click on the tab of page `page`; a hidden or disabled page is not chosen.
   void click_tab(TabbedDialog& tabs, int page);
-  // A menu entry chosen with the mouse or its access keys.
+  // A menu entry chosen: its click handler runs.
   void choose_menu(Menu& m);
+  // The menus as the desktop runs them (Form::open_menu holds the open one). A click on a
+  // menu of the menu bar opens it, or closes it when it is open; it runs the menu's click
+  // handler as it opens (and a menu without entries only runs it). A click on an entry with
+  // a submenu opens that; on any other entry it closes the menu and chooses the entry.
+  void click_menu(Menu& m);
+  // The mouse over an entry of the open menu lights it and opens its submenu.
+  void light_menu(Menu& m);
+  // Closes the window's open menu (the user clicked elsewhere).
+  void close_menu(Form& f);
 
-  // A key pressed in the window (a key code: letters as capitals): the window's key handler
+  // A key pressed in the window (a key code: letters as capitals). Alt and the access key
+  // of a menu of the menu bar opens it, F10 the first one, with its first entry lit; while
+  // a menu is open it takes every key: the up and down arrows light the next enabled entry
+  // (going round), the right arrow opens the lit entry's submenu or the next menu of the
+  // bar, the left arrow closes a submenu or opens the previous menu of the bar, Enter and
+  // Space choose the lit entry, an entry's access key chooses it, and Escape closes a
+  // level. Else the window's key handler runs
   // first when its key preview is on, then the focused control's (Tab reaches neither).
   // What they leave the
   // desktop carries out: with Alt an access key; Enter presses the focused button, else the
@@ -132,6 +149,13 @@ class UserInput {
   bool press_access_key(Form& f, char key);
   void click_button_where(Form& f, bool CommandButton::*flag);
   bool box_open() const;
+  bool menu_key(Form& f, int key_code, int shift);
+  bool open_menu_key(Form& f, int key_code, int shift);
+  void open_top_menu(Form& f, Menu& top, bool by_key);
+  void open_submenu(Form& f, Menu& entry, bool by_key);
+  void next_top_menu(Form& f, int step);
+  void light_next(Form& f, int from, int step);
+  OpenMenu& current_menu(Form& f) const;
 
   FormRegistry& forms_;
   DesktopDialogs* boxes_;

@@ -1,7 +1,7 @@
 #include "setup/pick_a_quiz.hpp"
 
 #include "catalogue/catalogue.hpp"
-#include "core/navigation.hpp"
+#include "core/partner.hpp"
 #include "core/welcome.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
@@ -70,7 +70,20 @@ void pick_a_quiz::place_controls() {
   SSTab1.set_tab_caption(kAdvanced, "Advanced Options");
   SSTab1.set_tab_caption(kCategories, "Select Categories");
   SSTab1.set_tab_caption(kStudySaver, "Study Saver");
+  place_general_page();
+  place_advanced_page();
+  place_categories_page();
 
+  // "Study Saver": its settings are the study saver's own.
+  on_page(Frame1, SSTab1, kStudySaver);
+  Frame1.move(240, 480, 9015, 4935);
+  place_saver_page();
+
+  // Hidden from the start: the whole help menu.
+  menu_help.visible = false;
+}
+
+void pick_a_quiz::place_general_page() {
   // "General": the tests (the third one beside the first two, whose places the load sets).
   on_page(Frame3, SSTab1, kGeneral);
   Frame3.caption = "Select a Quiz";
@@ -138,8 +151,9 @@ void pick_a_quiz::place_controls() {
   partner_picture.move(120, 240, 3120, 1935);
   partner_picture.stretch = true;
   partner_picture.visible = false;
+}
 
-  // "Advanced Options".
+void pick_a_quiz::place_advanced_page() {
   on_page(Frame2, SSTab1, kAdvanced);
   Frame2.caption = "Randomization Options";
   Frame2.move(240, 480, 2895, 1095);
@@ -208,8 +222,9 @@ void pick_a_quiz::place_controls() {
   Command2.move(5070, 3750, 1815, 495);
   cmd_flashcards.caption = "Flash Cards";
   cmd_flashcards.move(7005, 3750, 1815, 495);
+}
 
-  // "Select Categories".
+void pick_a_quiz::place_categories_page() {
   for (Control* c : std::initializer_list<Control*>{
            &lbl_cats_to_ask, &lst_cats_to_ask, &lbl_Cats_not_ask, &lst_cats_not_to_ask,
            &cmd_add_cat, &cmd_add_all_cat, &cmd_remove_cat, &cmd_remove_all_cat,
@@ -234,14 +249,6 @@ void pick_a_quiz::place_controls() {
   cmd_start_cat_quiz.move(240, 4320, 5295, 495);
   Label4.move(240, 4920, 8775, 495);
   Label4.word_wrap = true;
-
-  // "Study Saver": its settings are the study saver's own.
-  on_page(Frame1, SSTab1, kStudySaver);
-  Frame1.move(240, 480, 9015, 4935);
-  place_saver_page();
-
-  // Hidden from the start: the whole help menu.
-  menu_help.visible = false;
 }
 
 void pick_a_quiz::wire_handlers() {
@@ -354,14 +361,14 @@ void pick_a_quiz::Form_Load() {
     step([&] { g.retake_quiz = 0; });
   });
   // 17. Product lock.
-  step([&] {
-    if (g.product_id != "46002") return;
-    random_answers.set_value(0);
-    random_answers.enabled = false;
-  });
+  step([&] { lock_answer_order(); });
   // 18. Partner edition.
+  show_the_partner_edition(step);
+}
+
+void pick_a_quiz::show_the_partner_edition(Trap& step) {
   step([&] {
-    if (g.is_partner_edition != vbTrue || g.edition_code != "wux") return;
+    if (g.is_partner_edition != vbTrue || g.edition_code != kPicturePartner) return;
     step([&] {
       partner_picture.picture = load_picture(sys.files, g.app_folder + kPartnerPicture).path;
     });
@@ -369,6 +376,12 @@ void pick_a_quiz::Form_Load() {
     step([&] { Velto_P_A_Q.visible = false; });
     step([&] { SSTab1.set_tab_caption(kStudySaver, kPartnerSaverCaption); });
   });
+}
+
+void pick_a_quiz::lock_answer_order() {
+  if (g.product_id != "46002") return;
+  random_answers.set_value(0);
+  random_answers.enabled = false;
 }
 
 void pick_a_quiz::which_quiz_Click(int index) {

@@ -162,7 +162,11 @@ class pick_a_quiz final : public SystemForm {
   // The settings read at load, in their order; each failing statement is logged by the
   // load's trap.
   void apply_settings_at_load(Trap& step);
+  // The partner's picture and study-saver caption, in a partner edition that has them.
+  void show_the_partner_edition(Trap& step);
   void apply_preset(const OptionPreset& preset);
+  // One product never shuffles its answers: its answer-order box is cleared and locked.
+  void lock_answer_order();
   // The steps of the test start.
   void take_the_timing_and_the_student();
   void take_the_chosen_test();
@@ -173,6 +177,10 @@ class pick_a_quiz final : public SystemForm {
   int16_t questions_missed_last_time();
   void back_with_nothing_to_retake();
   void place_controls();
+  // The controls of the tab pages: "General", "Advanced Options" and "Select Categories".
+  void place_general_page();
+  void place_advanced_page();
+  void place_categories_page();
   void place_saver_page();
   void wire_handlers();
   void wire_saver_handlers();
@@ -184,10 +192,6 @@ class pick_a_quiz final : public SystemForm {
   int16_t correct_bar_last_ = 0;
   int16_t spinner_number_ = 0;
 };
-
-// The partner's picture and study-saver tab caption.
-inline constexpr const char* kPartnerPicture = "wux_partner.jpg";
-inline constexpr const char* kPartnerSaverCaption = "WUX Study Saver";
 
 // The screen-saver file the installation hands to the system.
 inline constexpr const char* kSaverFile = "pelma_books_study_saver.scr";

@@ -28,11 +28,7 @@ void pick_a_quiz::Command1_Click() {
 void pick_a_quiz::start_the_quiz_from_command1() {
   FormRegistry& forms = sys.forms;
   // 1. Product lock: this product never shuffles its answers.
-  skip([&] {
-    if (g.product_id != "46002") return;
-    random_answers.set_value(0);
-    random_answers.enabled = false;
-  });
+  skip([&] { lock_answer_order(); });
   // 2. Resets.
   skip([&] {
     for (int i = 1; i <= 100; ++i) {

@@ -5,12 +5,12 @@
 #include <tuple>
 #include <utility>
 
+#include "core/partner.hpp"
 #include "platform/errors.hpp"
 #include "platform/picture.hpp"
 #include "platform/random.hpp"
 #include "platform/screen.hpp"
 #include "platform/vbtext.hpp"
-#include "setup/pick_a_quiz.hpp"
 
 namespace pv {
 namespace {
@@ -146,7 +146,7 @@ void Security::Form_Activate() {
 }
 
 void Security::show_partner_logo() {
-  if (g.is_partner_edition == 0 || g.edition_code != "wux") return;
+  if (g.is_partner_edition == 0 || g.edition_code != kPicturePartner) return;
   skip([&] { Image1.picture = load_picture(sys.files, g.app_folder + kPartnerPicture).path; });
   skip([&] { Image1.visible = true; });
   skip([&] { Label1.visible = false; });

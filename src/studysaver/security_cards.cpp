@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/layout.hpp"
-#include "core/navigation.hpp"
 #include "core/welcome.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"

@@ -2,7 +2,6 @@
 
 #include "core/documents.hpp"
 #include "core/layout.hpp"
-#include "core/navigation.hpp"
 #include "core/welcome.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"

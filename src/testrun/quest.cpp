@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/navigation.hpp"
+#include "core/welcome.hpp"
 #include "platform/errors.hpp"
 #include "platform/settings.hpp"
 #include "platform/vbtext.hpp"
@@ -152,9 +152,12 @@ void quest::Form_Load() {
   step([&] { bottom_panel_offset = height() - Frame2.top; });
   step([&] { browser_offset = height() - WebBrowser1.height; });
   step([&] { panel_width = std::nearbyint(Frame1.width); });
-  step([&] { g.page_font_size = cint(sys.settings.get("veltotest", "stuff", "savedfont", "12")); });
   step([&] {
-    g.page_font_name = sys.settings.get("veltotest", "stuff", "savedfontname", "Times New Roman");
+    g.page_font_size = cint(sys.settings.get(kSettingsApp, kSettingsSection, "savedfont", "12"));
+  });
+  step([&] {
+    g.page_font_name =
+        sys.settings.get(kSettingsApp, kSettingsSection, "savedfontname", "Times New Roman");
   });
   step([&] {
     for (Menu& m : menusize) m.checked = false;
@@ -168,7 +171,7 @@ void quest::Form_Load() {
       if (m.caption == g.page_font_name) m.checked = found = true;
     if (found) return;
     g.page_font_name = "Times New Roman";
-    sys.settings.save("veltotest", "stuff", "savedfontname", g.page_font_name);
+    sys.settings.save(kSettingsApp, kSettingsSection, "savedfontname", g.page_font_name);
     menufont[0].checked = true;
   });
   step([&] {
@@ -181,7 +184,9 @@ void quest::Form_Load() {
     menu_shownumanswer.checked = g.show_num_answers == 1;
     menu_backbutton.checked = g.back_button_on == 1;
   });
-  step([&] { g.mail_type = sys.settings.get("veltotest", "stuff", "mailtype", "outlook"); });
+  step([&] {
+    g.mail_type = sys.settings.get(kSettingsApp, kSettingsSection, "mailtype", "outlook");
+  });
   step([&] {
     const auto line = status_line(g);
     if (!line) raise_error(9);

@@ -10,9 +10,6 @@
 namespace pv {
 namespace {
 
-constexpr const char* kApp = "veltotest";
-constexpr const char* kSection = "stuff";
-
 // A 1-based entry of a menu array; error 9 outside it.
 template <size_t N>
 Menu& entry(std::array<Menu, N>& menus, int index) {
@@ -45,7 +42,9 @@ void quest::menufont_Click(int Index) {
     if (!entry(menufont, Index).caption.empty()) family = entry(menufont, Index).caption;
   });
   skip([&] { g.page_font_name = family; });
-  skip([&] { sys.settings.save(kApp, kSection, "savedfontname", g.page_font_name); });
+  skip([&] {
+    sys.settings.save(kSettingsApp, kSettingsSection, "savedfontname", g.page_font_name);
+  });
   skip([&] {
     for (Menu& m : menufont) m.checked = false;
     entry(menufont, Index).checked = true;
@@ -62,7 +61,9 @@ void quest::menusize_Click(int Index) {
     if (Index < 1 || Index > static_cast<int>(kFontSizes.size())) raise_error(9);
     g.page_font_size = kFontSizes[static_cast<size_t>(Index - 1)];
   });
-  skip([&] { sys.settings.save(kApp, kSection, "savedfont", cstr(int64_t{g.page_font_size})); });
+  skip([&] {
+    sys.settings.save(kSettingsApp, kSettingsSection, "savedfont", cstr(int64_t{g.page_font_size}));
+  });
   skip([&] {
     for (Menu& m : menusize) m.checked = false;
     entry(menusize, Index).checked = true;
@@ -73,8 +74,12 @@ void quest::menusize_Click(int Index) {
 }
 
 void quest::mnuSavefont_Click() {
-  skip([&] { sys.settings.save(kApp, kSection, "savedfont", cstr(int64_t{g.page_font_size})); });
-  skip([&] { sys.settings.save(kApp, kSection, "savedfontname", g.page_font_name); });
+  skip([&] {
+    sys.settings.save(kSettingsApp, kSettingsSection, "savedfont", cstr(int64_t{g.page_font_size}));
+  });
+  skip([&] {
+    sys.settings.save(kSettingsApp, kSettingsSection, "savedfontname", g.page_font_name);
+  });
 }
 
 namespace {
@@ -110,12 +115,12 @@ void quest::menu_backbutton_Click() {
 void quest::mnu_answer_at_top_Click() {
   skip([&] { mnu_answer_at_top.checked = true; });
   skip([&] { mnu_answer_at_bottom.checked = false; });
-  skip([&] { sys.settings.save(kApp, kSection, "putanswer", "top"); });
+  skip([&] { sys.settings.save(kSettingsApp, kSettingsSection, "putanswer", "top"); });
   skip([&] { g.answer_position = "top"; });
 }
 
 void quest::mnu_answer_at_bottom_Click() {
-  skip([&] { sys.settings.save(kApp, kSection, "putanswer", "bottom"); });
+  skip([&] { sys.settings.save(kSettingsApp, kSettingsSection, "putanswer", "bottom"); });
   skip([&] { g.answer_position = "bottom"; });
   skip([&] { mnu_answer_at_top.checked = false; });
   skip([&] { mnu_answer_at_bottom.checked = true; });

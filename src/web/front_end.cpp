@@ -63,6 +63,18 @@ void FrontEnd::note_applied(const InputEvent& event) {
   applied_[event.page_id] = *event.sequence;
 }
 
+void FrontEnd::attach(EventLoop& loop, std::function<std::string()> media_folder) {
+  const auto publish = [this, &loop, media_folder = std::move(media_folder)] {
+    server_.add_file_root(media_folder());
+    this->publish();
+    published_after_ = loop.events_begun();
+  };
+  loop.after_event = publish;
+  loop.before_wait = [this, &loop, publish] {
+    if (loop.depth() > 0 || loop.events_begun() != published_after_) publish();
+  };
+}
+
 void FrontEnd::start() {
   server_.start();
   publish();

@@ -3,6 +3,8 @@
 // engine's event loop.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +27,10 @@ class FrontEnd {
   // the page's input out through `input`.
   FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options);
 
+  // When the page updates: after every handled event or tick, and when the loop is about
+  // to sleep if something may have changed since (an event began, or a handler waits in a
+  // nested loop). Each publish first serves the current media folder as a file root.
+  void attach(EventLoop& loop, std::function<std::string()> media_folder);
   // Starts serving (see WebServer::start) and publishes the first state.
   void start();
   // Publishes the model's state when it changed. Engine thread.
@@ -68,6 +74,8 @@ class FrontEnd {
   std::vector<Print> prints_;
   uint64_t last_print_ = 0;
   const TooltipTable* tooltips_ = nullptr;
+  // The loop's count of begun events at the last publish of an attached loop.
+  uint64_t published_after_ = UINT64_MAX;
   // The last published state, which the next one is compared with.
   std::shared_ptr<const nlohmann::json> last_;
 };

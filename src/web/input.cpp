@@ -28,10 +28,10 @@ constexpr Range kCharacters{0, 0x10FFFF};
 constexpr Range kWindowStates{0, 2};
 constexpr Range kBoxResults{0, 65535};
 constexpr Range kScreenPixels{0, 1000000};
-constexpr std::string_view kActions[] = {"screen", "answer", "click",  "dblclick", "focus",
-                                         "text",   "item",   "scroll", "tab",      "element",
-                                         "key",    "press",  "menu",   "activate", "close",
-                                         "state",  "move",   "size",   "mousemove"};
+constexpr std::string_view kActions[] = {
+    "screen", "answer", "click",   "dblclick", "focus",     "text",      "item",
+    "scroll", "tab",    "element", "key",      "press",     "menu",      "activate",
+    "close",  "state",  "move",    "size",     "mousemove", "menulight", "menuclose"};
 constexpr Range kButtons{0, 3};
 // Far beyond any screen, yet well within what a float holds exactly enough.
 constexpr double kMaxTwips = 1e7;
@@ -127,7 +127,7 @@ std::vector<PageMarks> decode_marks(const json& e) {
 }
 
 Form* window_named(const FormRegistry& forms, const std::string& name) {
-  for (Form* f : forms.windows())
+  for (Form* f : forms.z_order())
     if (f->name() == name) return f;
   return nullptr;
 }
@@ -184,7 +184,9 @@ void control_event(UserInput& input, Control& c, const InputEvent& e) {
   } else if (action == "press") {
     input.type_char(c, e.key_ascii, e.at, e.length);
   } else if (action == "menu") {
-    if (auto* m = as<Menu>(c, ControlKind::Menu)) input.choose_menu(*m);
+    if (auto* m = as<Menu>(c, ControlKind::Menu)) input.click_menu(*m);
+  } else if (action == "menulight") {
+    if (auto* m = as<Menu>(c, ControlKind::Menu)) input.light_menu(*m);
   } else if (action == "mousemove") {
     input.mouse_move(c, e.x, e.y, e.button, e.modifiers);
   }
@@ -206,6 +208,8 @@ void window_event(UserInput& input, Form& f, const InputEvent& e) {
     input.size(f, e.width, e.height);
   } else if (action == "activate") {
     input.activate(f);
+  } else if (action == "menuclose") {
+    input.close_menu(f);
   } else if (Control* c = control_named(f, e.control, e.name)) {
     control_event(input, *c, e);
   }

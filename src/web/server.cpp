@@ -132,18 +132,18 @@ std::string entity_tag(std::string_view text) {
 }
 
 // One of the page's own files, prepared once: each request shares its text.
-struct PageFile {
+struct PageFileServed {
   std::shared_ptr<const std::string> text;
   std::string type, tag;
 };
 
-PageFile page_file(std::string text, std::string type) {
+PageFileServed page_file(std::string text, std::string type) {
   std::string tag = entity_tag(text);
   return {std::make_shared<const std::string>(std::move(text)), std::move(type), std::move(tag)};
 }
 
 // Answers 304 when the browser holds this very file; it asks again each time (no-cache).
-void serve_page_file(const PageFile& f, const http::Request& req, http::Response& res) {
+void serve_page_file(const PageFileServed& f, const http::Request& req, http::Response& res) {
   res.set_header("Cache-Control", "no-cache");
   res.set_header("ETag", f.tag);
   if (req.get_header_value("If-None-Match") == f.tag) {
@@ -177,9 +177,7 @@ WebServer::~WebServer() {
 }
 
 std::string WebServer::url() const {
-  const bool v6 = options_.host.find(':') != std::string::npos;
-  return "http://" + (v6 ? "[" + options_.host + "]" : options_.host) + ":" +
-         std::to_string(port_) + "/?s=" + secret_;
+  return "http://" + host_with_port() + "/?s=" + secret_;
 }
 
 void WebServer::start() {
@@ -192,65 +190,66 @@ void WebServer::start() {
   http_->start();
 }
 
+// Where the page's files are served: under a folder named by the secret, which their
+// relative imports keep (they drop a query).
+std::string WebServer::page_folder() const {
+  return std::string(kPageFolder) + secret_ + "/";
+}
+
+std::string WebServer::host_with_port() const {
+  const bool v6 = options_.host.find(':') != std::string::npos;
+  return (v6 ? "[" + options_.host + "]" : options_.host) + ":" + std::to_string(port_);
+}
+
+// The secret a request carries: its query "s", its header, or the folder of a page file.
+std::string WebServer::secret_given(const http::Request& req) const {
+  std::string given = req.get_param_value("s");
+  if (given.empty()) given = req.get_header_value("X-Prepvant-Secret");
+  if (given.empty() && req.path.starts_with(kPageFolder)) {
+    const size_t from = kPageFolder.size();
+    given = req.path.substr(from, req.path.find('/', from) - from);
+  }
+  return given;
+}
+
+// Runs before a body is read, so nobody without the secret makes the server hold one.
+bool WebServer::security_gate(const http::Request& req, http::Response& res) const {
+  if (req.get_header_value("Host") != host_with_port()) {
+    plain(res, 403, "Forbidden: unexpected Host");
+    return true;
+  }
+  // A browser asks for the icon without the secret; there is none to give.
+  if (req.path == "/favicon.ico" && req.method == "GET") {
+    res.status = 204;
+    return true;
+  }
+  if (!same_secret(secret_given(req), secret_)) {
+    plain(res, 403, "Forbidden");
+    return true;
+  }
+  const std::string origin = req.get_header_value("Origin");
+  if (!origin.empty() && origin != "http://" + host_with_port()) {
+    plain(res, 403, "Forbidden: foreign origin");
+    return true;
+  }
+  if (req.method != "GET" && !is_json(req.get_header_value("Content-Type"))) {
+    plain(res, 415, "Unsupported media type: JSON only");
+    return true;
+  }
+  return false;
+}
+
 void WebServer::install_routes() {
   http::Server& s = *http_;
-  const std::string host_v6 =
-      options_.host.find(':') != std::string::npos ? "[" + options_.host + "]" : options_.host;
-
   s.default_headers({{"Cache-Control", "no-store"},
                      {"X-Content-Type-Options", "nosniff"},
                      {"Referrer-Policy", "no-referrer"}});
-  // Runs before a body is read: nobody without the secret makes the server hold one.
-  s.check_first([this, host_v6](const http::Request& req, http::Response& res) {
-    if (req.get_header_value("Host") != host_v6 + ":" + std::to_string(port_)) {
-      plain(res, 403, "Forbidden: unexpected Host");
-      return true;
-    }
-    // A browser asks for the icon without the secret; there is none to give.
-    if (req.path == "/favicon.ico" && req.method == "GET") {
-      res.status = 204;
-      return true;
-    }
-    std::string given = req.get_param_value("s");
-    if (given.empty()) given = req.get_header_value("X-Prepvant-Secret");
-    if (!same_secret(given, secret_)) {
-      plain(res, 403, "Forbidden");
-      return true;
-    }
-    const std::string origin = req.get_header_value("Origin");
-    if (!origin.empty() && origin != "http://" + host_v6 + ":" + std::to_string(port_)) {
-      plain(res, 403, "Forbidden: foreign origin");
-      return true;
-    }
-    if (req.method != "GET" && !is_json(req.get_header_value("Content-Type"))) {
-      plain(res, 415, "Unsupported media type: JSON only");
-      return true;
-    }
-    return false;
-  });
+  s.check_first(
+      [this](const http::Request& req, http::Response& res) { return security_gate(req, res); });
   s.on_error([](int status, http::Response& res) {
     plain(res, status, status == 404 ? "Not found" : "Request refused");
   });
-
-  std::string index(kIndexHtml);
-  for (size_t at; (at = index.find("{{SECRET}}")) != std::string::npos;)
-    index.replace(at, 10, secret_);
-  const auto page = std::make_shared<const std::string>(std::move(index));
-  s.route("GET", "/", [page](const http::Request&, http::Response& res) {
-    res.set_header("Content-Security-Policy",
-                   "default-src 'none'; script-src 'self'; style-src 'self' 'unsafe-inline'; "
-                   "img-src 'self' data:; media-src 'self'; connect-src 'self'; "
-                   "frame-src 'self'; base-uri 'none'; form-action 'none'; "
-                   "frame-ancestors 'none'");
-    res.set_header("X-Frame-Options", "DENY");
-    res.set_pieces({page}, "text/html; charset=utf-8");
-  });
-  for (auto [path, file] :
-       {std::pair{"/app.js", page_file(std::string(kAppJs), "text/javascript; charset=utf-8")},
-        std::pair{"/app.css", page_file(std::string(kAppCss), "text/css; charset=utf-8")}})
-    s.route("GET", path, [file](const http::Request& req, http::Response& res) {
-      serve_page_file(file, req, res);
-    });
+  install_page();
   s.route("GET", "/api/state", [this](const http::Request& req, http::Response& res) {
     uint64_t after = 0;
     try {
@@ -262,29 +261,8 @@ void WebServer::install_routes() {
     }
     state_reply(after, req.get_param_value("patch") == "1", req.last_call, res);
   });
-  s.route("POST", "/api/input", [this](const http::Request& req, http::Response& res) {
-    if (nests_deeper_than(req.body, kMaxNesting)) {
-      plain(res, 400, "Bad request: nested deeper than " + std::to_string(kMaxNesting));
-      return;
-    }
-    nlohmann::json body = nlohmann::json::parse(req.body, nullptr, false);
-    if (body.is_discarded() || !(body.is_object() || body.is_array())) {
-      plain(res, 400, "Bad request: not a JSON event");
-      return;
-    }
-    if (body.is_object()) body = nlohmann::json::array({std::move(body)});
-    if (body.size() > kMaxEventsPerRequest) {
-      plain(res, 400, "Bad request: more than " + std::to_string(kMaxEventsPerRequest) + " events");
-      return;
-    }
-    try {
-      sink_(body);
-    } catch (const std::invalid_argument& e) {
-      plain(res, 400, std::string("Bad request: ") + e.what());
-      return;
-    }
-    res.status = 204;
-  });
+  s.route("POST", "/api/input",
+          [this](const http::Request& req, http::Response& res) { input_reply(req.body, res); });
   s.route("GET", "/file", [this](const http::Request& req, http::Response& res) {
     const std::string path = served_path(req.get_param_value("path"));
     if (path.empty()) {
@@ -297,6 +275,65 @@ void WebServer::install_routes() {
         "Content-Security-Policy",
         "sandbox; default-src 'self'; style-src 'self' 'unsafe-inline'; script-src 'none'");
   });
+}
+
+// The page itself at "/", its other files in the page folder, each as the table has it.
+void WebServer::install_page() {
+  for (const PageFile& f : page_files()) {
+    if (f.name != options_.index) {
+      const PageFileServed file = page_file(std::string(f.bytes), std::string(f.type));
+      http_->route("GET", page_folder() + std::string(f.name),
+                   [file](const http::Request& req, http::Response& res) {
+                     serve_page_file(file, req, res);
+                   });
+      continue;
+    }
+    // Every module is asked for at once, not import by import.
+    std::string preloads;
+    for (const PageFile& m : page_files())
+      if (m.name.ends_with(".js"))
+        preloads +=
+            "<link rel=\"modulepreload\" href=\"/page/{{SECRET}}/" + std::string(m.name) + "\">\n";
+    std::string index(f.bytes);
+    if (const size_t at = index.find("{{MODULES}}"); at != std::string::npos)
+      index.replace(at, 11, preloads);
+    for (size_t at; (at = index.find("{{SECRET}}")) != std::string::npos;)
+      index.replace(at, 10, secret_);
+    const auto page = std::make_shared<const std::string>(std::move(index));
+    http_->route("GET", "/", [page](const http::Request&, http::Response& res) {
+      res.set_header("Content-Security-Policy",
+                     "default-src 'none'; script-src 'self'; style-src 'self' 'unsafe-inline'; "
+                     "img-src 'self' data:; media-src 'self'; connect-src 'self'; "
+                     "frame-src 'self'; base-uri 'none'; form-action 'none'; "
+                     "frame-ancestors 'none'");
+      res.set_header("X-Frame-Options", "DENY");
+      res.set_pieces({page}, "text/html; charset=utf-8");
+    });
+  }
+}
+
+void WebServer::input_reply(const std::string& text, http::Response& res) {
+  if (nests_deeper_than(text, kMaxNesting)) {
+    plain(res, 400, "Bad request: nested deeper than " + std::to_string(kMaxNesting));
+    return;
+  }
+  nlohmann::json body = nlohmann::json::parse(text, nullptr, false);
+  if (body.is_discarded() || !(body.is_object() || body.is_array())) {
+    plain(res, 400, "Bad request: not a JSON event");
+    return;
+  }
+  if (body.is_object()) body = nlohmann::json::array({std::move(body)});
+  if (body.size() > kMaxEventsPerRequest) {
+    plain(res, 400, "Bad request: more than " + std::to_string(kMaxEventsPerRequest) + " events");
+    return;
+  }
+  try {
+    sink_(body);
+  } catch (const std::invalid_argument& e) {
+    plain(res, 400, std::string("Bad request: ") + e.what());
+    return;
+  }
+  res.status = 204;
 }
 
 std::string WebServer::served_path(const std::string& name) const {

@@ -4,8 +4,12 @@
 // to the engine's event loop) and the state comes in as published text.
 //
 // Security: it binds a loopback address only; every request must carry the per-launch
-// secret (query "s" or header "X-Prepvant-Secret") and the Host "127.0.0.1:<port>",
-// checked before any body is read; requests that change anything must be JSON; files are
+// secret and the Host "127.0.0.1:<port>", checked by one gate (security_gate) before any
+// route and before any body is read. The secret comes as the query "s" or the header
+// "X-Prepvant-Secret"; the page's files other than the page itself are served from the
+// folder /page/<secret>/, so that the relative imports of its modules, which drop a query,
+// carry it in their path (no cookie: it would be shared by every port of the host).
+// Requests that change anything must be JSON; files are
 // served only from the allowed folders after resolving the real path; errors are plain
 // text. What any client can make it spend is bounded (see web/http.hpp): a poll waits
 // without holding a thread.
@@ -18,12 +22,14 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pv {
 
 namespace http {
 class Server;
+struct Request;
 struct Response;
 }  // namespace http
 
@@ -34,6 +40,8 @@ class WebServer {
     int port = 0;  // 0: any free port
     std::string current_folder;
     std::string program_folder;
+    // The page file served at "/": the program's windows, or the exercise program's page.
+    std::string index = "index.html";
   };
   // Takes the events of one request, a list of at most kMaxEventsPerRequest. It throws
   // std::invalid_argument to refuse them; the page then hears its text.
@@ -78,7 +86,16 @@ class WebServer {
   void finish();
 
  private:
+  // The page's files other than the page itself lie in this folder (see above).
+  static constexpr std::string_view kPageFolder = "/page/";
+  // Every request passes this gate before any route sees it; true when it refused it.
+  bool security_gate(const http::Request& req, http::Response& res) const;
+  std::string secret_given(const http::Request& req) const;
+  std::string host_with_port() const;
+  std::string page_folder() const;
   void install_routes();
+  void install_page();
+  void input_reply(const std::string& body, http::Response& res);
   void state_reply(uint64_t after, bool patches, bool last_call, http::Response& res);
   bool file_allowed(const std::string& real_path) const;
 

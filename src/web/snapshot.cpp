@@ -262,6 +262,11 @@ json window_json(const Form& f) {
   json menus = json::array();
   for (const Menu* m : f.menus())
     if (pos.contains(m)) menus.push_back(menu_json(*m, pos));
+  // The open menu as the numbers of its menus and of its lit entry.
+  json open_menus = json::array();
+  for (const Menu* m : f.open_menu.open)
+    if (pos.contains(m)) open_menus.push_back(pos.at(m));
+  const Menu* lit = f.open_menu.lit;
   const Control* focus = f.active_control();
   return {{"name", f.name()},
           {"caption", f.caption()},
@@ -285,6 +290,8 @@ json window_json(const Form& f) {
           {"keyPreview", f.key_preview},
           {"focus", focus != nullptr && pos.contains(focus) ? pos.at(focus) : -1},
           {"menus", std::move(menus)},
+          {"openMenus", std::move(open_menus)},
+          {"litMenu", lit != nullptr && pos.contains(lit) ? pos.at(lit) : -1},
           {"controls", std::move(list)}};
 }
 
@@ -317,7 +324,7 @@ json box_json(const DesktopDialogs::OpenBox& b) {
 
 json snapshot_json(const FormRegistry& forms, const Screen& screen, const DesktopDialogs* dialogs) {
   json windows = json::array();
-  for (const Form* f : forms.windows())
+  for (const Form* f : forms.z_order())
     if (f->is_loaded() && f->visible()) windows.push_back(window_json(*f));
   json boxes = json::array();
   if (dialogs != nullptr) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "banks/bank_table.hpp"
-#include "banks/bank_testing.hpp"
+#include "banks/checker/testing.hpp"
 #include "banks/registry.hpp"
 
 namespace pv::bankcheck {

@@ -159,6 +159,78 @@ TEST(BankGenerator, NamesWhatIsWrongInAHeader) {
   }
 }
 
+// A drag-and-drop record after the header: record 2 (line 16) with its exercise number,
+// its data lines from line 22.
+constexpr const char* kDndRecord =
+    "\n"                    // 15
+    "record 2\n"            // 16
+    "type single_answer\n"  // 17
+    "category 1\n"          // 18
+    "question Match.\n"     // 19
+    "answer 7\n"            // 20
+    "diagram xxxdnd\n";     // 21
+constexpr const char* kTwoByTwo = "dnd-item a\ndnd-item b\ndnd-target X\ndnd-target Y\n";
+
+TEST(BankGenerator, WritesADragAndDropExerciseBesideItsRecord) {
+  TempFolder folder;
+  const Outcome out =
+      generate(folder, "velto.txt",
+               std::string(kHeader) + kDndRecord + kTwoByTwo +
+                   "dnd-item c\ndnd-match a = Y\ndnd-match b = X\ndnd-match c = Y\n" +
+                   "\nrecord 3\ntype single_answer\ncategory 1\nquestion Order.\nanswer 8\n"
+                   "diagram xxxdnd\ndnd-order first\ndnd-order \\sthen\n");
+  ASSERT_EQ(out.status, 0) << out.errors;
+  const std::string cpp = folder.read("out.cpp");
+  for (const char* part :
+       {"kDnd2Items[] = {\n    \"a\",\n    \"b\",\n    \"c\",\n};",
+        "kDnd2Targets[] = {\n    \"X\",\n    \"Y\",\n};", "kDnd2Solution[] = {1, 0, 1};",
+        "kDnd3Items[] = {\n    \"first\",\n    \" then\",\n};",
+        "{.record = 2, .number = 7, .items = kDnd2Items, .targets = kDnd2Targets, "
+        ".solution = kDnd2Solution},\n    {.record = 3, .number = 8, .items = kDnd3Items},",
+        ".exercises = kExercises,"})
+    EXPECT_NE(cpp.find(part), std::string::npos) << part << "\n" << cpp;
+}
+
+TEST(BankGenerator, NamesWhatIsWrongInADragAndDropExercise) {
+  const std::string dnd = std::string(kDndRecord) + kTwoByTwo;
+  struct Case {
+    std::string text;
+    int line;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"dnd-item a\n", 15, "record 1 has drag-and-drop lines but is no drag-and-drop task"},
+      {kDndRecord, 16, "record 2 is a drag-and-drop task without its exercise"},
+      {dnd + "dnd-match a = Z\n", 26, "unknown target \"Z\""},
+      {dnd + "dnd-match c = X\n", 26, "unknown item \"c\""},
+      {dnd + "dnd-match a = X\ndnd-match a = Y\n", 27, "item \"a\" is placed twice"},
+      {dnd + "dnd-match a = X\n", 23, "item \"b\" has no dnd-match line"},
+      {dnd + "dnd-match a = X\ndnd-match b = X\n", 25, "target \"Y\" receives no item"},
+      {dnd + "dnd-match a X\n", 26, "a match reads: dnd-match <item> = <target>"},
+      {dnd + "dnd-order c\n", 26, "either dnd-order lines or items and targets"},
+      {dnd + "dnd-target X\n", 26, "target \"X\" is listed twice"},
+      {dnd + "dnd-items c\n", 26, "unknown record keyword \"dnd-items\""},
+      {std::string(kDndRecord) + "dnd-item a = b\n", 22, "an item cannot hold \" = \""},
+      {std::string(kDndRecord) + "dnd-order a\n", 22, "at least two items or entries"},
+      {std::string(kDndRecord) + "dnd-item a\ndnd-target X\ndnd-match a = X\n", 22,
+       "at least two items or entries"},
+      {std::string(kDndRecord) + "answer 8\ndnd-order a\ndnd-order b\n", 16,
+       "its one answer is its exercise number"},
+      {std::string(kDndRecord) + "dnd-order a\ndnd-order b\n\nrecord 3\ntype single_answer\n"
+                                 "category 1\nquestion Q\nanswer 7\ndiagram xxxdnd\n"
+                                 "dnd-order a\ndnd-order b\n",
+       25, "record 3 has exercise 7, as record 2 has"},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    const Outcome out = generate(folder, "velto.txt", std::string(kHeader) + c.text);
+    const std::string where = folder.path() + "velto.txt:" + std::to_string(c.line) + ": ";
+    EXPECT_EQ(out.status, 1) << c.message;
+    EXPECT_EQ(out.errors.rfind(where, 0), 0u) << "expected " << where << "\ngot " << out.errors;
+    EXPECT_NE(out.errors.find(c.message), std::string::npos) << "got " << out.errors;
+  }
+}
+
 // A full exam beside its sources.
 constexpr const char* kFullHeader =
     "module PB_TEST_combo\n"      // 1

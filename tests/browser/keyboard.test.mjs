@@ -151,7 +151,7 @@ for (const [width, height] of [[1024, 768], [1280, 800]]) {
       await press(page, 'Alt+F');
       await menu.waitFor();
       for (let k = 0; k < 10 && !/Exit Program/.test(await menu.locator('.mitem.hot').textContent()); k++)
-        await page.keyboard.press('ArrowDown');
+        await press(page, 'ArrowDown');
       await shot(page, `keyboard-${width}-05-file-menu`);
       await press(page, 'Enter');
       const box = page.locator('.box[role="dialog"]');

@@ -311,6 +311,112 @@ TEST_F(UserInputTest, MenusRunOnlyWhenTheUserCanReachThem) {
   EXPECT_EQ(p.clicks, std::vector<std::string>{"exit"});
 }
 
+// A window with a menu bar: File (Open, a separator, Save disabled, Recent with a submenu,
+// Exit), a hidden View and Help; every menu counts its clicks, and the window hears keys.
+class MenuBar : public Form {
+ public:
+  explicit MenuBar(FormRegistry& forms) : Form(forms, "MenuBar") {
+    save.enabled = false;
+    view.visible = false;
+    key_preview = true;
+    add_all(file, open, sep, save, recent, one, two, exit, view, help, about);
+    for (Control* c : controls()) c->on_click = [this, c] { clicks.push_back(c->name()); };
+  }
+  void Form_KeyDown(int& key_code, int) override { keys.push_back(key_code); }
+
+  Menu file{"file", "&File"}, open{"open", "&Open", &file}, sep{"sep", "-", &file},
+      save{"save", "&Save", &file}, recent{"recent", "&Recent", &file}, one{"one", "&One", &recent},
+      two{"two", "&Two", &recent}, exit{"exit", "E&xit", &file};
+  Menu view{"view", "&View"}, help{"help", "&Help"}, about{"about", "&About", &help};
+  std::vector<std::string> clicks;
+  std::vector<int> keys;
+};
+
+// The open menu and its lit entry are the window's; the keys and clicks on them are the
+// platform's, as the page forwards them.
+TEST(UserInput, MenusOpenAndWalkByKeysAndClicks) {
+  testing::FakeDesktop d;
+  MenuBar& w = d.define_and_get<MenuBar>();
+  w.show();
+  using V = std::vector<std::string>;
+  const auto key = [&](int code, int shift = 0) {
+    d.user([&](UserInput& in) { in.key_down(w, code, shift); });
+  };
+  const auto mouse = [&](void (UserInput::*act)(Menu&), Menu& m) {
+    d.user([&](UserInput& in) { (in.*act)(m); });
+  };
+  // The open menus, then the lit entry ("-" for none).
+  const auto state = [&] {
+    V names;
+    for (const Menu* m : w.open_menu.open) names.push_back(m->name());
+    names.push_back(w.open_menu.lit != nullptr ? w.open_menu.lit->name() : "-");
+    return names;
+  };
+  // Alt and the access key open the menu, its click handler running, its first entry lit.
+  key('F', vbAltMask);
+  EXPECT_EQ(state(), (V{"file", "open"}));
+  EXPECT_EQ(w.clicks, V{"file"});
+  // The arrows go round the enabled entries, past the separator and the disabled entry.
+  key(vbKeyUp);
+  EXPECT_EQ(state(), (V{"file", "exit"}));
+  key(vbKeyDown);
+  EXPECT_EQ(state(), (V{"file", "open"}));
+  key(vbKeyDown);
+  EXPECT_EQ(state(), (V{"file", "recent"}));
+  // Right opens the lit submenu, its first entry lit; Escape closes a level; Left and
+  // Right at the first level open the bar's other menus, the hidden one left out.
+  key(vbKeyRight);
+  EXPECT_EQ(state(), (V{"file", "recent", "one"}));
+  key(vbKeyEscape);
+  EXPECT_EQ(state(), (V{"file", "recent"}));
+  key(vbKeyLeft);
+  EXPECT_EQ(state(), (V{"help", "about"}));
+  key(vbKeyRight);
+  EXPECT_EQ(state(), (V{"file", "open"}));
+  // An entry's access key chooses it and closes the menu; no key reached the window.
+  key('X');
+  EXPECT_EQ(state(), V{"-"});
+  EXPECT_EQ(w.clicks, (V{"file", "help", "file", "exit"}));
+  EXPECT_TRUE(w.keys.empty());
+  // F10 opens the first menu; Enter on an entry with a submenu opens it, Space chooses.
+  w.clicks.clear();
+  key(vbKeyF10);
+  key(vbKeyDown);
+  key(vbKeyReturn);
+  EXPECT_EQ(state(), (V{"file", "recent", "one"}));
+  key(vbKeySpace);
+  EXPECT_EQ(state(), V{"-"});
+  EXPECT_EQ(w.clicks, (V{"file", "one"}));
+  // The mouse: a click on the bar's menu opens it with nothing lit, again closes it; over
+  // an entry lights it (not a disabled one), over one with a submenu opens that.
+  w.clicks.clear();
+  mouse(&UserInput::click_menu, w.file);
+  EXPECT_EQ(state(), (V{"file", "-"}));
+  mouse(&UserInput::light_menu, w.save);
+  EXPECT_EQ(state(), (V{"file", "-"}));
+  mouse(&UserInput::light_menu, w.recent);
+  EXPECT_EQ(state(), (V{"file", "recent", "-"}));
+  mouse(&UserInput::light_menu, w.exit);
+  EXPECT_EQ(state(), (V{"file", "exit"}));
+  mouse(&UserInput::click_menu, w.file);
+  EXPECT_EQ(state(), V{"-"});
+  mouse(&UserInput::click_menu, w.file);
+  mouse(&UserInput::click_menu, w.two);
+  EXPECT_EQ(state(), V{"-"});
+  EXPECT_EQ(w.clicks, (V{"file", "file", "two"}));
+  // A menu the program disables while it is open closes, and the key goes to the window;
+  // hiding the window closes its menu.
+  key('F', vbAltMask);
+  w.file.enabled = false;
+  key(vbKeyDown);
+  EXPECT_EQ(state(), V{"-"});
+  EXPECT_EQ(w.keys, std::vector<int>{vbKeyDown});
+  w.file.enabled = true;
+  key('F', vbAltMask);
+  w.hide();
+  EXPECT_EQ(state(), V{"-"});
+}
+
 TEST_F(UserInputTest, TypingAndListsGoThroughTheirControls) {
   int changes = 0;
   p.text.on_change = [&] { ++changes; };

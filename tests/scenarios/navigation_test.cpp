@@ -174,6 +174,23 @@ TEST_F(Navigation, CloseWindowsTitledClosesOnlyMatchingWindowsOfThisProgram) {
   EXPECT_EQ(t.g().close_title, "velto_study_saver");
 }
 
+// Closing a window takes it out of the list being walked; the window after it is still
+// asked.
+TEST_F(Navigation, CloseWindowsTitledClosesThreeMatchingWindowsInARow) {
+  click_start();
+  t.program->dispatch([&] {
+    t.forms().get<About1>().set_caption("velto_study_saver one");
+    t.forms().get<theanswer>().set_caption("velto_study_saver two");
+    t.forms().get<Diagram>().set_caption("velto_study_saver three");
+    close_windows_titled(t.sys(), "velto_study_saver");
+  });
+  EXPECT_EQ(t.forms().find<About1>(), nullptr);
+  EXPECT_EQ(t.forms().find<theanswer>(), nullptr);
+  EXPECT_EQ(t.forms().find<Diagram>(), nullptr);
+  EXPECT_NE(t.loaded<pick_a_quiz>(), nullptr);
+  EXPECT_NE(t.loaded<Welcome>(), nullptr);
+}
+
 TEST_F(Navigation, FitListScrollMeasuresTheLongestItemByCharacters) {
   click_start();
   pick_a_quiz& setup = t.forms().get<pick_a_quiz>();

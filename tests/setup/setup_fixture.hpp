@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/navigation.hpp"
 #include "core/welcome.hpp"
 #include "setup/pick_a_quiz.hpp"
 #include "support/test_program.hpp"
@@ -148,11 +147,11 @@ class SetupTest : public ::testing::Test {
   void show_page(int page) {
     app->user([this, page](UserInput& in) { in.click_tab(setup().SSTab1, page); });
   }
-  // Chooses the menu entry that the access keys reach.
+  // Chooses the menu entry that the access keys reach, by typing them.
   void menu_keys(const std::string& keys) {
     Menu* m = setup().menu_for_keys(keys);
     ASSERT_NE(m, nullptr) << "no menu entry for " << keys;
-    app->click(*m);
+    app->menu_keys(setup(), keys);
   }
   void choose_menu(Menu& m) {
     ASSERT_TRUE(m.available()) << m.name() << " cannot be reached";

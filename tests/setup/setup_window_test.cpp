@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/partner.hpp"
 #include "setup/setup_fixture.hpp"
 
 namespace pv::testing {

@@ -94,7 +94,7 @@ void TestProgram::advance_ms(int64_t ms) {
 
 std::vector<std::string> TestProgram::visible_windows() {
   std::vector<std::string> names;
-  for (Form* f : forms().windows())
+  for (Form* f : forms().z_order())
     if (f->is_loaded() && f->visible()) names.push_back(f->name());
   return names;
 }

@@ -3,8 +3,10 @@
 // current folder and a program folder holding the product files).
 #pragma once
 
+#include <cctype>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/program.hpp"
 #include "banks/registry.hpp"
@@ -19,9 +21,18 @@ class TestProgram {
 
   // Runs the start-up, as the process start does.
   void start() { program->start(); }
-  // A user's click on a control, carried out through the event loop as the front-end does.
+  // A user's click on a control, carried out through the event loop as the front-end does
+  // (on a menu as the page sends it: see UserInput::click_menu).
   void click(Control& c) {
     program->dispatch([this, &c] { program->input().click(c); });
+  }
+  // The keys that reach a menu entry from the menu bar, as the user types them: Alt and
+  // the first access key, then the access keys of the entries ("fx").
+  void menu_keys(Form& f, std::string_view keys) {
+    for (size_t k = 0; k < keys.size(); ++k) {
+      const int code = std::toupper(static_cast<unsigned char>(keys[k]));
+      user([&](UserInput& in) { in.key_down(f, code, k == 0 ? vbAltMask : 0); });
+    }
   }
   // Any other user action, likewise: `act(program->input())`.
   void user(const std::function<void(UserInput&)>& act) {

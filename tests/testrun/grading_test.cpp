@@ -95,6 +95,12 @@ const VerdictCase kVerdicts[] = {
        app.program_folder.write("OUT.INI", "[Answer]\r\nresult=success\r\n");
      },
      99, "", "OUT.INI"},
+    {"drag_and_drop_success_in_the_current_folder_when_the_program_folder_has_none",
+     [](QuestionRecord& q, QuestionRecord&, TestProgram& app) {
+       task(q, "xxxdnd", {"7"});
+       app.current.write("out.ini", "[Answer]\r\nresult=Success\r\n");
+     },
+     1, "", nullptr},
     {"dialog_simulator_success",
      [](QuestionRecord& q, QuestionRecord&, TestProgram& app) {
        task(q, "xxxmssim", {"3"});

@@ -102,7 +102,8 @@ std::vector<PageCase> page_cases() {
        page(" 2.) Type the command.",
             "<SCRIPT LANGUAGE=VBScript>\r\nvarcount=1 \r\n questiontype=\"fill\" </SCRIPT>\r\n"
             "<p>&nbsp;</p><p align=center><input type=text name=txt_fill size=40 "
-            "value=\"say &quot;hi&quot; &amp; &lt;b&gt;it&#39;s&lt;/b&gt;\"></p onblur=alert(\"hi\")>"
+            "value=\"say &quot;hi&quot; &amp; &lt;b&gt;it&#39;s&lt;/b&gt;\"></p "
+            "onblur=alert(\"hi\")>"
             "<p align=center><b>Please Type Answer In Box Above</b></p><br>",
             "Type the answer into the box")},
       {"drag_and_drop",

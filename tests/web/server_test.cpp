@@ -10,6 +10,7 @@
 #include "platform/event_loop.hpp"
 #include "support/temp_folder.hpp"
 #include "web/front_end.hpp"
+#include "web/page.hpp"
 #include "web/sample_form.hpp"
 
 namespace pv::testing {
@@ -35,6 +36,7 @@ class ServerTest : public ::testing::Test {
   std::string with_secret(const std::string& path) {
     return path + (path.find('?') == std::string::npos ? "?" : "&") + "s=" + server.secret();
   }
+  std::string page_file(const std::string& name) { return "/page/" + server.secret() + "/" + name; }
   int status_of(const std::string& path, const httplib::Headers& headers = {}) {
     auto res = client().Get(path.c_str(), headers);
     return res ? res->status : -1;
@@ -60,7 +62,7 @@ TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
   auto page = client().Get(with_secret("/").c_str());
   ASSERT_TRUE(page);
   EXPECT_EQ(page->status, 200);
-  EXPECT_NE(page->body.find("/app.js?s=" + server.secret()), std::string::npos);
+  EXPECT_NE(page->body.find("/page/" + server.secret() + "/main.js"), std::string::npos);
   EXPECT_NE(page->get_header_value("Content-Security-Policy").find("form-action 'none'"),
             std::string::npos);
   EXPECT_EQ(page->get_header_value("X-Frame-Options"), "DENY");
@@ -86,28 +88,71 @@ TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
 // The script and the style carry a validator: a browser that holds them hears 304 and no
 // body; a stale tag gets the file. The icon is answered without the secret, and empty.
 TEST_F(ServerTest, ThePagesFilesAreValidatedAndTheIconIsAnswered) {
-  for (const char* path : {"/app.js", "/app.css"}) {
+  for (const std::string& path : {page_file("main.js"), page_file("app.css")}) {
     SCOPED_TRACE(path);
-    auto first = client().Get(with_secret(path).c_str());
+    auto first = client().Get(path.c_str());
     ASSERT_TRUE(first);
     EXPECT_EQ(first->status, 200);
     EXPECT_FALSE(first->body.empty());
     const std::string tag = first->get_header_value("ETag");
     EXPECT_EQ(tag.size(), 18u);
     EXPECT_EQ(first->get_header_value("Cache-Control"), "no-cache");
-    auto again = client().Get(with_secret(path).c_str(), {{"If-None-Match", tag}});
+    auto again = client().Get(path.c_str(), {{"If-None-Match", tag}});
     ASSERT_TRUE(again);
     EXPECT_EQ(again->status, 304);
     EXPECT_TRUE(again->body.empty());
-    auto stale = client().Get(with_secret(path).c_str(), {{"If-None-Match", "\"0\""}});
+    auto stale = client().Get(path.c_str(), {{"If-None-Match", "\"0\""}});
     ASSERT_TRUE(stale);
     EXPECT_EQ(stale->status, 200);
     EXPECT_EQ(stale->body, first->body);
   }
-  EXPECT_NE(client().Get(with_secret("/app.js").c_str())->get_header_value("ETag"),
-            client().Get(with_secret("/app.css").c_str())->get_header_value("ETag"));
+  EXPECT_NE(client().Get(page_file("main.js").c_str())->get_header_value("ETag"),
+            client().Get(page_file("app.css").c_str())->get_header_value("ETag"));
   EXPECT_EQ(status_of("/favicon.ico"), 204);
   EXPECT_EQ(status_of("/favicon.ico", {{"Host", "evil.example"}}), 403);
+}
+
+// Every file of the page's table is served from the folder the secret names, with its
+// type; another folder, or the secret only as a query, is refused.
+TEST_F(ServerTest, ServesEveryPageFileFromTheSecretsFolder) {
+  bool script = false;
+  for (const PageFile& f : page_files()) {
+    if (f.name == "index.html") continue;
+    SCOPED_TRACE(std::string(f.name));
+    auto res = client().Get(page_file(std::string(f.name)).c_str());
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    EXPECT_EQ(res->body, f.bytes);
+    EXPECT_EQ(res->get_header_value("Content-Type"), f.type);
+    script = script || f.name == "main.js";
+  }
+  EXPECT_TRUE(script);
+  EXPECT_EQ(status_of("/page/0123456789abcdef0123456789abcdef/main.js"), 403);
+  EXPECT_EQ(status_of("/page/main.js"), 403);
+  EXPECT_EQ(status_of(with_secret("/page/main.js")), 404);
+  EXPECT_EQ(status_of(page_file("nothing.js")), 404);
+  EXPECT_EQ(status_of(page_file("main.js"), {{"Host", "evil.example"}}), 403);
+}
+
+// Every route stands behind the one gate: without the secret, or from another Host, each
+// is refused before its handler runs, and nothing reaches the input's sink.
+TEST_F(ServerTest, EveryRoutePassesTheGate) {
+  const std::string port = std::to_string(server.port());
+  for (const std::string& path :
+       {std::string("/"), std::string("/api/state?after=0"), std::string("/file?path=cover.png"),
+        std::string("/page/main.js")}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(status_of(path), 403);
+    EXPECT_EQ(status_of(with_secret(path), {{"Host", "evil.example:" + port}}), 403);
+  }
+  EXPECT_EQ(client().Post("/api/input", R"({"a":"x"})", "application/json")->status, 403);
+  EXPECT_EQ(client()
+                .Post(with_secret("/api/input").c_str(), {{"Origin", "http://evil.example"}},
+                      R"({"a":"x"})", "application/json")
+                ->status,
+            403);
+  std::lock_guard lock(mutex);
+  EXPECT_TRUE(received.empty());
 }
 
 TEST_F(ServerTest, TakesInputOnlyAsJson) {

@@ -63,6 +63,14 @@ TEST(Snapshot, DrawsTheVisibleWindowsWithTheirControlsAndState) {
   EXPECT_EQ(w["menus"][0]["items"][1]["accessKey"], "");
   EXPECT_EQ(w["menus"][0]["items"][0]["checked"], true);
   EXPECT_EQ(w["menus"][0]["items"][1]["visible"], false);
+  // No menu is open; an open one comes as the numbers of its menus and its lit entry.
+  EXPECT_EQ(w["openMenus"], json::array());
+  EXPECT_EQ(w["litMenu"], -1);
+  f.open_menu = {{&f.file_menu}, &f.exit_item};
+  const json after = snapshot_json(m.forms, m.screen, &m.dialogs);
+  const json& open = after["windows"][0];
+  EXPECT_EQ(open["openMenus"], json::array({open["menus"][0]["control"]}));
+  EXPECT_EQ(open["litMenu"], open["menus"][0]["items"][0]["control"]);
 }
 
 TEST(Snapshot, CarriesTheDocumentOfABrowserControl) {

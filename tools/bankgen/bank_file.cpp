@@ -353,6 +353,8 @@ class Reader {
     } else if (keyword == "lab") {
       once(p.has_lab, keyword);
       r.lab = std::move(value);
+    } else if (keyword.starts_with("dnd-")) {
+      dnd_line(keyword, std::move(value));
     } else if (keyword == "console" || keyword == "console-explanation" ||
                keyword == "console-clue") {
       const ConsoleUse use = keyword == "console"               ? ConsoleUse::both
@@ -363,8 +365,93 @@ class Reader {
     } else {
       fail("unknown record keyword " + in_quotes(keyword) +
            " (known: record type category question answer answer* explanation clue "
-           "reference diagram exhibit lab console console-explanation console-clue)");
+           "reference diagram exhibit lab console console-explanation console-clue dnd-item "
+           "dnd-target dnd-match dnd-order)");
     }
+  }
+
+  // One line of a drag-and-drop exercise; the whole exercise is checked at the record's end.
+  void dnd_line(std::string_view keyword, std::string value) {
+    DndData& d = record_->record.dnd;
+    const bool order = keyword == "dnd-order";
+    if (!order && keyword != "dnd-item" && keyword != "dnd-target" && keyword != "dnd-match")
+      fail("unknown record keyword " + in_quotes(keyword) +
+           " (known drag-and-drop lines: dnd-item dnd-target dnd-match dnd-order)");
+    if (value.empty()) fail(in_quotes(keyword) + " needs a text");
+    if (d.line != 0 && d.ordered != order)
+      fail("an exercise has either dnd-order lines or items and targets, not both");
+    if (d.line == 0) d.line = line_;
+    d.ordered = order;
+    if (order || keyword == "dnd-item") {
+      if (value.find(" = ") != std::string::npos)
+        fail("an item cannot hold \" = \", which parts item and target in a match");
+      add_dnd_entry(d.items, d.item_lines, std::move(value), order ? "entry" : "item");
+      if (!order) d.solution.push_back(-1);
+    } else if (keyword == "dnd-target") {
+      add_dnd_entry(d.targets, d.target_lines, std::move(value), "target");
+    } else {
+      dnd_match(d, value);
+    }
+  }
+
+  void add_dnd_entry(std::vector<std::string>& list, std::vector<int>& lines, std::string value,
+                     const char* what) {
+    if (std::find(list.begin(), list.end(), value) != list.end())
+      fail(std::string(what) + " " + in_quotes(value) + " is listed twice");
+    if (list.size() == kMaxDndEntries) fail(std::string("more than 50 of its kind: ") + what);
+    list.push_back(std::move(value));
+    lines.push_back(line_);
+  }
+
+  void dnd_match(DndData& d, const std::string& value) {
+    const size_t eq = value.find(" = ");
+    if (eq == std::string::npos) fail("a match reads: dnd-match <item> = <target>");
+    const std::string item = value.substr(0, eq), target = value.substr(eq + 3);
+    const auto i = std::find(d.items.begin(), d.items.end(), item);
+    if (i == d.items.end())
+      fail("unknown item " + in_quotes(item) + ": name it on a dnd-item line before its match");
+    const auto t = std::find(d.targets.begin(), d.targets.end(), target);
+    if (t == d.targets.end())
+      fail("unknown target " + in_quotes(target) +
+           ": name it on a dnd-target line before its match");
+    int& placed = d.solution[static_cast<size_t>(i - d.items.begin())];
+    if (placed >= 0) fail("item " + in_quotes(item) + " is placed twice");
+    placed = static_cast<int>(t - d.targets.begin());
+  }
+
+  // A drag-and-drop task holds its exercise number and the complete data of its exercise;
+  // no other record holds drag-and-drop lines.
+  void check_dnd(Record& r, const std::string& name) {
+    const DndData& d = r.dnd;
+    if (r.diagram != "xxxdnd") {
+      if (d.line != 0)
+        fail_at(d.line, name +
+                            " has drag-and-drop lines but is no drag-and-drop task "
+                            "(diagram xxxdnd)");
+      return;
+    }
+    const bool number = r.answers.size() == 1 && r.answers[0].size() <= 4 &&
+                        r.answers[0].find_first_not_of("0123456789") == std::string::npos &&
+                        r.answers[0] != "0" && r.answers[0][0] != '0';
+    if (!number)
+      fail_at(r.line, name + " is a drag-and-drop task: its one answer is its exercise number");
+    r.exercise = std::stoi(r.answers[0]);
+    if (const auto [it, added] = exercises_.emplace(r.exercise, name); !added)
+      fail_at(r.line, name + " has exercise " + r.answers[0] + ", as " + it->second + " has");
+    if (d.line == 0)
+      fail_at(r.line, name +
+                          " is a drag-and-drop task without its exercise: add dnd-item, "
+                          "dnd-target and dnd-match lines, or dnd-order lines");
+    if (d.items.size() < 2)
+      fail_at(d.line, name + ": an exercise needs at least two items or entries");
+    if (d.ordered) return;
+    if (d.targets.size() < 2) fail_at(d.line, name + ": an exercise needs at least two targets");
+    for (size_t i = 0; i < d.items.size(); ++i)
+      if (d.solution[i] < 0)
+        fail_at(d.item_lines[i], "item " + in_quotes(d.items[i]) + " has no dnd-match line");
+    for (size_t t = 0; t < d.targets.size(); ++t)
+      if (std::find(d.solution.begin(), d.solution.end(), static_cast<int>(t)) == d.solution.end())
+        fail_at(d.target_lines[t], "target " + in_quotes(d.targets[t]) + " receives no item");
   }
 
   void continue_text(const std::string& value) {
@@ -415,6 +502,7 @@ class Reader {
       r.explanation = transcript_html(p);
       r.clue = transcript_text(p);
     }
+    check_dnd(r, name);
     for (const std::string* s :
          {&r.question, &r.explanation, &r.clue, &r.reference, &r.diagram, &r.exhibit, &r.lab})
       if (s->size() > kMaxFieldBytes) fail_at(at, name + " has a text longer than 65535 bytes");
@@ -497,6 +585,7 @@ class Reader {
   int line_ = 0;
   Last last_ = Last::none;
   std::optional<PendingRecord> record_;
+  std::map<int, std::string> exercises_;  // exercise number -> its record
   bool header_done_ = false, seen_feedback_ = false, seen_description_ = false, seen_title_ = false,
        seen_version_ = false;
 };

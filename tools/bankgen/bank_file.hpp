@@ -20,6 +20,18 @@ class FormatError : public std::runtime_error {
 inline constexpr int kMaxAnswers = 6;
 inline constexpr int kMaxCategories = 150;
 inline constexpr int kMaxRecords = 1000;
+inline constexpr int kMaxDndEntries = 50;  // items, targets or order entries of one exercise
+
+// The exercise of a drag-and-drop record: items matched to targets, or entries in order.
+struct DndData {
+  int line = 0;  // of its first dnd line; 0: the record has none
+  bool ordered = false;
+  std::vector<std::string> items;  // an order's entries, in their right order
+  std::vector<int> item_lines;
+  std::vector<std::string> targets;  // empty for an order
+  std::vector<int> target_lines;
+  std::vector<int> solution;  // per item: the index of its target, -1 while unmatched
+};
 
 struct Record {
   int line = 0;   // of its "record" line
@@ -34,6 +46,8 @@ struct Record {
   std::string diagram;  // DiagramFile(1)
   std::string exhibit;  // ExhibitFile(1)
   std::string lab;      // ExhibitFile(2)
+  DndData dnd;
+  int exercise = 0;  // a drag-and-drop task's exercise number, Answer(1)
 };
 
 // A run of a source bank's records that a full exam takes, in order.

@@ -79,6 +79,37 @@ void record_row(std::ostream& out, const Record& r, size_t number) {
       << "     .category = " << r.category << "},\n";
 }
 
+// The drag-and-drop exercises of a bank's records: their texts and solutions, then one row
+// per exercise in the order of the records.
+void exercise_rows(std::ostream& out, const BankFile& bank) {
+  std::ostringstream rows;
+  for (size_t i = 0; i < bank.records.size(); ++i) {
+    const Record& r = bank.records[i];
+    if (r.dnd.line == 0) continue;
+    const std::string id = "kDnd" + std::to_string(i + 1);
+    const auto texts = [&](const char* suffix, const std::vector<std::string>& list) {
+      out << "constexpr std::string_view " << id << suffix << "[] = {\n";
+      for (const std::string& s : list) out << "    " << literal(s) << ",\n";
+      out << "};\n";
+    };
+    texts("Items", r.dnd.items);
+    rows << "    {.record = " << i + 1 << ", .number = " << r.exercise << ", .items = " << id
+         << "Items";
+    if (!r.dnd.ordered) {
+      texts("Targets", r.dnd.targets);
+      out << "constexpr uint8_t " << id << "Solution[] = {";
+      for (size_t k = 0; k < r.dnd.solution.size(); ++k)
+        out << (k == 0 ? "" : ", ") << r.dnd.solution[k];
+      out << "};\n";
+      rows << ", .targets = " << id << "Targets, .solution = " << id << "Solution";
+    }
+    rows << "},\n";
+    out << "\n";
+  }
+  if (!rows.str().empty())
+    out << "constexpr DndExercise kExercises[] = {\n" << rows.str() << "};\n\n";
+}
+
 void declare_table(std::ostream& out, const std::string& module) {
   out << "namespace pv::banks::" << module << " {\nextern const BankTable table;\n}\n";
 }
@@ -144,6 +175,7 @@ std::string generate(const BankFile& bank, const Resolved& resolved) {
     for (size_t i = 0; i < bank.records.size(); ++i) record_row(out, bank.records[i], i + 1);
     out << "};\n\n";
   }
+  exercise_rows(out, bank);
   full_exam_runs(out, bank);
 
   out << "}  // namespace\n\n"
@@ -157,6 +189,9 @@ std::string generate(const BankFile& bank, const Resolved& resolved) {
     out << "    .categories_from = &" << bank.categories_from << "::table,\n";
   if (!bank.categories.empty()) out << "    .categories = kCategories,\n";
   if (!bank.records.empty()) out << "    .records = kRecords,\n";
+  if (std::any_of(bank.records.begin(), bank.records.end(),
+                  [](const Record& r) { return r.dnd.line != 0; }))
+    out << "    .exercises = kExercises,\n";
   if (!bank.inclusions.empty()) out << "    .inclusions = kInclusions,\n";
   const auto any = [&bank](Exception::Field field) {
     return std::any_of(bank.exceptions.begin(), bank.exceptions.end(),

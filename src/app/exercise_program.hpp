@@ -1,0 +1,48 @@
+// The drag-and-drop program: the engine's binary started by the launcher pbDragnDrop.exe
+// with the argument "<product>Q<n>". It shows that exercise in a page of its own and, at
+// Done, grades the learner's placement and writes the result file the engine grades.
+// This is its request side: the state the page draws and the events it sends, as JSON.
+#pragma once
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "banks/bank_table.hpp"
+#include "platform/filesystem.hpp"
+
+namespace pv {
+
+class ExerciseProgram {
+ public:
+  // `argument` as the engine passes it ("46000Q7").
+  ExerciseProgram(std::string argument, FileSystem& files);
+
+  // What the page draws: {"status": "ready" | "saved" | "error", "message", and for an
+  // exercise "instruction", "kind" ("match" or "order"), "items" and "targets"}.
+  const nlohmann::json& state() const { return state_; }
+  // Events of the page: {"type": "alive"}, or {"type": "done", "placement": [...]} (per
+  // item, the target's index or -1; for an order exercise the items' indices in order).
+  // Throws std::invalid_argument for an event it cannot take.
+  void handle(const nlohmann::json& events);
+  // Whether a result was written. It goes to "out.ini" in the program folder or, when that
+  // cannot be written (an installed program), in the current folder, where the engine
+  // reads when the program folder holds none.
+  bool saved() const { return state_["status"] == "saved"; }
+
+ private:
+  void fail(const std::string& message);
+  void done(const nlohmann::json& placement);
+
+  FileSystem& files_;
+  const banks::DndExercise* exercise_ = nullptr;
+  nlohmann::json state_;
+};
+
+// The exercise with its question text: nullptr and a message for the learner when the
+// argument names none.
+const banks::DndExercise* exercise_named(const std::string& argument, std::string& question,
+                                         std::string& message);
+
+}  // namespace pv

@@ -1,0 +1,130 @@
+// The page's two lines to the engine (web/server.cpp): events go out in order, one request
+// at a time, and the state comes back by long poll, whole or as changes to the state held.
+import { PAGE_ID, current } from './state.js';
+
+const SECRET = new URLSearchParams(location.search).get('s') || '';
+
+// Numbers the test suite reads: how many states were drawn and when the last one was, the
+// number of the page's last event, and of the last one the drawn state has carried out,
+// and how long after its publishing the last state was drawn.
+// `windowDrawnAt`: when a window was first drawn after the page loaded.
+export const stats = {
+  version: 0,
+  draws: 0,
+  drawnAt: 0,
+  windowDrawnAt: 0,
+  sent: 0,
+  applied: 0,
+  prints: 0,
+  lateness: 0,
+};
+window.pvStats = stats;
+
+export const q = (path) => path + (path.includes('?') ? '&' : '?') + 's=' + encodeURIComponent(SECRET);
+export const fileUrl = (path) => q('/file?path=' + encodeURIComponent(path));
+// The fields that name a control of a drawn window in an event.
+export const ref = (win, c) => ({ window: win.name, control: c.control, name: c.name });
+
+let sequence = 0;
+let ended = false;
+const outbox = [];
+let sending = false;
+// What goes with every event before it (the marks made in browser controls).
+let collectMarks = () => [];
+
+export const isEnded = () => ended;
+
+export function onSend(collect) {
+  collectMarks = collect;
+}
+
+export function send(event) {
+  const marks = collectMarks();
+  if (marks.length) event.marks = marks;
+  event.pageId = PAGE_ID;
+  event.sequence = ++sequence;
+  stats.sent = sequence;
+  outbox.push(event);
+  if (!sending) flush();
+  return event.sequence;
+}
+
+// One request at a time, so the engine sees the events in the order the user made them.
+async function flush() {
+  sending = true;
+  while (outbox.length && !ended) {
+    const batch = outbox.splice(0, 64); // the most the engine takes in one request
+    try {
+      const r = await fetch(q('/api/input'), {
+        method: 'POST',
+        headers: { 'Content-Type': 'application/json' },
+        body: JSON.stringify(batch),
+      });
+      // A refused request names the field at fault; the page's own error, so it is logged.
+      if (!r.ok) console.error(`The program refused input (${r.status}): ${(await r.text()).trim()}`);
+    } catch (e) {
+      break;
+    }
+  }
+  sending = false;
+}
+
+// Polls until the program ends: `draw` gets each new state, `end` a line to show instead
+// of the windows.
+export async function poll(draw, end) {
+  let failures = 0;
+  while (!ended) {
+    let reply;
+    try {
+      const r = await fetch(q('/api/state?patch=1&after=' + stats.version), { cache: 'no-store' });
+      if (r.status === 403) {
+        end('This page belongs to another run of the program.');
+        return;
+      }
+      if (!r.ok) throw new Error(String(r.status));
+      reply = await r.json();
+      failures = 0;
+    } catch (e) {
+      // The server is on this machine: one that does not answer a few quick tries is gone.
+      if (++failures >= 3) {
+        ended = true;
+        end('The program has ended.');
+        return;
+      }
+      await new Promise((res) => setTimeout(res, 15 * failures));
+      continue;
+    }
+    if (reply.version !== stats.version) {
+      const next = reply.patches ? patched(reply) : reply.state;
+      stats.version = next ? reply.version : 0; // changes to a state not held: ask anew
+      if (next) {
+        draw(next);
+        // From the engine's publishing of the state to its drawing here, in milliseconds.
+        stats.lateness = Date.now() - reply.at;
+      }
+    }
+    if (reply.ended) {
+      ended = true;
+      end('The program has ended.');
+    }
+  }
+}
+
+// The drawn state with the engine's changes since it: each a path of keys and positions,
+// and the value there (the path [] is the whole state).
+function patched(reply) {
+  let next = current();
+  if (!next || reply.from !== stats.version) return null;
+  for (const changes of reply.patches) {
+    for (const [path, value] of changes) {
+      if (!path.length) {
+        next = value;
+        continue;
+      }
+      let at = next;
+      for (const step of path.slice(0, -1)) at = at[step];
+      at[path[path.length - 1]] = value;
+    }
+  }
+  return next;
+}
