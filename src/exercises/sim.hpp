@@ -59,7 +59,8 @@ inline constexpr size_t kMaxValue = 59;
 
 class Console {
  public:
-  // The first prompt of a transcript ("Switch>", "DS2>") gives the device's kind and name.
+  // The first prompt of a transcript ("Switch>", "DS2#") gives the device's name and the
+  // mode it starts in (user, privileged or global configuration).
   explicit Console(std::string_view first_prompt = "Router>");
 
   std::string prompt() const;

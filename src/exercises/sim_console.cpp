@@ -75,6 +75,11 @@ bool interface_name(std::string_view text, InterfaceName& out) {
 
 Console::Console(std::string_view first_prompt) {
   std::string name(first_prompt);
+  // A transcript that starts further in ("AS2#", "R1(config)#") starts the console there.
+  if (name.ends_with("(config)#"))
+    mode_ = "config";
+  else if (name.ends_with("#") && name.find('(') == std::string::npos)
+    mode_ = "priv";
   while (!name.empty() && (name.back() == '>' || name.back() == '#')) name.pop_back();
   const size_t paren = name.find('(');
   if (paren != std::string::npos) name.resize(paren);

@@ -62,7 +62,9 @@ std::string Console::run(const Walk& walk, bool negated) {
   }
   const std::string line = no + join(named(p, walk, Names::full), " ");
   const bool opens_config = p.spec->mode == "exec" || p.spec->mode == "priv";
-  if (!(opens_config && !p.spec->enters.empty())) dev_.last_config = line;
+  // The banks write this one with the short interface names ("show interfaces fa0/5 ...").
+  if (!(opens_config && !p.spec->enters.empty()))
+    dev_.last_config = no + join(named(p, walk, Names::brief), " ");
   if (p.spec->mode == "exec" || p.spec->mode == "priv") {
     if (!p.spec->enters.empty()) {
       mode_ = std::string(p.spec->enters);
