@@ -171,3 +171,78 @@ TEST(SimulatorTasks, EveryModelTranscriptPassesAndEveryFaultFails) {
 
 }  // namespace
 }  // namespace pv::sim
+
+namespace pv::sim {
+namespace {
+
+// Typed lines and what the console answers: prompts by mode, marks under faults, no forms.
+TEST(SimulatorConsole, PromptsMessagesAndModes) {
+  struct Step {
+    std::string line, prompt, output_has;
+  };
+  const std::vector<Step> steps = {
+      {"en", "Switch#", ""},
+      {"conf t", "Switch(config)#", ""},
+      {"hostname Access1", "Access1(config)#", ""},
+      {"int fa0/5", "Access1(config-if)#", ""},
+      {"s", "Access1(config-if)#", "Ambiguous"},
+      {"switchport access", "Access1(config-if)#", "not complete"},
+      {"switchport acces vlan 10", "Access1(config-if)#", ""},
+      {"frobnicate", "Access1(config-if)#", "Not understood"},
+      {"no shutdown", "Access1(config-if)#", ""},
+      {"vlan 10", "Access1(config-vlan)#", ""},
+      {"exit", "Access1(config)#", ""},
+      {"end", "Access1#", ""},
+      {"sh run", "Access1#", "switchport access vlan 10"},
+      {std::string(100 * 1024, 'x'), "Access1#", "too long"},
+  };
+  Console c("Switch>");
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.line.substr(0, 40));
+    const std::string out = c.feed(s.line);
+    EXPECT_EQ(c.prompt(), s.prompt);
+    if (s.output_has.empty())
+      EXPECT_TRUE(out.empty() || s.line.starts_with("sh")) << out;
+    else
+      EXPECT_NE(out.find(s.output_has), std::string::npos) << out;
+  }
+  // The mark stands under the word that went wrong, past the prompt.
+  Console m("R1#");
+  EXPECT_EQ(m.feed("show ipx route").substr(0, 9), std::string(8, ' ') + "^");
+  const std::string ini = c.result_ini();
+  for (const char* key : {"hostname=Access1", "interface_fa0/5_access_vlan=10",
+                          "interface_FastEthernet0/5_shutdown=no", "executed_show_running-config"})
+    EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
+  EXPECT_EQ(c.complete("sh ru"), "sh running-config ");
+  EXPECT_NE(c.help("show ").find("running-config"), std::string::npos);
+}
+
+// Pasted junk and endless typing: no crash, the model and its result stay bounded.
+std::vector<std::string> split_lines_for_test(const std::string& ini) {
+  std::vector<std::string> out;
+  std::istringstream in(ini);
+  for (std::string line; std::getline(in, line);) out.push_back(line.substr(0, line.find('\r')));
+  return out;
+}
+
+TEST(SimulatorConsole, TenThousandCommandsStayBounded) {
+  Console c("Router>");
+  c.feed("enable");
+  c.feed("configure terminal");
+  for (int i = 0; i < 10000; ++i) {
+    c.feed("interface loopback" + std::to_string(i));
+    c.feed("description " + std::string(400, 'd'));
+    c.feed("ip route 10.0." + std::to_string(i % 256) + ".0 255.255.255.0 10.1.1." +
+           std::to_string(i % 200));
+  }
+  EXPECT_LE(c.history().size(), kMaxHistory);
+  EXPECT_LE(c.device().sections.size(), 256u);
+  EXPECT_LE(c.result_ini().size(), 2u * 1024 * 1024);
+  for (const std::string& line : split_lines_for_test(c.result_ini()))
+    EXPECT_LE(line.size() - std::min(line.size(), line.find('=') + 1), kMaxValue);
+  c.ctrl_z();
+  EXPECT_EQ(c.prompt(), "Router#");
+}
+
+}  // namespace
+}  // namespace pv::sim
