@@ -4,12 +4,15 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "core/welcome.hpp"
 #include "setup/pick_a_quiz.hpp"
 #include "support/test_program.hpp"
 #include "testrun/quest.hpp"
 #include "testrun/question_page.hpp"
+#include "testrun/theanswer.hpp"
+#include "web/front_end.hpp"
 
 namespace {
 
@@ -48,27 +51,74 @@ void BM_ShowQuestSixAnswers(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowQuestSixAnswers)->Unit(benchmark::kMicrosecond);
 
-// Start, then for each of the 50 questions a mark and Next, the last one ending the test.
+// What the program spends on top of the engine: the front-end publishing what changed
+// after every event and before every wait, as the page polls it.
+struct Published {
+  std::unique_ptr<pv::FrontEnd> front;
+  uint64_t page_bytes = 0;  // of each new question page
+};
+
+// Start, then for each of the 50 questions a mark and Next, the last one ending the test;
+// wrong answers open the explanation window, which is closed. With the argument 1 the
+// front-end publishes as in the program: the time beside that of the argument 0 is the
+// program's cost, and the bytes published per Next are beside the new page's.
 void BM_WholeFiftyQuestionTest(benchmark::State& state) {
+  uint64_t nexts = 0, patch_bytes = 0, page_bytes = 0;
   for (auto _ : state) {
     state.PauseTiming();
     auto app = program_on_setup();
     pv::Shared& g = app->g();
+    Published published;
+    if (state.range(0) == 1) {
+      pv::Program& p = *app->program;
+      published.front =
+          std::make_unique<pv::FrontEnd>(p.loop(), p.input(), p.screen(), pv::WebServer::Options{});
+      published.front->attach(p.loop(), [&g] { return g.media_folder; });
+      published.front->publish();
+    }
+    // A wrong answer shows its explanation in a window that waits until it is closed.
+    app->program->loop().idle = [&app] {
+      pv::theanswer* w = app->loaded<pv::theanswer>();
+      if (w == nullptr || !w->visible()) throw std::logic_error("a wait with nothing to close");
+      app->program->input().click(w->Closeb);
+    };
     state.ResumeTiming();
     app->click(app->forms().get<pv::pick_a_quiz>().Command1);
     pv::quest& w = app->forms().get<pv::quest>();
+    const auto published_bytes = [&] {
+      return published.front ? published.front->patch_bytes() : 0;
+    };
+    const uint64_t before = published_bytes();
+    uint64_t until_last = before;  // the last Next draws the score report, not a page
     const int questions = g.questions_to_ask;
     for (int k = 1; k <= questions; ++k) {
+      if (k == questions) until_last = published_bytes();
       pv::HtmlDocument& doc = w.WebBrowser1.document;
       if (!doc.set_checked({"frm", "radio1", 0}, true)) doc.set_checked({"frm", "ans1", 0}, true);
       app->click(w.cmd_buttons[0]);
+      if (k < questions) page_bytes += doc.html().size();
     }
     if (app->forms().find<pv::quest>() != nullptr) state.SkipWithError("the test did not end");
     state.PauseTiming();
+    nexts += static_cast<uint64_t>(questions);
+    patch_bytes += until_last - before;
+    published.front.reset();
     app.reset();
     state.ResumeTiming();
   }
+  state.counters["per_next"] = benchmark::Counter(
+      static_cast<double>(nexts), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  // Per Next that presents a question: each but the last.
+  const uint64_t pages = nexts - static_cast<uint64_t>(state.iterations());
+  if (pages == 0) return;
+  state.counters["page_bytes"] = static_cast<double>(page_bytes) / pages;
+  if (state.range(0) == 1)
+    state.counters["published_bytes"] = static_cast<double>(patch_bytes) / pages;
 }
-BENCHMARK(BM_WholeFiftyQuestionTest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeFiftyQuestionTest)
+    ->ArgName("published")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

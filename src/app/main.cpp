@@ -174,6 +174,48 @@ class StopSignals {
   std::thread waiter_;
 };
 
+// Says on the terminal, once each time, that the page went away while the program runs
+// on: a closed tab would otherwise leave it running unseen.
+class PageWatch {
+ public:
+  PageWatch(const pv::WebServer& server, std::string url) : server_(server), url_(std::move(url)) {
+    watcher_ = std::thread([this] { watch(); });
+  }
+  ~PageWatch() {
+    {
+      std::lock_guard lock(mutex_);
+      done_ = true;
+    }
+    wake_.notify_all();
+    watcher_.join();
+  }
+  PageWatch(const PageWatch&) = delete;
+  PageWatch& operator=(const PageWatch&) = delete;
+
+ private:
+  // Longer than a poll's time and the page's pause before it asks again.
+  static constexpr int64_t kGoneMs = 25000;
+  void watch() {
+    bool told = false;
+    std::unique_lock lock(mutex_);
+    while (!wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) {
+      const int64_t since = server_.ms_since_last_poll();
+      if (since >= 0 && since < kGoneMs) told = false;
+      if (since < kGoneMs || told) continue;
+      told = true;
+      std::cerr << "prepvant: the page was closed and the program runs on; open " << url_
+                << " to see its windows again, or press Ctrl+C here to end it\n";
+    }
+  }
+
+  const pv::WebServer& server_;
+  std::string url_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool done_ = false;
+  std::thread watcher_;
+};
+
 // Opens the page through a launch page, as the program does; false when none opened.
 bool open_page(const std::string& url, std::optional<pv::LaunchPage>& launch) {
   pid_t opener = 0;
@@ -312,8 +354,11 @@ int main(int argc, char** argv) {
   if (args.open_browser) open_page(url, launch);
 
   stop_signals.watch(program.loop());
-  program.start();
-  program.run();
+  {
+    PageWatch page_watch(front.server(), url);
+    program.start();
+    program.run();
+  }
   stop_signals.stop();
   front.finish();
   front_end = nullptr;

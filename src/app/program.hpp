@@ -11,7 +11,7 @@
 #include "platform/associations.hpp"
 #include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/event_loop.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/form.hpp"

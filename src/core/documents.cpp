@@ -5,6 +5,7 @@
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
 #include "platform/filesystem.hpp"
+#include "platform/html_parser.hpp"
 #include "platform/shell.hpp"
 #include "platform/vbtext.hpp"
 
@@ -15,36 +16,6 @@ namespace {
 // current folder, not the process's, is the one meant.
 std::string shell_target(const System& sys, const std::string& target) {
   return target.empty() || looks_like_link(target) ? target : sys.files.resolve(target);
-}
-
-// Text for a single-quoted HTML attribute.
-std::string attribute_text(const std::string& s) {
-  std::string out;
-  for (const char c : s) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20)
-          out += "&#" + std::to_string(static_cast<int>(c)) + ";";
-        else
-          out += c;
-    }
-  }
-  return out;
 }
 
 // The page as the script's number: digits, or 1.
@@ -147,7 +118,7 @@ std::string make_pdf_viewer(System& sys, const std::string& page, const std::str
                      "</script></body></html>";
   // 2. The page number, then the file, each in the form its place takes.
   text = replace(text, "ZZPAGENUM", script_page(page));
-  text = replace(text, "ZZFILE", attribute_text(pdf_path));
+  text = replace(text, "ZZFILE", html_escaped(pdf_path));
   // 3. One print: the text and a line end. An installed program's folder is read-only
   // for its users; the page then goes to the per-user cache folder.
   text += vbCrLf;

@@ -8,7 +8,7 @@
 #include "core/navigation.hpp"
 #include "core/partner.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/picture.hpp"
 #include "platform/screen.hpp"
@@ -209,12 +209,22 @@ void Welcome::dress_the_window(Trap& step) {
   });
 }
 
+// Written and removed again at every later start, beside "file.wrt".
+constexpr std::string_view kProbeCopy = ".file.wrt.probe";
+
 void Welcome::show_after_the_write_probe(Trap& step) {
   FormRegistry& forms = sys.forms;
   // 19. Write probe.
   step([&] {
-    if (sys.files.exists("file.wrt")) return;
     Trap inner(sys.error_log, "Welcome form load()", "Welcome.frm");
+    if (sys.files.exists("file.wrt")) {
+      // The probe stays as it is and no box is shown, but a folder that can no longer be
+      // written (full, or made read-only since) is found now by a write beside it, and
+      // logged, rather than when the first result is lost.
+      inner([&] { sys.files.write_all(kProbeCopy, "TEST\r\n"); });
+      skip([&] { sys.files.remove(kProbeCopy); });
+      return;
+    }
     inner([&] { sys.files.write_all("file.wrt", "TEST\r\n"); });
     // A full disk leaves the file made but empty: only the line written counts, and a probe
     // left unfinished goes, so the next start probes again.

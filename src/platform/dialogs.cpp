@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/event_loop.hpp"
+#include "platform/scope_guard.hpp"
 
 namespace pv {
 
@@ -21,11 +22,11 @@ DesktopDialogs::OpenBox& DesktopDialogs::wait_for(int id) {
     return *std::find_if(boxes_.begin(), boxes_.end(),
                          [id](const OpenBox& b) { return b.id == id; });
   };
-  try {
+  {
+    // A box left by an exception is closed: nobody is left to answer it.
+    const auto close = on_scope_failure(
+        [this, id] { std::erase_if(boxes_, [id](const OpenBox& b) { return b.id == id; }); });
     loop_.run_until([&] { return find().answered; });
-  } catch (...) {
-    std::erase_if(boxes_, [id](const OpenBox& b) { return b.id == id; });
-    throw;
   }
   return find();
 }

@@ -6,6 +6,7 @@
 
 #include "platform/clock.hpp"
 #include "platform/errors.hpp"
+#include "platform/scope_guard.hpp"
 
 namespace pv {
 
@@ -71,13 +72,12 @@ bool EventLoop::run_due_timers() {
       continue;
     t->due_ms_ = now + t->running_interval();
     t->ticking_ = true;
-    try {
+    {
+      const auto done = on_scope_exit([this, t] {
+        if (registered(t)) t->ticking_ = false;
+      });
       handle([t] { t->tick(); });
-    } catch (...) {
-      if (registered(t)) t->ticking_ = false;
-      throw;
     }
-    if (registered(t)) t->ticking_ = false;
     if (after_event) after_event();
   }
   return !due.empty();
@@ -92,9 +92,10 @@ int64_t EventLoop::next_due() const {
 }
 
 bool EventLoop::do_events() {
-  ++depth_;
   bool ran = false;
-  try {
+  {
+    ++depth_;
+    const auto leave = on_scope_exit([this] { --depth_; });
     std::deque<Posted> batch;
     {
       std::lock_guard lock(mutex_);
@@ -106,16 +107,13 @@ bool EventLoop::do_events() {
       if (event.last_of_its_group && after_event) after_event();
     }
     ran = run_due_timers() || ran;
-  } catch (...) {
-    --depth_;
-    throw;
   }
-  --depth_;
   if (depth_ == 0 && at_rest) at_rest();
   return ran;
 }
 
 void EventLoop::run_until(const std::function<bool()>& done) {
+  ++waits_begun_;
   while (!done()) {
     if (do_events()) continue;
     if (!real_time_) {

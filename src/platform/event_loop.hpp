@@ -51,6 +51,8 @@ class EventLoop {
   int depth() const { return depth_; }
   // How many events and ticks have begun to be handled, nested ones included.
   uint64_t events_begun() const { return events_begun_; }
+  // How many waits (run_until) have begun: a box or modal window waited on, at any depth.
+  uint64_t waits_begun() const { return waits_begun_; }
 
  private:
   bool run_due_timers();
@@ -70,6 +72,7 @@ class EventLoop {
   std::vector<LoopTimer*> timers_;
   int depth_ = 0;
   uint64_t events_begun_ = 0;
+  uint64_t waits_begun_ = 0;
 };
 
 }  // namespace pv

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/errors.hpp"
+#include "platform/random.hpp"
 #include "platform/vbtext.hpp"
 
 namespace pv {
@@ -78,15 +78,61 @@ int write_fd_all(int fd, std::string_view content) {
   return 0;
 }
 
-void write_with_flags(const std::string& path, std::string_view content, int flags) {
+// Writes what `produce` puts to `fd`, gathered into writes of a buffer's size: a content
+// put line by line costs no more calls than one put whole. A failed write raises.
+void produce_into(int fd, const Producer& produce) {
+  constexpr size_t kBuffer = 65536;
+  std::string buffer;
+  const auto flush = [&] {
+    if (const int err = write_fd_all(fd, buffer); err != 0) raise_for_errno(err, false);
+    buffer.clear();
+  };
+  produce([&](std::string_view piece) {
+    if (buffer.size() + piece.size() > kBuffer) flush();
+    if (piece.size() >= kBuffer) {
+      if (const int err = write_fd_all(fd, piece); err != 0) raise_for_errno(err, false);
+    } else {
+      buffer += piece;
+    }
+  });
+  flush();
+}
+
+Producer whole(std::string_view content) {
+  return [content](const std::function<void(std::string_view)>& put) { put(content); };
+}
+
+void write_with_flags(const std::string& path, const Producer& produce, int flags) {
   const int fd = ::open(path.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) raise_for_errno(errno, false);
-  if (const int err = write_fd_all(fd, content); err != 0) {
+  try {
+    produce_into(fd, produce);
+  } catch (...) {
     ::close(fd);
-    raise_for_errno(err, false);
+    throw;
   }
   if (::close(fd) != 0) raise_error(57);
 }
+
+// Reads a descriptor it owns.
+class DiskFileReader final : public FileReader {
+ public:
+  explicit DiskFileReader(int fd) : fd_(fd) {}
+  ~DiskFileReader() override { ::close(fd_); }
+  DiskFileReader(const DiskFileReader&) = delete;
+  DiskFileReader& operator=(const DiskFileReader&) = delete;
+
+  size_t read(char* buffer, size_t size) override {
+    while (true) {
+      const ssize_t n = ::read(fd_, buffer, size);
+      if (n >= 0) return static_cast<size_t>(n);
+      if (errno != EINTR) raise_error(errno == EISDIR ? 75 : 57);  // a folder is no file
+    }
+  }
+
+ private:
+  int fd_;
+};
 
 // A name with a NUL would name another file once it reaches the system.
 void check_name(std::string_view name) {
@@ -96,16 +142,10 @@ void check_name(std::string_view name) {
 constexpr std::string_view kTemporaryMark = ".pvtmp-";
 constexpr int kTemporaryHexDigits = 16;
 
-std::string random_hex() {
-  unsigned char bytes[kTemporaryHexDigits / 2];
-  if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) raise_error(75);
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string s;
-  for (unsigned char b : bytes) {
-    s += kHex[b >> 4];
-    s += kHex[b & 15];
-  }
-  return s;
+std::string temporary_suffix() {
+  std::optional<std::string> hex = random_hex(kTemporaryHexDigits / 2);
+  if (!hex) raise_error(75);
+  return std::move(*hex);
 }
 
 // A new temporary file beside `path` under a name nobody can guess, never through a link
@@ -114,7 +154,7 @@ int create_temporary(const std::string& path, std::string& temp) {
   const std::string folder = folder_of(path);
   const std::string base = path.substr(folder.size());
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temp = folder + "." + base + std::string(kTemporaryMark) + random_hex();
+    temp = folder + "." + base + std::string(kTemporaryMark) + temporary_suffix();
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd >= 0) return fd;
     if (errno != EEXIST) raise_for_errno(errno, false);
@@ -244,7 +284,7 @@ bool DiskFileSystem::folder_exists(std::string_view name) const {
   return name.find('\0') == std::string_view::npos && is_folder(resolve(name));
 }
 
-std::string DiskFileSystem::read_all(std::string_view name) const {
+std::unique_ptr<FileReader> DiskFileSystem::open_reader(std::string_view name) const {
   check_name(name);
   // The exact name first: the page head is read for every question, so the common case
   // costs no more calls than it must.
@@ -260,53 +300,59 @@ std::string DiskFileSystem::read_all(std::string_view name) const {
     if (err == ENOENT && !is_folder(folder_of(path))) raise_error(76);
     raise_for_errno(err, true);
   }
+  return std::make_unique<DiskFileReader>(fd);
+}
+
+std::string DiskFileSystem::read_all(std::string_view name) const {
+  const std::unique_ptr<FileReader> reader = open_reader(name);
   std::string content;
   char buf[65536];
-  while (true) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      const int err = errno;
-      if (err == EINTR) continue;
-      ::close(fd);
-      raise_error(err == EISDIR ? 75 : 57);  // a folder is no file to read
-    }
-    if (n == 0) break;
-    content.append(buf, static_cast<size_t>(n));
-  }
-  ::close(fd);
+  while (const size_t n = reader->read(buf, sizeof buf)) content.append(buf, n);
   return content;
 }
 
 void DiskFileSystem::check_writable(const std::string&) const {}
 
 void DiskFileSystem::write_all(std::string_view name, std::string_view content) {
+  write_all_from(name, whole(content));
+}
+
+void DiskFileSystem::write_all_from(std::string_view name, const Producer& produce) {
   check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
-  write_with_flags(path, content, O_TRUNC);
+  write_with_flags(path, produce, O_TRUNC);
 }
 
 void DiskFileSystem::append(std::string_view name, std::string_view content) {
   check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
-  write_with_flags(path, content, O_APPEND);
+  write_with_flags(path, whole(content), O_APPEND);
 }
 
 void DiskFileSystem::replace_atomic(std::string_view name, std::string_view content) {
+  replace_atomic_from(name, whole(content));
+}
+
+void DiskFileSystem::replace_atomic_from(std::string_view name, const Producer& produce) {
   check_name(name);
   const std::string path = resolve(name);
   check_writable(path);
   std::string temp;
   const int fd = create_temporary(path, temp);
-  const int write_err = write_fd_all(fd, content);
-  const bool synced = write_err == 0 && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  const int rename_err =
-      write_err == 0 && synced && closed && ::rename(temp.c_str(), path.c_str()) != 0 ? errno : 0;
-  if (write_err != 0 || !synced || !closed || rename_err != 0) {
+  try {
+    produce_into(fd, produce);
+  } catch (...) {
+    ::close(fd);
     ::unlink(temp.c_str());  // a failed write leaves nothing behind
-    if (write_err != 0) raise_for_errno(write_err, false);
+    throw;
+  }
+  const bool synced = ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  const int rename_err = synced && closed && ::rename(temp.c_str(), path.c_str()) != 0 ? errno : 0;
+  if (!synced || !closed || rename_err != 0) {
+    ::unlink(temp.c_str());
     if (rename_err != 0) raise_for_errno(rename_err, false);
     raise_error(57);
   }

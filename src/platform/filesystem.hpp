@@ -4,11 +4,25 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pv {
+
+// A file open for reading, read piece by piece: a reader of a large file that needs only
+// its start, or handles it line by line, holds no more than a piece.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Up to `size` bytes into `buffer`; 0 at the end. Raises 57 when the device fails.
+  virtual size_t read(char* buffer, size_t size) = 0;
+};
+
+// Writes the content of a streamed write, piece by piece, through `put`.
+using Producer = std::function<void(const std::function<void(std::string_view)>& put)>;
 
 class FileSystem {
  public:
@@ -28,13 +42,20 @@ class FileSystem {
 
   // Errors: 53 file not found, 76 path not found, 75 access error, 52 a name with a NUL.
   virtual std::string read_all(std::string_view name) const = 0;
+  // Opens the file for reading piece by piece; errors as read_all's, raised here.
+  virtual std::unique_ptr<FileReader> open_reader(std::string_view name) const = 0;
   // Creates or truncates the file (opening it for output).
   virtual void write_all(std::string_view name, std::string_view content) = 0;
+  // As write_all with the content streamed; an error `produce` raises ends the write.
+  virtual void write_all_from(std::string_view name, const Producer& produce) = 0;
   virtual void append(std::string_view name, std::string_view content) = 0;
   // Writes a sibling temporary file and renames it over the name: readers see the old
   // or the new content, never a part. The temporary file has a name nobody can guess and
   // is gone again when the write fails.
   virtual void replace_atomic(std::string_view name, std::string_view content) = 0;
+  // As replace_atomic with the content streamed: an error `produce` raises leaves the old
+  // file as it was.
+  virtual void replace_atomic_from(std::string_view name, const Producer& produce) = 0;
   virtual void remove(std::string_view name) = 0;
   // Removes every file of the name's folder whose name is the name's in any letter case
   // ("out.ini" and "OUT.ini"), since a lookup would find one of them when another is gone.
@@ -68,9 +89,12 @@ class DiskFileSystem : public FileSystem {
   bool exists(std::string_view name) const override;
   bool folder_exists(std::string_view name) const override;
   std::string read_all(std::string_view name) const override;
+  std::unique_ptr<FileReader> open_reader(std::string_view name) const override;
   void write_all(std::string_view name, std::string_view content) override;
+  void write_all_from(std::string_view name, const Producer& produce) override;
   void append(std::string_view name, std::string_view content) override;
   void replace_atomic(std::string_view name, std::string_view content) override;
+  void replace_atomic_from(std::string_view name, const Producer& produce) override;
   void remove(std::string_view name) override;
   void remove_every_case(std::string_view name) override;
   void make_folder(std::string_view name) override;

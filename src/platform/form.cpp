@@ -4,6 +4,7 @@
 
 #include "platform/errors.hpp"
 #include "platform/event_loop.hpp"
+#include "platform/scope_guard.hpp"
 #include "platform/screen.hpp"
 #include "platform/vbtext.hpp"
 
@@ -59,13 +60,8 @@ Menu* Form::menu_for_keys(std::string_view keys) const {
 
 void Form::run_handler(const std::function<void()>& handler) {
   ++handlers_running_;
-  try {
-    handler();
-  } catch (...) {
-    --handlers_running_;
-    throw;
-  }
-  --handlers_running_;
+  const auto done = on_scope_exit([this] { --handlers_running_; });
+  handler();
 }
 
 bool Form::auto_load() {
@@ -87,13 +83,11 @@ void Form::load() {
   if (state_ != FormState::Unloaded) return;
   state_ = FormState::Loading;
   if (forms_.trace) forms_.trace("load", name_);
-  try {
-    run_handler([this] { Form_Load(); });
-  } catch (...) {
+  // A load that fails still leaves the window loaded, as the runtime does.
+  const auto loaded = on_scope_exit([this] {
     if (state_ == FormState::Loading) state_ = FormState::Loaded;
-    throw;
-  }
-  if (state_ == FormState::Loading) state_ = FormState::Loaded;
+  });
+  run_handler([this] { Form_Load(); });
 }
 
 void Form::unload() {
@@ -101,11 +95,9 @@ void Form::unload() {
   state_ = FormState::Unloading;
   if (forms_.trace) forms_.trace("unload", name_);
   int cancel = 0;
-  try {
+  {
+    const auto stays_loaded = on_scope_failure([this] { state_ = FormState::Loaded; });
     run_handler([&] { Form_Unload(cancel); });
-  } catch (...) {
-    state_ = FormState::Loaded;
-    throw;
   }
   if (cancel != 0) {
     state_ = FormState::Loaded;
@@ -121,6 +113,7 @@ void Form::show(bool as_modal) {
   modal = as_modal;
   set_visible(true);
   if (as_modal && state_ != FormState::Discarded) {
+    if (visible_ && forms_.modal_shown) forms_.modal_shown(*this);
     loop().run_until([this] { return !visible_ || state_ == FormState::Discarded; });
     modal = false;
   }
@@ -151,7 +144,8 @@ void Form::set_caption(std::string text) {
 void Form::keep_reachable(float& l, float& t, float w) const {
   const Screen& s = screen();
   const float reach = kReachablePixels * static_cast<float>(s.twips_per_pixel_x());
-  const float bar = std::max(title_height(), reach / 2);
+  // The title bar lies below the frame's top edge: both stay on the screen.
+  const float bar = std::max(frame_width() + title_height(), reach / 2);
   t = std::clamp(t, 0.0f, std::max(0.0f, s.height() - bar));
   l = std::clamp(l, std::min(reach, w) - w, std::max(0.0f, s.width() - reach));
 }

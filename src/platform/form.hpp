@@ -216,6 +216,9 @@ class FormRegistry {
 
   // Sees every load and unload as it starts ("load"/"unload" and the window's name).
   std::function<void(const std::string& event, const std::string& window)> trace;
+  // Hears of a window shown modally before it is waited on (the user input gives it the
+  // focus).
+  std::function<void(Form&)> modal_shown;
 
   EventLoop& loop() const { return loop_; }
   Screen& screen() const { return screen_; }

@@ -6,6 +6,8 @@
 #include <set>
 #include <utility>
 
+#include "platform/vbtext.hpp"
+
 namespace pv {
 namespace {
 
@@ -23,10 +25,6 @@ bool is_alnum(char c) {
 }
 char lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-bool iequals(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return lower(x) == lower(y); });
 }
 std::string lowered(std::string_view s) {
   std::string r(s);
@@ -93,24 +91,6 @@ char32_t code_with_semicolon(std::string_view name) {
   for (const Named& n : kWithSemicolon)
     if (n.name == name) return n.code;
   return 0;
-}
-
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 int digit_value(char c, bool hex) {
@@ -454,6 +434,35 @@ std::string field_value(std::string_view type, std::string text) {
       std::end(kSingleLineTypes))
     std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
   return text;
+}
+
+std::string html_escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20)
+          out += "&#" + std::to_string(static_cast<int>(c)) + ";";
+        else
+          out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace pv

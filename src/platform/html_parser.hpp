@@ -53,4 +53,8 @@ void keep_last_checked(HtmlDom& dom);
 // breaks, as in a browser.
 std::string field_value(std::string_view type, std::string text);
 
+// Text to write into a page, as content or as a quoted attribute value: "&", "<", ">", both
+// quotes and the control characters as references, which parse_html reads back as `text`.
+std::string html_escaped(std::string_view text);
+
 }  // namespace pv

@@ -1,6 +1,10 @@
 #include "platform/random.hpp"
 
+#include <sys/random.h>
+
+#include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "platform/clock.hpp"
 
@@ -21,6 +25,23 @@ void VbRandom::randomize(double seed) {
 
 void VbRandom::randomize() {
   randomize(clock_.timer());
+}
+
+std::optional<std::string> random_hex(size_t byte_count) {
+  std::vector<unsigned char> bytes(byte_count);
+  size_t got = 0;
+  while (got < byte_count) {
+    const ssize_t n = ::getrandom(bytes.data() + got, byte_count - got, 0);
+    if (n < 0 && errno != EINTR) return std::nullopt;
+    if (n > 0) got += static_cast<size_t>(n);
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string s;
+  for (const unsigned char b : bytes) {
+    s += kHex[b >> 4];
+    s += kHex[b & 15];
+  }
+  return s;
 }
 
 }  // namespace pv

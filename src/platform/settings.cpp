@@ -110,7 +110,8 @@ std::string SettingsTable::serialize() const {
   return out;
 }
 
-bool SettingsTable::parse(std::string_view text, SettingsTable& out) {
+bool SettingsTable::parse(std::string_view text, SettingsTable& out,
+                          std::vector<std::string>* too_long) {
   out = SettingsTable{};
   SettingsTable table;
   size_t start = 0;
@@ -134,7 +135,10 @@ bool SettingsTable::parse(std::string_view text, SettingsTable& out) {
       from = tab + 1;
     }
     if (fields[0].empty() || fields[1].empty() || fields[2].empty()) return false;
-    table.set(fields[0], fields[1], fields[2], fields[3]);
+    if (fields[3].size() <= kSettingsValueBytes)
+      table.set(fields[0], fields[1], fields[2], fields[3]);
+    else if (too_long != nullptr)
+      too_long->push_back(fields[0] + '\\' + fields[1] + '\\' + fields[2]);
   }
   if (first) return false;
   out = std::move(table);
@@ -163,7 +167,16 @@ void FileSettingsStore::load() const {
   } catch (const RuntimeError&) {
     damaged_ = true;
   }
-  if (!damaged_ && SettingsTable::parse(text, table_)) return;
+  std::vector<std::string> too_long;
+  if (!damaged_ && SettingsTable::parse(text, table_, &too_long)) {
+    // The values that were read stay; the file as it was is kept aside on the next save.
+    damaged_ = !too_long.empty();
+    for (const std::string& names : too_long)
+      if (report_damage_ != nullptr)
+        report_damage_("settings value longer than " + std::to_string(kSettingsValueBytes) +
+                       " bytes left out: " + names + " in " + folder_ + "settings");
+    return;
+  }
   damaged_ = true;
   if (report_damage_) report_damage_("damaged settings file " + folder_ + "settings");
 }
@@ -189,6 +202,10 @@ std::string FileSettingsStore::read_value(std::string_view app, std::string_view
 
 void FileSettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
                              std::string_view value) {
+  if (value.size() > kSettingsValueBytes)
+    throw RuntimeError(75, "Settings value too long: " + std::string(key) + " holds " +
+                               std::to_string(value.size()) + " bytes, at most " +
+                               std::to_string(kSettingsValueBytes) + " are kept");
   load();
   SettingsTable before = table_;
   table_.set(app, section, key, value);

@@ -6,8 +6,13 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pv {
+
+// The longest value a store keeps, in bytes: every value the program writes is short, and
+// each change rewrites them all.
+inline constexpr size_t kSettingsValueBytes = 64 * 1024;
 
 class SettingsStore {
  public:
@@ -16,7 +21,8 @@ class SettingsStore {
                   std::string_view default_value = "") const {
     return read_value(app, section, key, default_value);
   }
-  // Raises run-time error 75 when the value cannot be stored.
+  // Raises run-time error 75 when the value cannot be stored, also when it is longer than
+  // kSettingsValueBytes.
   virtual void save(std::string_view app, std::string_view section, std::string_view key,
                     std::string_view value) = 0;
   virtual void remove(std::string_view app, std::string_view section, std::string_view key) = 0;
@@ -37,8 +43,11 @@ class SettingsTable {
 
   // One line per value: app, section, key and value separated by tabs, escaped.
   std::string serialize() const;
-  // False when the text is not a settings file; `out` is then left empty.
-  static bool parse(std::string_view text, SettingsTable& out);
+  // False when the text is not a settings file; `out` is then left empty. A value longer
+  // than kSettingsValueBytes is left out, and its names ("app\section\key") are added to
+  // `too_long`.
+  static bool parse(std::string_view text, SettingsTable& out,
+                    std::vector<std::string>* too_long = nullptr);
 
  private:
   struct Entry {
@@ -50,7 +59,8 @@ class SettingsTable {
 
 // Kept in a file in the per-user configuration folder, rewritten atomically on every
 // change. A damaged file gives the defaults; it is reported once and kept aside on the
-// next save.
+// next save. A value too long to keep is reported and left out, and the file holding it
+// is kept aside on the next save too.
 class FileSettingsStore final : public SettingsStore {
  public:
   using Reporter = std::function<void(const std::string& message)>;

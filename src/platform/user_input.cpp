@@ -7,6 +7,7 @@
 #include "platform/dialogs.hpp"
 #include "platform/form.hpp"
 #include "platform/screen.hpp"
+#include "platform/vbtext.hpp"
 
 namespace pv {
 namespace {
@@ -24,27 +25,6 @@ bool pressable(const Control* c) {
 bool multi_line_text(const Control* c) {
   return c != nullptr && c->kind() == ControlKind::TextBox &&
          static_cast<const TextBox*>(c)->multi_line;
-}
-
-std::string utf8(int code_point) {
-  std::string s;
-  const auto cp = static_cast<uint32_t>(code_point);
-  if (cp < 0x80) {
-    s += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    s += static_cast<char>(0xC0 | (cp >> 6));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    s += static_cast<char>(0xE0 | (cp >> 12));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x110000) {
-    s += static_cast<char>(0xF0 | (cp >> 18));
-    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return s;
 }
 
 // Byte offset of code point `n` of a UTF-8 text (its end when the text is shorter).
@@ -71,7 +51,9 @@ void type_into(TextBox& box, int ascii, int64_t at, int64_t length) {
   std::string text = box.text();
   const size_t from = offset_of(text, at);
   const size_t to = offset_of(text, at + length);
-  text.replace(from, to - from, ascii == vbKeyBack ? std::string() : utf8(ascii));
+  std::string typed;
+  if (ascii != vbKeyBack) append_utf8(typed, static_cast<char32_t>(ascii));
+  text.replace(from, to - from, typed);
   box.set_text(std::move(text));
 }
 
@@ -99,6 +81,16 @@ bool access_key_is(const Menu& m, int key_code) {
 }
 
 }  // namespace
+
+UserInput::UserInput(FormRegistry& forms, DesktopDialogs* boxes) : forms_(forms), boxes_(boxes) {
+  forms_.modal_shown = [this](Form& f) {
+    if (f.active_control() == nullptr && takes_input(f)) tab_to_next(f, false);
+  };
+}
+
+UserInput::~UserInput() {
+  forms_.modal_shown = nullptr;
+}
 
 bool UserInput::box_open() const {
   if (boxes_ == nullptr) return false;
@@ -638,7 +630,7 @@ void UserInput::resize_screen(int width_pixels, int height_pixels) {
   for (Form* f : forms_.creation_order()) {
     if (!f->is_loaded() || f->window_state() != vbNormal) continue;
     float l = f->left(), t = f->top(), w = f->width(), h = f->height();
-    if (first && near(l, 0) && near(t, 0) && near(w, old_width) && near(h, old_height)) {
+    if (near(l, 0) && near(t, 0) && near(w, old_width) && near(h, old_height)) {
       w = screen.width();
       h = screen.height();
     } else if (first && near(l, (old_width - w) / 2) && near(t, (old_height - h) / 2)) {

@@ -41,7 +41,12 @@ enum KeyCode : int {
 class UserInput {
  public:
   // `boxes` are the message boxes shown on the desktop, null when the program shows none.
-  UserInput(FormRegistry& forms, DesktopDialogs* boxes) : forms_(forms), boxes_(boxes) {}
+  // A window shown modally takes the focus: its first control in tab order gets it, unless
+  // its handlers gave it to one already.
+  UserInput(FormRegistry& forms, DesktopDialogs* boxes);
+  ~UserInput();
+  UserInput(const UserInput&) = delete;
+  UserInput& operator=(const UserInput&) = delete;
 
   FormRegistry& forms() const { return forms_; }
   DesktopDialogs* boxes() const { return boxes_; }
@@ -132,9 +137,9 @@ class UserInput {
   void size(Form& f, float width, float height);
 
   // The screen took a new size in pixels (the page's viewport). The first size reported
-  // centres again the windows that were centred on the size assumed until then, and a
-  // window that covered the whole screen covers the new one; every window keeps its title
-  // bar within reach.
+  // centres again the windows that were centred on the size assumed until then; a window
+  // that covered the whole screen covers the new one (its resize handler lays it out
+  // again), and every window keeps its title bar within reach.
   void resize_screen(int width_pixels, int height_pixels);
 
   // The user's answer to the open message or input box `id`.

@@ -54,6 +54,8 @@ std::string rtrim(std::string_view s);
 std::string replace(std::string_view s, std::string_view find, std::string_view with);
 std::string space(int64_t n);
 std::string string_of(int64_t n, char c);
+// Appends code point `c` in UTF-8; one above U+10FFFF appends nothing.
+void append_utf8(std::string& out, char32_t c);
 // Case-insensitive comparison of ASCII letters.
 bool iequals(std::string_view a, std::string_view b);
 

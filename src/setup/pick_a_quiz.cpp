@@ -4,7 +4,7 @@
 #include "core/partner.hpp"
 #include "core/welcome.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/picture.hpp"
 #include "platform/random.hpp"
 #include "platform/vbtext.hpp"
@@ -291,20 +291,7 @@ void pick_a_quiz::Form_Load() {
   // 2. Practice until a preset says otherwise.
   step([&] { g.test_mode = vbFalse; });
   // 3. Captions of the product's tests.
-  step([&] { Command1.caption = g.test_titles[1]; });
-  step([&] { which_quiz[1].caption = g.test_names[1]; });
-  step([&] { which_quiz[2].caption = g.test_names[2]; });
-  step([&] {
-    if (!g.test_names[3].empty()) {
-      which_quiz[3].caption = g.test_names[3];
-    } else {
-      which_quiz[3].caption.clear();
-      which_quiz[3].visible = false;
-    }
-  });
-  step([&] { lblELDAN_book[0].caption = g.test_descriptions[1]; });
-  step([&] { lblELDAN_book[1].caption = g.test_descriptions[2]; });
-  step([&] { lblELDAN_book[2].caption = g.test_descriptions[3]; });
+  caption_the_tests(step);
   // 4. Test 1, already the selected option.
   step([&] { which_quiz_Click(1); });
   // 5. Tooltips.
@@ -364,6 +351,23 @@ void pick_a_quiz::Form_Load() {
   step([&] { lock_answer_order(); });
   // 18. Partner edition.
   show_the_partner_edition(step);
+}
+
+void pick_a_quiz::caption_the_tests(Trap& step) {
+  step([&] { Command1.caption = g.test_titles[1]; });
+  step([&] { which_quiz[1].caption = g.test_names[1]; });
+  step([&] { which_quiz[2].caption = g.test_names[2]; });
+  step([&] {
+    if (!g.test_names[3].empty()) {
+      which_quiz[3].caption = g.test_names[3];
+    } else {
+      which_quiz[3].caption.clear();
+      which_quiz[3].visible = false;
+    }
+  });
+  step([&] { lblELDAN_book[0].caption = g.test_descriptions[1]; });
+  step([&] { lblELDAN_book[1].caption = g.test_descriptions[2]; });
+  step([&] { lblELDAN_book[2].caption = g.test_descriptions[3]; });
 }
 
 void pick_a_quiz::show_the_partner_edition(Trap& step) {

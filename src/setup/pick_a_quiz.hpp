@@ -162,6 +162,9 @@ class pick_a_quiz final : public SystemForm {
   // The settings read at load, in their order; each failing statement is logged by the
   // load's trap.
   void apply_settings_at_load(Trap& step);
+  // The captions and descriptions of the product's tests; a third test without a name is
+  // hidden.
+  void caption_the_tests(Trap& step);
   // The partner's picture and study-saver caption, in a partner edition that has them.
   void show_the_partner_edition(Trap& step);
   void apply_preset(const OptionPreset& preset);

@@ -2,7 +2,7 @@
 // the category quiz, which asks every question of the categories left to ask.
 #include "core/navigation.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/vbtext.hpp"
 #include "setup/pick_a_quiz.hpp"
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/settings.hpp"
 #include "platform/vbtext.hpp"
 #include "setup/pick_a_quiz.hpp"

@@ -1,9 +1,9 @@
 #include "setup/results_file.hpp"
 
-#include <vector>
+#include <memory>
 
 #include "core/system.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/vbtext.hpp"
 
@@ -17,21 +17,59 @@ bool kept_in_name(unsigned char c) {
   return c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
 }
 
-// The comma-separated fields of the file in order; blank lines hold none.
-std::vector<std::string> fields_of(std::string_view text) {
-  std::vector<std::string> fields;
-  for (const std::string& line : split_lines(text)) {
-    if (trim(line).empty()) continue;
-    size_t start = 0;
-    while (true) {
-      const size_t comma = line.find(',', start);
-      fields.push_back(trim(std::string_view(line).substr(start, comma - start)));
-      if (comma == std::string::npos) break;
-      start = comma + 1;
+// A flag's text is read up to this many characters (blanks not counted): its number is
+// read from its start, and a file of one endless field must not fill the memory.
+constexpr size_t kFlagTextKept = 4096;
+
+// Reads the file's comma-separated fields as they come and pairs them up: the first of
+// each pair is an entry's flag, the second is dropped. A blank line holds no field, and a
+// line end or a comma ends one. Only the flags are kept, so a file of any size costs
+// one field's memory, and the reading stops at the last entry.
+class FlagReader {
+ public:
+  using Flags = decltype(Shared::missed_flags);
+  explicit FlagReader(Flags& flags) : flags_(flags) {}
+  bool full() const { return entries_ >= kLastEntry; }
+
+  // False once every entry is read.
+  bool take(std::string_view piece) {
+    for (const char c : piece) {
+      if (c == '\r' || c == '\n') {
+        if (line_has_text_) end_field();
+        line_has_text_ = false;
+      } else if (c == ',') {
+        line_has_text_ = true;
+        end_field();
+      } else if (c != ' ') {
+        line_has_text_ = true;
+        // The number's value ignores blanks and tabs.
+        if (!partner_ && c != '\t' && field_.size() < kFlagTextKept) field_ += c;
+      }
+      if (full()) return false;
     }
+    return true;
   }
-  return fields;
-}
+  void finish() {
+    if (line_has_text_ && !full()) end_field();
+  }
+
+ private:
+  // Fields pair up whatever the line breaks; a last flag without its partner is lost.
+  void end_field() {
+    if (partner_)
+      flags_[++entries_] = cstr(val(flag_));
+    else
+      flag_ = std::move(field_);
+    partner_ = !partner_;
+    field_.clear();
+  }
+
+  Flags& flags_;
+  int entries_ = 0;
+  bool line_has_text_ = false;
+  bool partner_ = false;
+  std::string field_, flag_;
+};
 
 }  // namespace
 
@@ -78,18 +116,19 @@ void save_results_file(System& sys) {
 void load_the_results(System& sys) {
   Shared& g = sys.g;
   for (int n = 1; n <= kPresetEntries; ++n) g.missed_flags[n] = "0";
-  std::vector<std::string> fields;
+  // The flags are set as their pairs are read: a file that fails part way keeps those.
+  FlagReader flags(g.missed_flags);
   try {
     const std::string name = results_file_name(g);
     if (!sys.files.exists(name)) return;
-    fields = fields_of(sys.files.read_all(name));
+    const std::unique_ptr<FileReader> file = sys.files.open_reader(name);
+    char buf[16384];
+    while (const size_t n = file->read(buf, sizeof buf))
+      if (!flags.take(std::string_view(buf, n))) return;
+    flags.finish();
   } catch (const RuntimeError&) {
-    return;  // an unreadable file leaves the preset
+    // an unreadable file leaves the preset and what was read
   }
-  // Fields pair up whatever the line breaks; a last field without its partner is lost.
-  int n = 0;
-  for (size_t f = 0; f + 1 < fields.size() && n < kLastEntry; f += 2)
-    g.missed_flags[++n] = cstr(val(fields[f]));
 }
 
 }  // namespace pv

@@ -4,7 +4,7 @@
 #include "core/layout.hpp"
 #include "core/welcome.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/vbtext.hpp"
 #include "setup/pick_a_quiz.hpp"

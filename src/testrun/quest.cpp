@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/welcome.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/settings.hpp"
 #include "platform/vbtext.hpp"
 #include "setup/pick_a_quiz.hpp"

@@ -3,7 +3,7 @@
 // limit, which only shows the score report.
 #include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/settings.hpp"
 #include "platform/vbtext.hpp"
 #include "setup/results_file.hpp"

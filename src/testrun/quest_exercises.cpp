@@ -1,6 +1,6 @@
 // The launch buttons: the exercise programs that drag-and-drop and simulator tasks are
 // solved in. Their verdicts come back through INI files at the next Next.
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/shell.hpp"
 #include "platform/vbtext.hpp"

@@ -2,6 +2,7 @@
 // fresh explanation window or printed from it.
 #include "core/layout.hpp"
 #include "platform/errors.hpp"
+#include "platform/html_parser.hpp"
 #include "platform/vbtext.hpp"
 #include "testrun/quest.hpp"
 #include "testrun/question_page.hpp"
@@ -21,7 +22,7 @@ bool is_task_marker(const std::string& name) {
 std::string result_line(const Shared& g, const QuestionRecord& q) {
   if (q.State == 1) return "Correct.<br>The answer(s): ";
   // A typed reply is the user's text, not markup.
-  return "Incorrect.  Your answer was: " + html_attribute_text(g.chosen_letters[g.current_record]) +
+  return "Incorrect.  Your answer was: " + html_escaped(g.chosen_letters[g.current_record]) +
          "<br>The correct answer(s): ";
 }
 

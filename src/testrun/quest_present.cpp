@@ -7,21 +7,19 @@
 
 #include "core/documents.hpp"
 #include "core/fragments.hpp"
-#include "platform/clock.hpp"
-#include "platform/errors.hpp"
-#include "platform/event_loop.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/random.hpp"
 #include "platform/vbtext.hpp"
 #include "testrun/html_event.hpp"
 #include "testrun/quest.hpp"
 #include "testrun/question_page.hpp"
+#include "testrun/written_page.hpp"
 
 namespace pv {
 namespace {
 
 constexpr const char* kSource = "quest3.frm";
-constexpr int64_t kPageWaitMs = 10000;
 
 int16_t next_counter(int16_t counter) {
   if (counter == INT16_MAX) raise_error(6);
@@ -213,43 +211,13 @@ void quest::write_page(Trap& step) {
 }
 
 void quest::set_wow_question_html(const std::string& Htm7) {
-  HtmlDocument& doc = WebBrowser1.document;
-  if (g.question_browser_primed != 123) {
+  const bool prime = g.question_browser_primed != 123;
+  if (prime) {
     skip([&] { g.question_browser_primed = 123; });
     skip([&] { g.page_head = no_select_script(); });
-    skip([&] { g.page_loaded = 0; });
-    const int64_t start = sys.clock.monotonic_ms() / 1000;
-    skip([&] { WebBrowser1.navigate(sys.files, "FILE://" + g.media_folder + "blank.htm"); });
-    // The blank page: until it reports completion, for at most two second boundaries.
-    skip([&] {
-      sys.loop.run_until([&] {
-        return g.page_loaded != 0 || closed() || sys.clock.monotonic_ms() / 1000 - start >= 2;
-      });
-    });
   }
-  if (closed()) return;
-  skip([&] {
-    doc.clear();
-    doc.open();
-    doc.clear();
-    doc.write(g.page_head + Htm7 + "</body></html>");
-    doc.close();
-  });
-  skip([&] { sys.loop.do_events(); });
-  if (WebBrowser1.busy() && !closed()) {
-    const int64_t start = sys.clock.monotonic_ms();
-    bool ran_out = false;
-    skip([&] {
-      sys.loop.run_until([&] {
-        ran_out = sys.clock.monotonic_ms() - start >= kPageWaitMs;
-        return !WebBrowser1.busy() || closed() || ran_out;
-      });
-    });
-    if (ran_out)
-      sys.error_log.append("set_wow_question_html()", kSource,
-                           RuntimeError(5, "The page was still loading after 10 seconds"));
-  }
-  if (closed()) return;
+  if (!show_written_page(sys, *this, WebBrowser1, prime, Htm7, "set_wow_question_html()", kSource))
+    return;
   hook_exhibit_links();
 }
 

@@ -5,6 +5,7 @@
 #include "core/fragments.hpp"
 #include "core/system.hpp"
 #include "platform/filesystem.hpp"
+#include "platform/html_parser.hpp"
 #include "platform/vbtext.hpp"
 
 namespace pv {
@@ -66,7 +67,7 @@ std::string check_box_block(const Shared& g, const QuestionRecord& q) {
 // shows it whole after Back (a reply stripped of them would be graded anew as typed
 // without them) and no typed text can end the attribute or add markup.
 std::string fill_in_value(const std::string& reply) {
-  return replace(html_attribute_text(reply), "'", "&#39;");
+  return html_escaped(reply);
 }
 
 std::string fill_in_block(const Shared& g) {
@@ -241,29 +242,6 @@ std::string build_tab_row(int16_t) {
 
 std::string media_file_path(const Shared& g, const std::string& name) {
   return g.media_folder + name;
-}
-
-std::string html_attribute_text(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
 }
 
 std::string build_question_html(Shared& g, QuestionRecord& q) {

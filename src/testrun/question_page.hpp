@@ -33,9 +33,6 @@ std::string style_block(const Shared& g);
 // The online tutor's links for a video's address: the embedded player or a plain link.
 std::string tutor_links(const Shared& g, const std::string& address);
 
-// Text for an attribute value between double quotes.
-std::string html_attribute_text(const std::string& text);
-
 // Where the online tutor videos are served from, and where the media player is offered.
 inline constexpr const char* kTutorServer = "https://media.pelmabooks.example";
 inline constexpr const char* kMediaPlayerPage = "https://www.pelmabooks.example/mediaplayer.html";

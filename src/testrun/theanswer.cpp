@@ -6,22 +6,20 @@
 #include "core/documents.hpp"
 #include "core/fragments.hpp"
 #include "core/layout.hpp"
-#include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
-#include "platform/event_loop.hpp"
 #include "platform/printer.hpp"
 #include "platform/vbtext.hpp"
 #include "testrun/html_event.hpp"
 #include "testrun/quest.hpp"
 #include "testrun/question_page.hpp"
+#include "testrun/written_page.hpp"
 
 namespace pv {
 namespace {
 
 constexpr float kMinHeight = 6960;
 constexpr float kMinWidth = 9540;
-constexpr int64_t kPageWaitMs = 10000;
 constexpr char kQ = '"';
 
 bool is_task_marker(const std::string& name) {
@@ -143,39 +141,9 @@ void theanswer::set_wow_explanation_html(std::string& htm) {
     if (!trim(q.TutorVideo).empty()) htm += tutor_block(g, q.TutorVideo);
   });
   skip([&] { htm += kScript; });
-  skip([&] { g.page_loaded = 0; });
-  const int64_t start = sys.clock.monotonic_ms() / 1000;
-  skip([&] { text1.navigate(sys.files, "FILE://" + g.media_folder + "blank.htm"); });
-  // The blank page: until it reports completion, for at most two second boundaries.
-  skip([&] {
-    sys.loop.run_until([&] {
-      return g.page_loaded != 0 || closed() || sys.clock.monotonic_ms() / 1000 - start >= 2;
-    });
-  });
-  if (closed()) return;
-  HtmlDocument& doc = text1.document;
-  skip([&] {
-    doc.clear();
-    doc.open();
-    doc.clear();
-    doc.write(g.page_head + htm + "</body></html>");
-    doc.close();
-  });
-  skip([&] { sys.loop.do_events(); });
-  if (text1.busy() && !closed()) {
-    const int64_t since = sys.clock.monotonic_ms();
-    bool ran_out = false;
-    skip([&] {
-      sys.loop.run_until([&] {
-        ran_out = sys.clock.monotonic_ms() - since >= kPageWaitMs;
-        return !text1.busy() || closed() || ran_out;
-      });
-    });
-    if (ran_out)
-      sys.error_log.append("set_wow_explanation_html()", "theanswer.frm",
-                           RuntimeError(5, "The page was still loading after 10 seconds"));
-  }
-  if (closed()) return;
+  if (!show_written_page(sys, *this, text1, true, htm, "set_wow_explanation_html()",
+                         "theanswer.frm"))
+    return;
   hook_exhibit_links();
 }
 

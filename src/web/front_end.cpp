@@ -68,10 +68,15 @@ void FrontEnd::attach(EventLoop& loop, std::function<std::string()> media_folder
     server_.add_file_root(media_folder());
     this->publish();
     published_after_ = loop.events_begun();
+    published_waits_ = loop.waits_begun();
   };
   loop.after_event = publish;
+  // A wait begun outside any event (a box of the start-up, or the loop the start-up ends
+  // in) shows what the code before it did.
   loop.before_wait = [this, &loop, publish] {
-    if (loop.depth() > 0 || loop.events_begun() != published_after_) publish();
+    if (loop.depth() > 0 || loop.events_begun() != published_after_ ||
+        loop.waits_begun() != published_waits_)
+      publish();
   };
 }
 
@@ -102,6 +107,7 @@ void FrontEnd::publish() {
     patch = changes.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   }
   last_ = made;
+  patch_bytes_ += patch.size();
   server_.publish(std::move(made), std::move(patch));
 }
 

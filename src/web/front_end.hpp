@@ -28,8 +28,9 @@ class FrontEnd {
   FrontEnd(EventLoop& loop, UserInput& input, Screen& screen, WebServer::Options options);
 
   // When the page updates: after every handled event or tick, and when the loop is about
-  // to sleep if something may have changed since (an event began, or a handler waits in a
-  // nested loop). Each publish first serves the current media folder as a file root.
+  // to sleep if something may have changed since (an event began, a handler waits in a
+  // nested loop, or code outside any event, such as the start-up, begins a wait). Each publish
+  // first serves the current media folder as a file root.
   void attach(EventLoop& loop, std::function<std::string()> media_folder);
   // Starts serving (see WebServer::start) and publishes the first state.
   void start();
@@ -47,6 +48,8 @@ class FrontEnd {
   // A line the page shows above the windows until the user dismisses it.
   void show_notice(std::string text) { notice_ = std::move(text); }
   WebServer& server() { return server_; }
+  // The bytes of every change published so far (the benchmarks read it).
+  uint64_t patch_bytes() const { return patch_bytes_; }
 
  private:
   // Notes the page's number of an event the engine is carrying out. Engine thread.
@@ -76,8 +79,11 @@ class FrontEnd {
   const TooltipTable* tooltips_ = nullptr;
   // The loop's count of begun events at the last publish of an attached loop.
   uint64_t published_after_ = UINT64_MAX;
+  // The loop's count of begun waits at that publish.
+  uint64_t published_waits_ = UINT64_MAX;
   // The last published state, which the next one is compared with.
   std::shared_ptr<const nlohmann::json> last_;
+  uint64_t patch_bytes_ = 0;
 };
 
 }  // namespace pv

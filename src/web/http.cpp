@@ -6,6 +6,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +22,9 @@ namespace {
 constexpr size_t kChunk = 64 * 1024;
 constexpr auto kStopGrace = std::chrono::milliseconds(300);
 constexpr auto kDrainTime = std::chrono::milliseconds(500);
+constexpr int kAcceptBatch = 64;
+// Descriptors kept for what is not a connection (files sent, the engine's own).
+constexpr rlim_t kSpareDescriptors = 256;
 
 bool iequals(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -111,6 +115,21 @@ bool has_body(int status) {
   return status != 204 && status != 304 && status >= 200;
 }
 
+// One Host, one Transfer-Encoding, and one Content-Length value: a second one of them
+// could be read differently by whoever stands in front of us.
+bool unambiguous_framing(const std::vector<std::pair<std::string, std::string>>& headers) {
+  int hosts = 0, encodings = 0;
+  const std::string* length = nullptr;
+  for (const auto& [name, value] : headers) {
+    hosts += iequals(name, "Host") ? 1 : 0;
+    encodings += iequals(name, "Transfer-Encoding") ? 1 : 0;
+    if (!iequals(name, "Content-Length")) continue;
+    if (length != nullptr && *length != value) return false;
+    length = &value;
+  }
+  return hosts <= 1 && encodings <= 1;
+}
+
 // The request line and headers (without the blank line that ends them); 0, or the status
 // that refuses them.
 int parse_head(std::string_view head, size_t max_headers, Request& req, bool& close_after) {
@@ -140,6 +159,7 @@ int parse_head(std::string_view head, size_t max_headers, Request& req, bool& cl
     req.headers.emplace_back(std::string(h.substr(0, colon)),
                              std::string(trim(h.substr(colon + 1))));
   }
+  if (!unambiguous_framing(req.headers)) return 400;
   const std::string connection = req.get_header_value("Connection");
   close_after =
       version == "HTTP/1.0" ? !iequals(connection, "keep-alive") : iequals(connection, "close");
@@ -185,12 +205,24 @@ void Response::set_pieces(std::vector<std::shared_ptr<const std::string>> pieces
                           const std::string& type) {
   pieces_ = std::move(pieces);
   file_.clear();
+  file_fd_.reset();
   set_header("Content-Type", type);
 }
 
 void Response::set_file(std::string path, const std::string& type) {
   pieces_.clear();
   file_ = std::move(path);
+  file_fd_.reset();
+  set_header("Content-Type", type);
+}
+
+void Response::set_file(int fd, const std::string& type) {
+  pieces_.clear();
+  file_.clear();
+  file_fd_ = std::shared_ptr<const int>(new int(fd), [](const int* p) {
+    ::close(*p);
+    delete p;
+  });
   set_header("Content-Type", type);
 }
 
@@ -208,9 +240,13 @@ struct Server::Connection {
 
   int fd;
   Phase phase = Phase::Head;
+  Clock::time_point accepted = Clock::now();
   Clock::time_point deadline;
   bool closed = false;
-  std::string in;  // received and not yet taken
+  bool peer_closed = false;  // the client has sent all it will send
+  bool trusted = false;      // a request of it passed the check
+  std::string in;            // received and not yet taken
+  size_t head_scanned = 0;   // bytes of `in` known to hold no end of head and no bad byte
   Request request;
   size_t body_wanted = 0;
   const Handler* waiting = nullptr;
@@ -267,6 +303,19 @@ int Server::bind(const std::string& host, int port) {
 }
 
 void Server::start() {
+  // Each connection takes a descriptor: ask for as many as the table needs.
+  rlimit files{};
+  if (::getrlimit(RLIMIT_NOFILE, &files) == 0) {
+    const rlim_t wanted = limits_.connections + kSpareDescriptors;
+    if (files.rlim_cur < wanted) {
+      files.rlim_cur = std::min(wanted, files.rlim_max);
+      ::setrlimit(RLIMIT_NOFILE, &files);
+      ::getrlimit(RLIMIT_NOFILE, &files);
+    }
+    const rlim_t usable =
+        files.rlim_cur > kSpareDescriptors ? files.rlim_cur - kSpareDescriptors : 1;
+    table_ = static_cast<size_t>(std::min<rlim_t>(limits_.connections, usable));
+  }
   wake_fd_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   if (wake_fd_ < 0) throw std::runtime_error("no eventfd");
   thread_ = std::thread([this] { run(); });
@@ -316,8 +365,12 @@ void Server::serve_once() {
   fds.push_back({wake_fd_, POLLIN, 0});
   fds.push_back({stopping_ ? -1 : listen_fd_, POLLIN, 0});
   for (const auto& c : connections_) {
-    const bool sending = c->phase == Connection::Phase::Sending;
-    fds.push_back({c->fd, static_cast<short>(sending ? POLLOUT : (POLLIN | POLLRDHUP)), 0});
+    short events = POLLIN | POLLRDHUP;
+    if (c->phase == Connection::Phase::Sending)
+      events = POLLOUT;
+    else if (c->peer_closed || room(*c) == 0)
+      events = 0;  // nothing more is read now
+    fds.push_back({c->fd, events, 0});
   }
   const auto until = next_deadline() - Clock::now();
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(until).count() + 1;
@@ -339,6 +392,8 @@ void Server::serve_once() {
         c.closed = true;
       else
         write_to(c);
+    } else if ((ev & POLLERR) != 0) {
+      c.closed = true;  // reset by the client
     } else {
       read_from(c);
     }
@@ -348,28 +403,63 @@ void Server::serve_once() {
 }
 
 void Server::accept_all() {
-  while (true) {
+  size_t open = std::count_if(connections_.begin(), connections_.end(),
+                              [](const auto& c) { return !c->closed; });
+  // A few at a time: those accepted are read before many more come and push them out.
+  for (int i = 0; i < kAcceptBatch; ++i) {
     const int fd = ::accept4(listen_fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;
-    if (connections_.size() >= limits_.connections) {
-      ::close(fd);  // full: the client may try again
+    if (open >= table_ && !evict_untrusted()) {
+      ::close(fd);  // full of clients that passed the check: this one may try again
       continue;
     }
+    open = std::min(open + 1, table_);
     const int yes = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     auto c = std::make_unique<Connection>(fd);
-    c->deadline = Clock::now() + limits_.idle_time;
+    set_deadline(*c, limits_.idle_time);
     connections_.push_back(std::move(c));
   }
 }
 
+// Closes the oldest connection none of whose requests passed the check; false when there
+// is none.
+bool Server::evict_untrusted() {
+  for (auto& c : connections_)
+    if (!c->closed && !c->trusted) {
+      c->closed = true;
+      return true;
+    }
+  return false;
+}
+
+// How much more a connection may hold: while its head is incomplete no more than the head
+// limit, so a client that has not passed the check costs little whatever it sends.
+size_t Server::room(const Connection& c) const {
+  const size_t head = limits_.header_bytes + 1;
+  switch (c.phase) {
+    case Connection::Phase::Head:
+    case Connection::Phase::Waiting:  // what comes meanwhile is the next request's head
+      return c.in.size() < head ? head - c.in.size() : 0;
+    case Connection::Phase::Body:
+      return c.in.size() < c.body_wanted + head ? c.body_wanted + head - c.in.size() : 0;
+    case Connection::Phase::Draining:
+      return SIZE_MAX;  // read and dropped
+    case Connection::Phase::Sending:
+      return 0;
+  }
+  return 0;
+}
+
 void Server::read_from(Connection& c) {
   char buf[16 * 1024];
-  while (true) {
-    const ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
+  while (!c.closed && !c.peer_closed) {
+    const size_t want = std::min(sizeof buf, room(c));
+    if (want == 0) break;
+    const ssize_t n = ::recv(c.fd, buf, want, 0);
     if (n == 0) {
-      c.closed = true;  // a closed client also frees its waiting request at once
-      return;
+      c.peer_closed = true;
+      break;
     }
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -378,15 +468,30 @@ void Server::read_from(Connection& c) {
     }
     if (c.phase == Connection::Phase::Draining) continue;
     // A request's time runs from its first byte.
-    if (c.phase == Connection::Phase::Head && c.in.empty())
-      c.deadline = Clock::now() + limits_.header_time;
-    c.in.append(buf, static_cast<size_t>(n));
-    if (c.in.size() > limits_.header_bytes + limits_.body_bytes) {
-      c.closed = true;
-      return;
+    if (c.phase == Connection::Phase::Head && c.in.empty()) {
+      set_deadline(c, limits_.header_time);
+      c.in.reserve(limits_.header_bytes + 1);
     }
+    c.in.append(buf, static_cast<size_t>(n));
+    advance(c);
   }
-  advance(c);
+  after_peer_closed(c);
+}
+
+// A client that has closed its side still hears the answers to what it sent, then the
+// connection closes; one whose request is waiting hears it now.
+void Server::after_peer_closed(Connection& c) {
+  if (c.closed || !c.peer_closed) return;
+  if (c.phase == Connection::Phase::Waiting)
+    call_waiting(c, true);
+  else if (c.phase != Connection::Phase::Sending)
+    c.closed = true;
+}
+
+void Server::set_deadline(Connection& c, Clock::duration wait) {
+  c.deadline = Clock::now() + wait;
+  // One that has not shown it may ask for anything has a short time in all.
+  if (!c.trusted) c.deadline = std::min(c.deadline, c.accepted + limits_.untrusted_time);
 }
 
 void Server::advance(Connection& c) {
@@ -401,7 +506,11 @@ void Server::advance(Connection& c) {
 // Reads the request line and headers once they are all in; false while they are not (or
 // when the request was answered already).
 bool Server::take_head(Connection& c) {
-  const size_t end = c.in.find("\r\n\r\n");
+  const size_t end = scan_head(c);
+  if (end == kBadHead) {
+    answer_error(c, 400);
+    return false;
+  }
   if (end == std::string::npos) {
     if (c.in.size() > limits_.header_bytes) answer_error(c, 431);
     return false;
@@ -415,6 +524,7 @@ bool Server::take_head(Connection& c) {
   const int bad =
       parse_head(std::string_view(c.in).substr(0, end), limits_.headers, req, close_after);
   c.in.erase(0, end + 4);
+  c.head_scanned = 0;
   c.close_after = close_after;
   if (bad != 0) {
     answer_error(c, bad);
@@ -429,7 +539,27 @@ bool Server::take_head(Connection& c) {
     answer(c, std::move(refused));
     return false;
   }
+  c.trusted = true;
   return take_body_length(c);
+}
+
+// Where the head ends (at its blank line), npos while it is incomplete, or kBadHead for a
+// CR or LF that is not part of a line end, or a NUL: lines are read one way only. Each
+// byte is looked at once however the head arrives.
+size_t Server::scan_head(Connection& c) {
+  const std::string& in = c.in;
+  for (size_t& i = c.head_scanned; i < in.size(); ++i) {
+    const char ch = in[i];
+    if (ch == '\0') return kBadHead;
+    if (ch == '\r') {
+      if (i + 1 == in.size()) break;  // its LF may come next
+      if (in[i + 1] != '\n') return kBadHead;
+    } else if (ch == '\n') {
+      if (i == 0 || in[i - 1] != '\r') return kBadHead;
+      if (i >= 3 && in.compare(i - 3, 4, "\r\n\r\n") == 0) return i - 3;
+    }
+  }
+  return std::string::npos;
 }
 
 bool Server::take_body_length(Connection& c) {
@@ -524,8 +654,9 @@ void Server::answer(Connection& c, Response res) {
   c.piece = c.piece_at = 0;
   uint64_t length = 0;
   for (const auto& p : c.pieces) length += p->size();
-  if (!res.file_.empty()) {
-    const int fd = ::open(res.file_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (!res.file_.empty() || res.file_fd_) {
+    const int fd = res.file_fd_ ? ::fcntl(*res.file_fd_, F_DUPFD_CLOEXEC, 0)
+                                : ::open(res.file_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     struct stat st {};
     const bool ok = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (!ok || static_cast<uint64_t>(st.st_size) > limits_.file_bytes) {
@@ -606,7 +737,7 @@ void Server::next_request(Connection& c) {
   c.pieces.clear();
   c.out.clear();
   c.out_at = 0;
-  if (c.close_after && stopping_) {
+  if (c.close_after && (stopping_ || c.peer_closed)) {
     c.closed = true;
     return;
   }
@@ -614,14 +745,15 @@ void Server::next_request(Connection& c) {
     ::shutdown(c.fd, SHUT_WR);
     c.phase = Connection::Phase::Draining;
     c.deadline = Clock::now() + kDrainTime;
-    c.in.clear();
+    std::string().swap(c.in);
     return;
   }
   c.phase = Connection::Phase::Head;
   c.request = Request{};
   c.waiting = nullptr;
-  c.deadline = Clock::now() + (c.in.empty() ? limits_.idle_time : limits_.header_time);
+  set_deadline(c, c.in.empty() ? limits_.idle_time : limits_.header_time);
   advance(c);
+  after_peer_closed(c);
 }
 
 Clock::time_point Server::next_deadline() const {

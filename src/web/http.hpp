@@ -1,7 +1,8 @@
 // A small HTTP/1.1 server for the loopback front-end. One thread serves every connection
 // with non-blocking sockets, so neither a slow client nor a waiting poll holds a thread,
 // and every resource a client can make it spend is bounded before a handler sees the
-// request: connections, header count and bytes, the time to send the headers and the body,
+// request: connections (those that have not passed the check go first), header count and
+// bytes (a head is never held beyond its limit), the time to send the headers and the body,
 // the body's size (chunked bodies are refused), files (streamed with a size cap) and the
 // number of waiting requests.
 #pragma once
@@ -46,6 +47,10 @@ struct Response {
   void set_pieces(std::vector<std::shared_ptr<const std::string>> pieces, const std::string& type);
   // The body is the file at `path`, read as it is sent.
   void set_file(std::string path, const std::string& type);
+  // The body is the regular file open at `fd`, read from its start as it is sent: the file
+  // a handler checked is the one sent, whatever happens to its name meanwhile. The
+  // response owns `fd` from here on.
+  void set_file(int fd, const std::string& type);
   // Not yet: the server calls the handler again when woken (Server::wake) and, with
   // last_call set, once `wait` has passed.
   void wait_for(Clock::duration wait) { wait_ = wait; }
@@ -54,11 +59,13 @@ struct Response {
   friend class Server;
   std::vector<std::shared_ptr<const std::string>> pieces_;
   std::string file_;
+  std::shared_ptr<const int> file_fd_;  // closes the descriptor with its last owner
   Clock::duration wait_{};
 };
 
 struct Limits {
-  size_t connections = 512;
+  // Open connections; when full, the oldest that has not passed the check makes room.
+  size_t connections = 4096;
   size_t header_bytes = 16 * 1024;  // request line and headers
   size_t headers = 64;
   size_t body_bytes = 1 << 20;
@@ -68,6 +75,8 @@ struct Limits {
   Clock::duration body_time = std::chrono::seconds(10);
   Clock::duration idle_time = std::chrono::seconds(5);   // between requests of a connection
   Clock::duration send_time = std::chrono::seconds(10);  // without the client taking a byte
+  // From its opening, for a connection none of whose requests passed the check yet.
+  Clock::duration untrusted_time = std::chrono::seconds(2);
 };
 
 class Server {
@@ -108,7 +117,13 @@ class Server {
   void run();
   void serve_once();
   void accept_all();
+  bool evict_untrusted();
+  size_t room(const Connection& c) const;
   void read_from(Connection& c);
+  void after_peer_closed(Connection& c);
+  void set_deadline(Connection& c, Clock::duration wait);
+  static constexpr size_t kBadHead = static_cast<size_t>(-2);
+  static size_t scan_head(Connection& c);
   void advance(Connection& c);
   bool take_head(Connection& c);
   bool take_body_length(Connection& c);
@@ -124,6 +139,7 @@ class Server {
   void expire(Clock::time_point now);
 
   Limits limits_;
+  size_t table_ = limits_.connections;  // as many as there are descriptors for
   std::map<std::pair<std::string, std::string>, Handler> routes_;
   Check check_;
   std::vector<std::pair<std::string, std::string>> default_headers_;

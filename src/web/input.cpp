@@ -29,9 +29,9 @@ constexpr Range kWindowStates{0, 2};
 constexpr Range kBoxResults{0, 65535};
 constexpr Range kScreenPixels{0, 1000000};
 constexpr std::string_view kActions[] = {
-    "screen", "answer", "click",   "dblclick", "focus",     "text",      "item",
-    "scroll", "tab",    "element", "key",      "press",     "menu",      "activate",
-    "close",  "state",  "move",    "size",     "mousemove", "menulight", "menuclose"};
+    "screen", "answer",  "click",     "dblclick",  "focus",     "text",     "item",  "scroll",
+    "tab",    "element", "key",       "press",     "menu",      "activate", "close", "state",
+    "move",   "size",    "mousemove", "menulight", "menuclose", "marks"};
 constexpr Range kButtons{0, 3};
 // Far beyond any screen, yet well within what a float holds exactly enough.
 constexpr double kMaxTwips = 1e7;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/html_parser.hpp"
+
 namespace pv {
 namespace {
 
@@ -27,21 +29,6 @@ std::string parent_folder() {
   std::string folder = private_or_temporary_folder();
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
-}
-
-std::string html_escaped(const std::string& s) {
-  std::string out;
-  for (char c : s) {
-    if (c == '&')
-      out += "&amp;";
-    else if (c == '"')
-      out += "&quot;";
-    else if (c == '<')
-      out += "&lt;";
-    else
-      out += c;
-  }
-  return out;
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "web/server.hpp"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <climits>
@@ -9,6 +12,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "platform/filesystem.hpp"
 #include "web/http.hpp"
@@ -16,6 +20,12 @@
 
 namespace pv {
 namespace {
+
+int64_t steady_ms() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 // When a state was published, for the page to tell how late it drew it.
 int64_t wall_clock_ms() {
@@ -25,9 +35,6 @@ int64_t wall_clock_ms() {
 }
 
 constexpr size_t kFilesNamed = 256;
-// A poll is answered within this time even when nothing changed: short, so that a page
-// that has gone frees its connection soon.
-constexpr auto kPollTimeout = std::chrono::seconds(10);
 
 std::string random_secret() {
   unsigned char bytes[16];
@@ -54,6 +61,15 @@ bool same_secret(const std::string& given, const std::string& secret) {
     diff |= static_cast<unsigned char>(given[i]) ^ static_cast<unsigned char>(secret[i]);
   return diff == 0;
 }
+
+// The bare address, as a bookmark or a typed address gives it: how to reach the windows.
+constexpr const char* kNoSecretPage =
+    "<!doctype html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Prepvant</title>"
+    "</head>\n<body style=\"font-family: sans-serif; margin: 2em\">\n<h1>Prepvant</h1>\n"
+    "<p>This address lacks the program's key, so it shows none of its windows.</p>\n"
+    "<p>Open the whole address the program printed on its terminal when it started (it ends "
+    "in <code>?s=</code> and a key), or start the program again: it opens its page "
+    "itself.</p>\n</body></html>\n";
 
 void plain(http::Response& res, int status, const std::string& text) {
   res.status = status;
@@ -153,6 +169,76 @@ void serve_page_file(const PageFileServed& f, const http::Request& req, http::Re
   res.set_pieces({f.text}, f.type);
 }
 
+// A descriptor closed when it goes, unless it was handed on.
+class OwnedFd {
+ public:
+  explicit OwnedFd(int fd) : fd_(fd) {}
+  ~OwnedFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OwnedFd(const OwnedFd&) = delete;
+  OwnedFd& operator=(const OwnedFd&) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+  void reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+
+ private:
+  int fd_;
+};
+
+// Opens the regular file at an absolute path without following a link anywhere on the way,
+// one folder at a time from "/": a folder swapped for a link after the path was checked
+// makes the open fail instead of leading elsewhere. -1 when it fails.
+int open_without_links(const std::string& path, struct stat& st) {
+  if (path.empty() || path[0] != '/') return -1;
+  OwnedFd folder(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  size_t from = 1;
+  while (folder.get() >= 0) {
+    const size_t slash = path.find('/', from);
+    const std::string entry = path.substr(from, slash - from);
+    if (entry.empty() || entry == "." || entry == "..") return -1;
+    if (slash == std::string::npos) {
+      OwnedFd file(
+          ::openat(folder.get(), entry.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+      if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+      return file.release();
+    }
+    folder.reset(
+        ::openat(folder.get(), entry.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    from = slash + 1;
+  }
+  return -1;
+}
+
+// A validator of a file as it is on disk: any change of its content gives it a new size,
+// time or (replaced) inode.
+std::string file_tag(const struct stat& st) {
+  char buf[96];
+  std::snprintf(
+      buf, sizeof buf, "\"%llx-%llx-%llx-%llx.%lx\"", static_cast<unsigned long long>(st.st_dev),
+      static_cast<unsigned long long>(st.st_ino), static_cast<unsigned long long>(st.st_size),
+      static_cast<unsigned long long>(st.st_mtim.tv_sec), st.st_mtim.tv_nsec);
+  return buf;
+}
+
+// Whether an If-None-Match header names the tag: one of a list, weak or not, or "*".
+bool tag_matches(std::string_view header, std::string_view tag) {
+  while (!header.empty()) {
+    const size_t comma = header.find(',');
+    std::string_view one = header.substr(0, comma);
+    while (!one.empty() && (one.front() == ' ' || one.front() == '\t')) one.remove_prefix(1);
+    while (!one.empty() && (one.back() == ' ' || one.back() == '\t')) one.remove_suffix(1);
+    if (one.starts_with("W/")) one.remove_prefix(2);
+    if (one == "*" || one == tag) return true;
+    if (comma == std::string_view::npos) break;
+    header.remove_prefix(comma + 1);
+  }
+  return false;
+}
+
 bool is_json(const std::string& content_type_header) {
   const std::string type = content_type_header.substr(0, content_type_header.find(';'));
   return type == "application/json";
@@ -223,8 +309,14 @@ bool WebServer::security_gate(const http::Request& req, http::Response& res) con
     res.status = 204;
     return true;
   }
-  if (!same_secret(secret_given(req), secret_)) {
-    plain(res, 403, "Forbidden");
+  const std::string given = secret_given(req);
+  if (!same_secret(given, secret_)) {
+    if (given.empty() && req.path == "/" && req.method == "GET") {
+      res.status = 403;
+      res.set_content(kNoSecretPage, "text/html; charset=utf-8");
+    } else {
+      plain(res, 403, "Forbidden");
+    }
     return true;
   }
   const std::string origin = req.get_header_value("Origin");
@@ -259,21 +351,37 @@ void WebServer::install_routes() {
       plain(res, 400, "Bad request: after");
       return;
     }
+    last_poll_ms_ = steady_ms();
     state_reply(after, req.get_param_value("patch") == "1", req.last_call, res);
   });
   s.route("POST", "/api/input",
           [this](const http::Request& req, http::Response& res) { input_reply(req.body, res); });
   s.route("GET", "/file", [this](const http::Request& req, http::Response& res) {
     const std::string path = served_path(req.get_param_value("path"));
-    if (path.empty()) {
+    // The file is checked by its name, then opened without following links: what is sent
+    // is the file that was checked.
+    struct stat st {};
+    OwnedFd fd(path.empty() ? -1 : open_without_links(path, st));
+    if (fd.get() < 0) {
       plain(res, 404, "Not found");
       return;
     }
-    res.set_file(path, content_type(path));
     // A document shown on its own runs no script and cannot navigate the page.
     res.set_header(
         "Content-Security-Policy",
         "sandbox; default-src 'self'; style-src 'self' 'unsafe-inline'; script-src 'none'");
+    // The program's and the media's files are asked for again each time and sent only
+    // when changed; the current folder's, which the program writes, are not kept.
+    if (in_roots(path)) {
+      const std::string tag = file_tag(st);
+      res.set_header("Cache-Control", "no-cache");
+      res.set_header("ETag", tag);
+      if (tag_matches(req.get_header_value("If-None-Match"), tag)) {
+        res.status = 304;
+        return;
+      }
+    }
+    res.set_file(fd.release(), content_type(path));
   });
 }
 
@@ -367,8 +475,15 @@ std::string WebServer::name_file(const std::string& name) {
 // may be the user's home folder, only the files the program named.
 bool WebServer::file_allowed(const std::string& path) const {
   if (!known_type(path)) return false;
+  {
+    std::lock_guard lock(mutex_);
+    if (std::find(named_.begin(), named_.end(), path) != named_.end()) return true;
+  }
+  return in_roots(path);
+}
+
+bool WebServer::in_roots(const std::string& path) const {
   std::lock_guard lock(mutex_);
-  if (std::find(named_.begin(), named_.end(), path) != named_.end()) return true;
   return std::any_of(roots_.begin(), roots_.end(),
                      [&](const std::string& root) { return under(path, root); });
 }
@@ -379,7 +494,13 @@ bool WebServer::file_allowed(const std::string& path) const {
 void WebServer::state_reply(uint64_t after, bool patches, bool last_call, http::Response& res) {
   std::lock_guard lock(mutex_);
   if (version_ <= after && !ended_ && !last_call) {
-    res.wait_for(kPollTimeout);
+    res.wait_for(options_.poll_timeout);
+    return;
+  }
+  // A poll whose time is up while the page holds the latest state hears only that.
+  if (version_ == after && !ended_) {
+    res.set_content("{\"version\":" + std::to_string(version_) + "}",
+                    "application/json; charset=utf-8");
     return;
   }
   const std::string head = "{\"version\":" + std::to_string(version_) +
@@ -436,6 +557,11 @@ void WebServer::publish(std::shared_ptr<const nlohmann::json> state, std::string
     }
   }
   if (http_) http_->wake();
+}
+
+int64_t WebServer::ms_since_last_poll() const {
+  const int64_t last = last_poll_ms_;
+  return last < 0 ? -1 : steady_ms() - last;
 }
 
 uint64_t WebServer::version() const {

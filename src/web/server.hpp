@@ -15,6 +15,8 @@
 // without holding a thread.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -42,6 +44,8 @@ class WebServer {
     std::string program_folder;
     // The page file served at "/": the program's windows, or the exercise program's page.
     std::string index = "index.html";
+    // A poll is answered within this time even when nothing changed, in a few bytes.
+    std::chrono::milliseconds poll_timeout{30000};
   };
   // Takes the events of one request, a list of at most kMaxEventsPerRequest. It throws
   // std::invalid_argument to refuse them; the page then hears its text.
@@ -72,6 +76,9 @@ class WebServer {
   void publish(std::shared_ptr<const nlohmann::json> state, std::string patch);
   static constexpr size_t kPatchesKept = 32;
   uint64_t version() const;
+  // Milliseconds since a page last asked for the state, -1 when none has: a page that is
+  // open asks again at least every poll's time. Any thread.
+  int64_t ms_since_last_poll() const;
   // Another folder files may be served from (the product's media folder). Any thread.
   void add_file_root(const std::string& folder);
   // The real path of the file a name stands for, when it is served; "" when not. Served
@@ -98,6 +105,8 @@ class WebServer {
   void input_reply(const std::string& body, http::Response& res);
   void state_reply(uint64_t after, bool patches, bool last_call, http::Response& res);
   bool file_allowed(const std::string& real_path) const;
+  // Whether a real path lies in the program folder or a media folder.
+  bool in_roots(const std::string& real_path) const;
 
   Options options_;
   InputSink sink_;
@@ -106,6 +115,7 @@ class WebServer {
   std::unique_ptr<http::Server> http_;
 
   mutable std::mutex mutex_;
+  std::atomic<int64_t> last_poll_ms_{-1};  // on the steady clock
   uint64_t version_ = 0;
   // The state as text, written from `state_json_` when a reply first needs it.
   std::shared_ptr<const std::string> state_ = std::make_shared<const std::string>("{}");

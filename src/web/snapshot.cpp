@@ -117,37 +117,74 @@ void tabs_json(json& j, const TabbedDialog& t) {
   j["tabsPerRow"] = t.tabs_per_row;
 }
 
+// What the controls that show text add to their common properties.
+void text_kind_json(json& j, const Control& c) {
+  if (c.kind() == ControlKind::CommandButton) {
+    const auto& b = static_cast<const CommandButton&>(c);
+    j.update({{"default", b.is_default},
+              {"cancel", b.cancel},
+              {"style", b.style},
+              {"picture", b.picture}});
+  } else if (c.kind() == ControlKind::Label) {
+    const auto& l = static_cast<const Label&>(c);
+    j.update({{"alignment", l.alignment},
+              {"backStyle", l.back_style},
+              {"borderStyle", l.border_style},
+              {"autoSize", l.auto_size},
+              {"wordWrap", l.word_wrap}});
+  } else if (c.kind() == ControlKind::TextBox) {
+    const auto& t = static_cast<const TextBox&>(c);
+    j.update({{"multiLine", t.multi_line},
+              {"scrollBars", t.scroll_bars},
+              {"locked", t.locked},
+              {"password", !t.password_char.empty()},
+              {"maxLength", t.max_length},
+              {"alignment", t.alignment},
+              {"borderStyle", t.border_style}});
+  }
+}
+
+// What the pictures, scroll bars and lines add.
+void drawn_kind_json(json& j, const Control& c) {
+  if (c.kind() == ControlKind::PictureBox) {
+    const auto& p = static_cast<const PictureBox&>(c);
+    j.update({{"picture", p.picture}, {"borderStyle", p.border_style}});
+  } else if (c.kind() == ControlKind::Image) {
+    const auto& m = static_cast<const Image&>(c);
+    j.update({{"picture", m.picture}, {"stretch", m.stretch}, {"borderStyle", m.border_style}});
+  } else if (c.kind() == ControlKind::ScrollBar) {
+    const auto& s = static_cast<const ScrollBar&>(c);
+    j.update({{"vertical", s.vertical},
+              {"min", s.min},
+              {"max", s.max},
+              {"smallChange", s.small_change},
+              {"largeChange", s.large_change},
+              {"value", s.value()}});
+  } else if (c.kind() == ControlKind::Line) {
+    const auto& l = static_cast<const Line&>(c);
+    j.update({{"x1", l.x1},
+              {"y1", l.y1},
+              {"x2", l.x2},
+              {"y2", l.y2},
+              {"borderColor", colour(l.border_color)},
+              {"borderWidth", l.border_width}});
+  }
+}
+
 // What a control of each kind adds to its common properties.
 void kind_json(json& j, const Control& c) {
   switch (c.kind()) {
-    case ControlKind::CommandButton: {
-      const auto& b = static_cast<const CommandButton&>(c);
-      j.update({{"default", b.is_default},
-                {"cancel", b.cancel},
-                {"style", b.style},
-                {"picture", b.picture}});
+    case ControlKind::CommandButton:
+    case ControlKind::Label:
+    case ControlKind::TextBox:
+      text_kind_json(j, c);
       break;
-    }
-    case ControlKind::Label: {
-      const auto& l = static_cast<const Label&>(c);
-      j.update({{"alignment", l.alignment},
-                {"backStyle", l.back_style},
-                {"borderStyle", l.border_style},
-                {"autoSize", l.auto_size},
-                {"wordWrap", l.word_wrap}});
+    case ControlKind::PictureBox:
+    case ControlKind::Image:
+    case ControlKind::ScrollBar:
+    case ControlKind::Line:
+      drawn_kind_json(j, c);
       break;
-    }
-    case ControlKind::TextBox: {
-      const auto& t = static_cast<const TextBox&>(c);
-      j.update({{"multiLine", t.multi_line},
-                {"scrollBars", t.scroll_bars},
-                {"locked", t.locked},
-                {"password", !t.password_char.empty()},
-                {"maxLength", t.max_length},
-                {"alignment", t.alignment},
-                {"borderStyle", t.border_style}});
-      break;
-    }
     case ControlKind::CheckBox:
       j["value"] = static_cast<const CheckBox&>(c).value();
       break;
@@ -158,42 +195,12 @@ void kind_json(json& j, const Control& c) {
     case ControlKind::ComboBox:
       list_json(j, static_cast<const ListBox&>(c));
       break;
-    case ControlKind::PictureBox: {
-      const auto& p = static_cast<const PictureBox&>(c);
-      j.update({{"picture", p.picture}, {"borderStyle", p.border_style}});
-      break;
-    }
-    case ControlKind::Image: {
-      const auto& m = static_cast<const Image&>(c);
-      j.update({{"picture", m.picture}, {"stretch", m.stretch}, {"borderStyle", m.border_style}});
-      break;
-    }
     case ControlKind::Frame:
       j["borderStyle"] = static_cast<const Frame&>(c).border_style;
       break;
-    case ControlKind::ScrollBar: {
-      const auto& s = static_cast<const ScrollBar&>(c);
-      j.update({{"vertical", s.vertical},
-                {"min", s.min},
-                {"max", s.max},
-                {"smallChange", s.small_change},
-                {"largeChange", s.large_change},
-                {"value", s.value()}});
-      break;
-    }
     case ControlKind::TabbedDialog:
       tabs_json(j, static_cast<const TabbedDialog&>(c));
       break;
-    case ControlKind::Line: {
-      const auto& l = static_cast<const Line&>(c);
-      j.update({{"x1", l.x1},
-                {"y1", l.y1},
-                {"x2", l.x2},
-                {"y2", l.y2},
-                {"borderColor", colour(l.border_color)},
-                {"borderWidth", l.border_width}});
-      break;
-    }
     case ControlKind::WebBrowser:
       browser_json(j, static_cast<const WebBrowser&>(c));
       break;

@@ -46,6 +46,46 @@ function cpuSeconds(pid) {
 
 const style = (locator, property) => locator.evaluate((n, p) => getComputedStyle(n)[p], property);
 
+// The share of the time a page's main thread is busy from now until `percent` is called.
+async function mainThreadBusy(page) {
+  const cdp = await page.context().newCDPSession(page);
+  await cdp.send('Performance.enable');
+  const busy = async () =>
+    (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+  const start = await busy();
+  const wallStart = Date.now();
+  return {
+    async percent() {
+      const p = ((await busy()) - start) / ((Date.now() - wallStart) / 1000) * 100;
+      await cdp.detach();
+      return p;
+    },
+  };
+}
+
+// The floor of the saver's drawing: a static black page whose box moves as many times a
+// second for 250 changes, the share of the time its main thread is busy.
+async function staticPageBusy(browser, perSecond) {
+  const page = await browser.context.newPage();
+  await page.setContent('<body style="margin:0;background:#000"><div id="logo" style="position:absolute;' +
+    'left:900px;top:300px;width:64px;height:64px;background:#fff;contain:strict"></div></body>');
+  const busy = await mainThreadBusy(page);
+  await page.evaluate((every) => new Promise((done) => {
+    const logo = document.getElementById('logo');
+    let n = 0;
+    const step = setInterval(() => {
+      logo.style.left = `${900 - ++n}px`;
+      if (n === 250) {
+        clearInterval(step);
+        done();
+      }
+    }, every);
+  }), 1000 / perSecond);
+  const p = await busy.percent();
+  await page.close();
+  return p;
+}
+
 describe('the study saver in the browser', () => {
   let program;
   let browser;
@@ -146,6 +186,19 @@ describe('the study saver in the browser', () => {
     assert.ok(fps >= 30, `the page draws ${fps.toFixed(1)} frames a second`);
     assert.ok(lateness.length >= 4, 'every step of the card was drawn');
     assert.ok(median(lateness) < 20, `the card's steps were drawn ${lateness.join(', ')} ms after their publishing`);
+
+    // The browser's share while the saver draws 250 states, beside a static page making as
+    // many changes a second (printed; measured apart, as it slows what it measures).
+    const busy = await mainThreadBusy(page);
+    const drawsStart = await page.evaluate(() => window.pvStats.draws);
+    const busyStart = Date.now();
+    await page.waitForFunction((n) => window.pvStats.draws >= n, drawsStart + 250, { polling: 100 });
+    const browserCpu = await busy.percent();
+    const updates = 250 / ((Date.now() - busyStart) / 1000);
+    const floor = await staticPageBusy(browser, Math.max(1, Math.round(updates)));
+    console.log(`study saver: browser main thread ${browserCpu.toFixed(2)}% busy at ` +
+      `${updates.toFixed(1)} updates/s; floor, a static page making as many changes: ` +
+      `${floor.toFixed(2)}%; ${(browserCpu / floor).toFixed(2)} times the floor`);
 
     // A key, the user's first gesture, asks for full screen and ends the saver.
     assert.equal(program.child.exitCode, null);

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/errors.hpp"
+#include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/picture.hpp"
 #include "platform/settings.hpp"
@@ -207,6 +207,40 @@ TEST(SettingsStore, AFailedSaveRaisesAndKeepsTheOldValue) {
   FileSettingsStore store(config.path() + "blocker/prepvant", nullptr);
   EXPECT_EQ(error_of([&] { store.save("a", "b", "c", "d"); }), 75);
   EXPECT_EQ(store.get("a", "b", "c", "old"), "old");
+}
+
+// A value too long to keep is refused on a save and left out on a read; the file that held
+// it is kept aside, and every later save rewrites only what is kept.
+TEST(SettingsStore, AValueOverTheCapIsRefusedAndLeftOutOfAFile) {
+  TempFolder config;
+  const std::string folder = config.path() + "prepvant";
+  const std::string longest(kSettingsValueBytes, 'x');
+  {
+    FileSettingsStore store(folder, nullptr);
+    store.save("velto", "46000", "name", longest);
+    const RuntimeError* refused = nullptr;
+    try {
+      store.save("velto", "46000", "name", longest + "x");
+    } catch (const RuntimeError& e) {
+      refused = &e;
+      EXPECT_EQ(e.number, 75);
+      EXPECT_NE(e.description.find("at most 65536"), std::string::npos) << e.description;
+    }
+    EXPECT_NE(refused, nullptr);
+    EXPECT_EQ(store.get("velto", "46000", "name"), longest);
+  }
+  config.write("prepvant/settings", "prepvant settings 1\nvelto\t46000\tbig\t" +
+                                        std::string(kSettingsValueBytes + 1, 'y') +
+                                        "\nvelto\t46000\tnum_times\t3\n");
+  std::vector<std::string> reports;
+  FileSettingsStore store(folder, [&](const std::string& m) { reports.push_back(m); });
+  EXPECT_EQ(store.get("velto", "46000", "big", "none"), "none");
+  EXPECT_EQ(store.get("velto", "46000", "num_times"), "3");
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("velto\\46000\\big"), std::string::npos) << reports[0];
+  store.save("velto", "46000", "num_times", "4");
+  EXPECT_GT(config.read("prepvant/settings.damaged").size(), kSettingsValueBytes);
+  EXPECT_LT(config.read("prepvant/settings").size(), 100u);
 }
 
 TEST(SettingsStore, TheFolderFollowsXdgConfigHome) {

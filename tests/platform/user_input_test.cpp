@@ -239,6 +239,72 @@ TEST_F(UserInputTest, KeysReachTheDefaultTheCancelAndTheAccessKeys) {
   EXPECT_TRUE(p.clicks.empty());
 }
 
+// A window shown modally over the panel, as the explanation window is: its buttons in a
+// frame that comes first in tab order but takes no focus.
+class Explained : public Form {
+ public:
+  explicit Explained(FormRegistry& forms) : Form(forms, "Explained") {
+    close.container = &frame;
+    print.container = &frame;
+    close.tab_index = 1;
+    print.tab_index = 2;
+    page.tab_index = 3;
+    add_all(page, frame, print, close);
+    close.on_click = [this] {
+      pressed = "close";
+      hide();
+    };
+    print.on_click = [this] { pressed = "print"; };
+  }
+  void Form_Activate() override {
+    if (activate) activate(*this);
+  }
+  Frame frame{"frame"};
+  CommandButton print{"print"}, close{"close"};
+  WebBrowser page{"page"};
+  std::function<void(Explained&)> activate;
+  std::string pressed;
+};
+
+// A window shown modally takes the focus (its first stop in tab order, unless its handlers
+// chose one), so Enter presses what has it while the window behind hears no key.
+TEST(UserInput, AWindowShownModallyTakesTheFocus) {
+  struct Case {
+    const char* name;
+    void (*arrange)(Explained&);
+    const char* focused;
+  };
+  const Case cases[] = {
+      {"the first stop", [](Explained&) {}, "close"},
+      {"the first stop disabled", [](Explained& e) { e.close.enabled = false; }, "print"},
+      {"the first stop in a hidden frame", [](Explained& e) { e.frame.visible = false; }, "page"},
+      {"chosen by its handler",
+       [](Explained& e) { e.activate = [](Explained& w) { w.print.set_focus(); }; }, "print"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Desk d;
+    Explained& e = d.define_and_get<Explained>();
+    c.arrange(e);
+    std::string focused;
+    d.loop.idle = [&] {
+      focused = e.active_control() != nullptr ? e.active_control()->name() : "";
+      d.key(vbKeyReturn);  // on the panel behind: nothing
+      d.user([&](UserInput& in) { in.key_down(e, vbKeyReturn, 0); });
+      if (e.visible()) e.hide();
+    };
+    e.show(true);
+    EXPECT_EQ(focused, c.focused);
+    EXPECT_EQ(e.pressed, focused == "page" ? "" : focused);
+    EXPECT_TRUE(d.p.clicks.empty());
+  }
+  // Shown without waiting, a window keeps the focus where it was (none here).
+  Desk d;
+  Explained& e = d.define_and_get<Explained>();
+  e.show();
+  EXPECT_EQ(e.active_control(), nullptr);
+}
+
 // The window driven by the keyboard alone: Tab in tab order (the set option button standing
 // for its group), Enter and Space on what has the focus, the arrows in a group, a list and
 // a scroll bar, Ctrl+Tab along the tab pages.
@@ -452,11 +518,14 @@ TEST_F(UserInputTest, TheScreenTakesThePagesSize) {
             std::vector<float>({(15360 - 6000) / 2, (11520 - 4500) / 2}));
   EXPECT_EQ(std::vector<float>({saver.left(), saver.top(), saver.width(), saver.height()}),
             std::vector<float>({0, 0, 15360, 11520}));
-  // Only the first report centres; later ones only keep the title bars within reach.
+  // Only the first report centres; later ones keep the title bars within reach, and the
+  // full-screen window follows the screen.
   p.move(300, 9000, 6000, 4500);
   user([&](UserInput& in) { in.resize_screen(400, 300); });
-  EXPECT_EQ(std::vector<float>({p.left(), p.top()}), std::vector<float>({300, 4500 - 20 * 15}));
-  EXPECT_EQ(saver.width(), 15360);
+  // The whole title bar stays on: the frame's edge above it and the bar itself.
+  EXPECT_EQ(std::vector<float>({p.left(), p.top()}), std::vector<float>({300, 4500 - 24 * 15}));
+  EXPECT_EQ(std::vector<float>({saver.left(), saver.top(), saver.width(), saver.height()}),
+            std::vector<float>({0, 0, 6000, 4500}));
   p.move(-9000, -10, 6000, 4500);
   EXPECT_EQ(std::vector<float>({p.left(), p.top()}), std::vector<float>({40 * 15 - 6000, 0}));
 }

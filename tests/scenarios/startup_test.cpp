@@ -261,6 +261,32 @@ TEST(StartUp, AnExistingWriteProbeIsLeftAlone) {
   EXPECT_EQ(t.current.read("file.wrt"), "old");
 }
 
+// A probe left from an earlier start: no box, but a folder that can no longer be written,
+// full or read-only, is logged at once, and a log that is lost too is noticed.
+TEST(StartUp, AFolderNoLongerWritableBesideAnOldProbeIsNoticed) {
+  enum class Folder { Writable, ReadOnly, Full };
+  for (const Folder folder : {Folder::Writable, Folder::ReadOnly, Folder::Full}) {
+    TestProgram t("46000");
+    t.current.write("file.wrt", "TEST\r\n");
+    std::vector<std::string> notices;
+    t.program->error_log().report_loss_to(
+        [&](const std::string& text) { notices.push_back(text); });
+    if (folder == Folder::ReadOnly) t.files->deny_writes_in(t.current.path());
+    {
+      testing::FileSizeLimit full(folder == Folder::Full ? 0 : RLIM_INFINITY);
+      t.start();
+    }
+    EXPECT_TRUE(t.dialogs->messages.empty());
+    EXPECT_EQ(t.current.read("file.wrt"), "TEST\r\n");
+    EXPECT_FALSE(t.current.exists(".file.wrt.probe"));
+    EXPECT_EQ(notices.size(), folder == Folder::Writable ? 0u : 1u);
+    if (folder == Folder::Writable) {
+      EXPECT_EQ(t.error_log().find("Welcome.frm75"), std::string::npos) << t.error_log();
+    }
+    EXPECT_TRUE(t.loaded<Welcome>()->visible());
+  }
+}
+
 TEST(StartWindow, ItsSizeIsRestoredAfterEveryResize) {
   TestProgram t("46000");
   t.start();

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
+#include <fstream>
+
 #include "platform/filesystem.hpp"
 #include "setup/setup_fixture.hpp"
+#include "support/memory_peak.hpp"
 
 namespace pv::testing {
 namespace {
@@ -87,6 +91,42 @@ TEST_F(ResultsFile, ReadsAtMostAThousandEntries) {
   load();
   EXPECT_EQ(g().missed_flags[310], "1");
   EXPECT_EQ(g().missed_flags[311], "7");
+}
+
+// Only as much is read as the thousand entries need, and a field is kept in part only.
+TEST_F(ResultsFile, AHugeFileIsReadOnlyAsFarAsItsEntriesNeed) {
+  {
+    std::ofstream out(app->current / "46000.ANN.results", std::ios::binary);
+    const std::string commas(1 << 20, ',');
+    for (int i = 0; i < 56; ++i) out << commas;
+  }
+  g().missed_flags[1000] = "7";
+  const auto start = std::chrono::steady_clock::now();
+  const long growth = peak_growth([&] { load(); });
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+  if (kPeakMeasured) {
+    EXPECT_LT(growth, 50L << 20);
+  }
+  EXPECT_EQ(g().missed_flags[1], "0");
+  EXPECT_EQ(g().missed_flags[1000], "0");  // empty fields pair up too
+
+  // Endless fields: blanks and tabs inside a flag are not part of its number, and the
+  // second field is passed over without being kept.
+  {
+    std::ofstream out(app->current / "46000.ANN.results", std::ios::binary);
+    const std::string blanks(1 << 20, ' ');
+    out << " 1";
+    for (int i = 0; i < 20; ++i) out << blanks;
+    out << "\t2,";
+    for (int i = 0; i < 20; ++i) out << std::string(1 << 20, '9');
+    out << "\r\n 1, 2";
+  }
+  const long long_fields = peak_growth([&] { load(); });
+  if (kPeakMeasured) {
+    EXPECT_LT(long_fields, 10L << 20);
+  }
+  EXPECT_EQ(g().missed_flags[1], "12");
+  EXPECT_EQ(g().missed_flags[2], "1");
 }
 
 TEST_F(ResultsFile, EachUserKeepsAFileOfTheirOwn) {

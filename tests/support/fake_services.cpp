@@ -73,9 +73,9 @@ void FakeFileSystem::check_writable(const std::string& path) const {
     if (path.rfind(with_trailing_slash(folder), 0) == 0) raise_error(75);
 }
 
-std::string FakeFileSystem::read_all(std::string_view name) const {
+std::unique_ptr<FileReader> FakeFileSystem::open_reader(std::string_view name) const {
   if (unreadable_.count(resolve(name)) != 0) raise_error(70);
-  return DiskFileSystem::read_all(name);
+  return DiskFileSystem::open_reader(name);
 }
 
 int FakeShell::open(const ShellCall& call) {

@@ -85,7 +85,7 @@ class FakeFileSystem final : public DiskFileSystem {
   void deny_writes_in(std::string folder) { read_only_.insert(std::move(folder)); }
   // Reading this file fails with error 70, as a file the user may not read does.
   void deny_reads_of(std::string path) { unreadable_.insert(std::move(path)); }
-  std::string read_all(std::string_view name) const override;
+  std::unique_ptr<FileReader> open_reader(std::string_view name) const override;
 
  protected:
   void check_writable(const std::string& path) const override;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/vbtext.hpp"
+#include "support/memory_peak.hpp"
 #include "testrun/score_report_fixture.hpp"
 
 namespace pv::testing {
@@ -114,6 +115,40 @@ TEST_F(ScoreHistory, TheHistoryKeepsItsEntriesWhenItsCopyCannotBeWritten) {
   EXPECT_EQ(lines[0], kHeader);
   EXPECT_EQ(lines[1].substr(0, 45), "<p><b> GUDAR Book Quiz Results:</b><br> 100%&");
   EXPECT_EQ(lines[2], "old entry");
+}
+
+// A long history is copied line by line, never held whole; every kind of line end comes
+// out as CR LF, one split between two reads among them.
+TEST_F(ScoreHistory, AFiftyMegabyteHistoryStillSavesInBoundedMemory) {
+  start();
+  std::string big = kHeader + "\r\n";
+  for (size_t i = 0; big.size() < (size_t{50} << 20); ++i)
+    big += i % 3 == 0 ? "old entry ended by LF\n" : i % 3 == 1 ? "by CR\r" : "by CR LF\r\n";
+  big.replace(65535, 2, "\r\n");  // a CR LF whose LF is the first byte of the next read
+  big += "last";
+  app->current.write(history_name(), big);
+  std::vector<std::string> old_lines = split_lines(big);
+  big = std::string();
+  const long growth = peak_growth([&] {
+    app->click(app->forms().get<Welcome>().Image4[0]);
+    show_page(1);
+    tick(setup().random_questions);
+    show_page(0);
+    press(setup().Command1);
+    for (int k = 0; k < 5; ++k) answer(true);
+  });
+  if (kPeakMeasured) {
+    EXPECT_LT(growth, 40L << 20);
+  }
+  const std::string saved = app->current.read(history_name());
+  const size_t entry_end = saved.find("\r\n", kHeader.size() + 2);
+  ASSERT_NE(entry_end, std::string::npos);
+  EXPECT_EQ(saved.substr(0, kHeader.size() + 2), kHeader + "\r\n");
+  EXPECT_EQ(saved.substr(kHeader.size() + 2, 45), "<p><b> GUDAR Book Quiz Results:</b><br> 100%&");
+  const std::string rest = saved.substr(entry_end + 2);
+  old_lines.erase(old_lines.begin());
+  EXPECT_TRUE(rest == join_lines(old_lines));
+  EXPECT_EQ(app->current.read("temp.hist").size(), kHeader.size() + 2 + rest.size());
 }
 
 TEST_F(ScoreHistory, NoEntryForATimedOutTestOrATestOfNoQuestions) {

@@ -12,90 +12,16 @@
 
 #include "support/temp_folder.hpp"
 #include "web/front_end.hpp"
+#include "web/raw_client.hpp"
 #include "web/sample_form.hpp"
+#include "web/server.hpp"
 
 namespace pv::testing {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 using nlohmann::json;
-
-// A client that says exactly what it is told to, as a hostile one would.
-class RawClient {
- public:
-  explicit RawClient(int port) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-  }
-  ~RawClient() { ::close(fd_); }
-  RawClient(const RawClient&) = delete;
-  RawClient& operator=(const RawClient&) = delete;
-
-  bool connected() const { return connected_; }
-  bool send(const std::string& bytes) {
-    return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
-           static_cast<ssize_t>(bytes.size());
-  }
-  // One whole response (by its Content-Length), or what came before the server closed or
-  // `wait` passed.
-  std::string response(std::chrono::milliseconds wait = 5000ms) {
-    const auto until = std::chrono::steady_clock::now() + wait;
-    while (!complete()) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-          until - std::chrono::steady_clock::now());
-      pollfd p{fd_, POLLIN, 0};
-      if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
-      char buf[65536];
-      const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
-      if (n <= 0) {
-        closed_ = true;
-        break;
-      }
-      got_.append(buf, static_cast<size_t>(n));
-    }
-    const size_t end = complete() ? response_end() : got_.size();
-    std::string r = got_.substr(0, end);
-    got_.erase(0, end);
-    return r;
-  }
-  // Whether the server closed the connection (within `wait`).
-  bool closed(std::chrono::milliseconds wait = 5000ms) {
-    if (!closed_) response(wait);
-    return closed_;
-  }
-
- private:
-  size_t response_end() const {
-    const size_t head = got_.find("\r\n\r\n");
-    if (head == std::string::npos) return std::string::npos;
-    const size_t cl = got_.find("Content-Length: ");
-    const size_t length =
-        cl != std::string::npos && cl < head ? std::stoul(got_.substr(cl + 16)) : 0;
-    return head + 4 + length;
-  }
-  bool complete() const {
-    const size_t end = response_end();
-    return end != std::string::npos && got_.size() >= end;
-  }
-
-  int fd_ = -1;
-  bool connected_ = false;
-  bool closed_ = false;
-  std::string got_;
-};
-
-int status_of(const std::string& response) {
-  return response.size() > 12 ? std::stoi(response.substr(9, 3)) : -1;
-}
-
-std::string body_of(const std::string& response) {
-  const size_t head = response.find("\r\n\r\n");
-  return head == std::string::npos ? "" : response.substr(head + 4);
-}
 
 // A server with short limits, a route that echoes, one that waits until it is woken, and
 // a check that refuses requests without "Host: ok".
@@ -197,6 +123,81 @@ TEST_F(HttpTest, RefusesWhatExceedsALimitBeforeReadingIt) {
   }
 }
 
+// A head read two ways could smuggle a second request past the check: it is refused.
+TEST_F(HttpTest, RefusesAHeadThatCouldBeReadTwoWays) {
+  const std::string get = "GET /echo?say=x HTTP/1.1\r\nHost: ok\r\n";
+  const std::vector<std::string> cases = {
+      "POST /echo HTTP/1.1\r\nHost: ok\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\nabcd",
+      get + "Host: ok\r\n\r\n",
+      get + "Host: other\r\n\r\n",
+      "POST /echo HTTP/1.1\r\nHost: ok\r\nTransfer-Encoding: chunked\r\n"
+      "Transfer-Encoding: chunked\r\n\r\n",
+      get + "X-A: a\rb\r\n\r\n",
+      get + "X-A: a\nb\r\n\r\n",
+      get + "X-A: a\0b\r\n\r\n"s,
+      "GET /echo\0 HTTP/1.1\r\nHost: ok\r\n\r\n"s,
+      // Lines ended by LF alone are refused at once, not left to time out.
+      "GET /echo HTTP/1.1\nHost: ok\n\n",
+      get + "X-A: a\n",
+  };
+  for (const std::string& request : cases) {
+    RawClient c(port);
+    ASSERT_TRUE(c.send(request));
+    EXPECT_EQ(status_of(c.response(250ms)), 400) << json(request).dump();
+    EXPECT_TRUE(c.closed()) << json(request).dump();
+  }
+  // The same length twice says one thing.
+  RawClient same(port);
+  ASSERT_TRUE(same.send(
+      "POST /echo HTTP/1.1\r\nHost: ok\r\nContent-Length: 2\r\ncontent-length: 2\r\n\r\nok"));
+  EXPECT_EQ(body_of(same.response()), "ok");
+}
+
+// Requests sent with the client's half-close right behind them are each answered (a
+// waiting one at once), then the connection closes.
+TEST_F(HttpTest, AClientThatHalfClosesIsAnsweredThenClosed) {
+  const std::string echo = "GET /echo?say=hi HTTP/1.1\r\nHost: ok\r\n\r\n";
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {echo, {"hi"}},
+      {echo + "POST /echo HTTP/1.1\r\nHost: ok\r\nContent-Length: 3\r\n\r\nyes", {"hi", "yes"}},
+      {"GET /wait HTTP/1.1\r\nHost: ok\r\n\r\n", {"late"}},
+      {echo + "GET /echo HTTP/1.1\r\nHost: ok\r\n", {"hi"}},  // the second is incomplete
+  };
+  for (const auto& [requests, bodies] : cases) {
+    RawClient c(port);
+    ASSERT_TRUE(c.send(requests));
+    c.half_close();
+    for (const std::string& body : bodies) EXPECT_EQ(body_of(c.response(1000ms)), body) << requests;
+    EXPECT_TRUE(c.closed(1000ms)) << requests;
+  }
+  EXPECT_TRUE(connections_become(0));
+}
+
+// When the table is full, a connection that never passed the check makes room for a new
+// one, the oldest first; those that passed it stay.
+TEST_F(HttpTest, AFullTableMakesRoomFromConnectionsThatShowedNothing) {
+  std::vector<std::unique_ptr<RawClient>> waiting, silent;
+  for (int i = 0; i < 2; ++i) {
+    waiting.push_back(std::make_unique<RawClient>(port));
+    ASSERT_TRUE(waiting.back()->send("GET /wait HTTP/1.1\r\nHost: ok\r\n\r\n"));
+  }
+  ASSERT_TRUE(connections_become(2));
+  for (size_t i = 2; i < limits.connections; ++i)
+    silent.push_back(std::make_unique<RawClient>(port));
+  ASSERT_TRUE(connections_become(limits.connections));
+  std::vector<std::unique_ptr<RawClient>> admitted;  // kept open, so each needs room
+  for (int k = 0; k < 3; ++k) {
+    admitted.push_back(std::make_unique<RawClient>(port));
+    ASSERT_TRUE(admitted.back()->send("GET /echo?say=in HTTP/1.1\r\nHost: ok\r\n\r\n"));
+    EXPECT_EQ(body_of(admitted.back()->response()), "in");
+    EXPECT_TRUE(silent[k]->closed(1000ms)) << k;
+  }
+  EXPECT_FALSE(silent[3]->closed(50ms));
+  ready = true;
+  server.wake();
+  for (auto& w : waiting) EXPECT_EQ(body_of(w->response()), "ready");
+}
+
 TEST_F(HttpTest, SlowOrSilentClientsAreCutOffByTheirTime) {
   RawClient silent(port);
   RawClient slow_head(port);
@@ -271,11 +272,15 @@ TEST_F(HttpTest, FilesAreStreamedWithASizeCap) {
   EXPECT_EQ(status_of(e.response()), 404);
 }
 
-long resident_kib() {
+long status_kib(const std::string& field) {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(field.size()));
   return -1;
+}
+
+long resident_kib() {
+  return status_kib("VmRSS:");
 }
 
 // The page under load on loopback: 200 polls waiting and 16 clients sending their headers
@@ -336,6 +341,65 @@ TEST(FrontEndLoad, AClickIsRedrawnFastBeside200PollsAnd16SlowClients) {
   done = true;
   engine.join();
   front.finish();
+}
+
+// The real page with its gate, on a port of its own.
+struct PageServer {
+  PageServer() { web.start(); }
+  std::string page_request() const {
+    return "GET /?s=" + web.secret() +
+           " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(web.port()) + "\r\n\r\n";
+  }
+  TempFolder folder;
+  WebServer web{{.current_folder = folder.path(), .program_folder = folder.path()},
+                [](const json&) {}};
+};
+
+// A local process holds 600 connections without the secret, opening each again the moment
+// it closes; the page's requests still all succeed.
+TEST(WebServerLoad, ThePageIsServedBeside600HeldConnections) {
+  PageServer page;
+  const int port = page.web.port();
+  std::vector<std::unique_ptr<RawClient>> held;
+  for (int i = 0; i < 600; ++i) held.push_back(std::make_unique<RawClient>(port));
+  // Answered after all of them, so each of them was taken in.
+  RawClient probe(port);
+  ASSERT_TRUE(probe.send("GET / HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) + "\r\n\r\n"));
+  ASSERT_EQ(status_of(probe.response()), 403);
+  std::atomic<bool> done = false;
+  std::thread holder([&] {
+    std::vector<pollfd> fds(held.size());
+    while (!done) {
+      for (size_t i = 0; i < held.size(); ++i) fds[i] = {held[i]->fd(), POLLIN, 0};
+      if (::poll(fds.data(), fds.size(), 20) <= 0) continue;
+      for (size_t i = 0; i < held.size(); ++i)
+        if (fds[i].revents != 0) held[i] = std::make_unique<RawClient>(port);
+    }
+  });
+  int served = 0;
+  for (int k = 0; k < 20; ++k) {
+    RawClient c(port);
+    served += c.send(page.page_request()) && status_of(c.response()) == 200 ? 1 : 0;
+  }
+  done = true;
+  holder.join();
+  EXPECT_EQ(served, 20);
+}
+
+// 500 connections without the secret send endless heads: each is refused at the head
+// limit, and the peak memory stays small.
+TEST(WebServerLoad, AHeaderFloodOf500ConnectionsStaysUnder20MB) {
+  PageServer page;
+  std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
+  const long before = status_kib("VmRSS:");
+  const std::string flood = "GET /?s=" + std::string(128 * 1024, 'a');
+  std::vector<std::unique_ptr<RawClient>> clients;
+  for (int i = 0; i < 500; ++i) clients.push_back(std::make_unique<RawClient>(page.web.port()));
+  for (auto& c : clients) c->send(flood);
+  int refused = 0;
+  for (auto& c : clients) refused += status_of(c->response()) == 431 ? 1 : 0;
+  EXPECT_EQ(refused, 500);
+  EXPECT_LT(status_kib("VmHWM:") - before, 20 * 1024);
 }
 
 }  // namespace

@@ -250,6 +250,18 @@ TEST_F(InputTest, BrowserMarksAndElementClicksReachTheDocument) {
   EXPECT_TRUE(f.web.document.fields()[0].checked);
   EXPECT_EQ(f.web.document.fields()[1].value, "42");
 
+  // Marks sent on their own, as they are made, reach the document and run nothing; the
+  // program's own marks are not thereby changed.
+  const uint64_t program_marks = f.web.document.marks_generation();
+  json later = mark;
+  later["fields"] = {{{"id", "a1"}, {"type", "checkbox"}, {"checked", false}},
+                     {{"name", "reply"}, {"type", "text"}, {"value", "43"}}};
+  m.apply(json{{"action", "marks"}, {"marks", json::array({later})}});
+  EXPECT_FALSE(f.web.document.fields()[0].checked);
+  EXPECT_EQ(f.web.document.fields()[1].value, "43");
+  EXPECT_EQ(clicked, 1);
+  EXPECT_EQ(f.web.document.marks_generation(), program_marks);
+
   // Marks made in a document the program has since replaced are dropped.
   f.web.document.open();
   m.apply(m.on(f.web, "element", {{"element", "next"}, {"marks", marks}}));

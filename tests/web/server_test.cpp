@@ -4,9 +4,15 @@
 #include <httplib.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <future>
 #include <mutex>
+#include <thread>
 
+#include "platform/clock.hpp"
+#include "platform/dialogs.hpp"
 #include "platform/event_loop.hpp"
 #include "support/temp_folder.hpp"
 #include "web/front_end.hpp"
@@ -73,7 +79,13 @@ TEST_F(ServerTest, ServesThePageOnlyWithTheSecretAndTheLoopbackHost) {
   ASSERT_TRUE(refused);
   EXPECT_EQ(refused->status, 403);
   EXPECT_EQ(refused->get_header_value("Content-Type"), "text/plain; charset=utf-8");
-  EXPECT_EQ(status_of("/"), 403);
+  // The bare address says how to open the program.
+  auto bare = client().Get("/");
+  ASSERT_TRUE(bare);
+  EXPECT_EQ(bare->status, 403);
+  EXPECT_EQ(bare->get_header_value("Content-Type"), "text/html; charset=utf-8");
+  EXPECT_NE(bare->body.find("start the program again"), std::string::npos);
+  EXPECT_EQ(bare->body.find(server.secret()), std::string::npos);
   EXPECT_EQ(status_of("/api/state?after=0"), 403);
   EXPECT_EQ(status_of("/", {{"X-Prepvant-Secret", server.secret()}}), 200);
   // A name that resolves to this machine is still not this server's address.
@@ -252,11 +264,76 @@ TEST_F(ServerTest, ServesFilesOnlyFromTheAllowedFolders) {
   EXPECT_EQ(status_of(file(outside / "secret.txt")), 200);
 }
 
+// A folder of the program's swapped for a link to an outside folder while files are asked
+// for: every answer is the inside file or a refusal, never the outside one.
+TEST_F(ServerTest, AFolderSwappedForALinkNeverLeadsOutside) {
+  ASSERT_EQ(::mkdir((program / "sub").c_str(), 0755), 0);
+  program.write("sub/pic.png", "inside");
+  outside.write("pic.png", "outside");
+  std::atomic<bool> stop{false};
+  std::thread swapper([&] {
+    const std::string sub = program / "sub", kept = program / "sub.kept";
+    while (!stop) {
+      std::rename(sub.c_str(), kept.c_str());
+      ::symlink(outside.path().c_str(), sub.c_str());
+      std::this_thread::yield();
+      ::unlink(sub.c_str());
+      std::rename(kept.c_str(), sub.c_str());
+    }
+  });
+  httplib::Client c = client();
+  int inside = 0, leaked = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (int i = 0; i < 4000 && std::chrono::steady_clock::now() < until; ++i) {
+    auto res = c.Get(file(program / "sub/pic.png").c_str());
+    if (!res) continue;
+    inside += res->status == 200 && res->body == "inside";
+    leaked += res->body.find("outside") != std::string::npos;
+  }
+  stop = true;
+  swapper.join();
+  EXPECT_EQ(leaked, 0);
+  EXPECT_GT(inside, 0);
+}
+
+// The program's files carry a validator and are sent again only when changed; the current
+// folder's, which the program writes, are never kept.
+TEST_F(ServerTest, ProgramFilesAreValidatedAndCurrentFilesAreNotKept) {
+  auto first = client().Get(file(program / "cover.png").c_str());
+  ASSERT_TRUE(first);
+  const std::string tag = first->get_header_value("ETag");
+  EXPECT_FALSE(tag.empty());
+  EXPECT_EQ(first->get_header_value("Cache-Control"), "no-cache");
+  for (const std::string& held : {tag, "\"other\", W/" + tag, std::string("*")}) {
+    auto again = client().Get(file(program / "cover.png").c_str(), {{"If-None-Match", held}});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->status, 304) << held;
+    EXPECT_EQ(again->body, "");
+  }
+  program.write("cover.png", "PNG bytes, changed");
+  auto changed = client().Get(file(program / "cover.png").c_str(), {{"If-None-Match", tag}});
+  ASSERT_TRUE(changed);
+  EXPECT_EQ(changed->status, 200);
+  EXPECT_EQ(changed->body, "PNG bytes, changed");
+  EXPECT_NE(changed->get_header_value("ETag"), tag);
+
+  ASSERT_FALSE(server.name_file("history.htm").empty());
+  auto written = client().Get(file("history.htm").c_str(), {{"If-None-Match", "*"}});
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->status, 200);
+  EXPECT_EQ(written->get_header_value("Cache-Control"), "no-store");
+  EXPECT_EQ(written->get_header_value("ETag"), "");
+}
+
 TEST_F(ServerTest, APollWaitsForTheNextStateAndLearnsOfTheEnd) {
   server.publish(R"({"n":1})");
   const uint64_t v = server.version();
+  // Only a page's poll for the state says that a page is open.
+  EXPECT_EQ(server.ms_since_last_poll(), -1);
   auto now = client().Get(with_secret("/api/state?after=0").c_str());
   ASSERT_TRUE(now);
+  EXPECT_GE(server.ms_since_last_poll(), 0);
+  EXPECT_LT(server.ms_since_last_poll(), 5000);
   EXPECT_EQ(json::parse(now->body)["state"]["n"], 1);
   server.publish(R"({"n":1})");  // the same state wakes nobody
   EXPECT_EQ(server.version(), v);
@@ -373,6 +450,65 @@ TEST(FrontEndTest, ARequestIsCheckedWholeAndPublishedOnce) {
   EXPECT_EQ(m.form().ok_clicks, 1);
   EXPECT_EQ(publishes, 1);
   EXPECT_EQ(front.server().version(), before + 1);
+  front.finish();
+}
+
+// Code that runs outside any event, as the start-up does, may wait on box after box: each
+// wait, and the loop it ends in, publishes what the code did before it, so the page never
+// stays on a state the user has already answered.
+TEST(FrontEndTest, EveryWaitOfTheStartUpIsPublished) {
+  SystemClock clock;
+  EventLoop loop(clock, true);
+  Screen screen;
+  TableTextMeasure measure;
+  FormRegistry forms(loop, screen, measure);
+  DesktopDialogs dialogs(loop);
+  UserInput input(forms, &dialogs);
+  forms.define<SampleForm>([&] { return std::make_unique<SampleForm>(forms); });
+  FrontEnd front(loop, input, screen, {});
+  front.attach(loop, [] { return std::string(); });
+  front.start();
+  bool done = false;  // engine thread only
+  std::thread engine([&] {
+    dialogs.msgbox("The first box");
+    dialogs.msgbox("The second box");
+    forms.get<SampleForm>().show();
+    loop.run_until([&] { return done; });
+  });
+  httplib::Client c("127.0.0.1", front.server().port());
+  c.set_read_timeout(15, 0);
+  uint64_t version = 0;
+  // The next published states until one matches; null when the engine publishes no more.
+  const auto published = [&](const std::function<bool(const json&)>& wanted) {
+    for (;;) {
+      const auto res =
+          c.Get(("/api/state?after=" + std::to_string(version) + "&s=" + front.server().secret())
+                    .c_str());
+      if (!res) return json();
+      const json reply = json::parse(res->body);
+      if (reply["version"].get<uint64_t>() == version) return json();
+      version = reply["version"].get<uint64_t>();
+      if (wanted(reply["state"])) return reply["state"];
+    }
+  };
+  const auto box_shown = [&](const std::string& text) {
+    const json state = published(
+        [&](const json& s) { return !s["boxes"].empty() && s["boxes"].back()["text"] == text; });
+    EXPECT_FALSE(state.is_null()) << text << " was not published";
+    return state.is_null() ? 0 : state["boxes"].back()["box"].get<int>();
+  };
+  const auto answer = [&](int box) { loop.post([&input, box] { input.answer_box(box, vbOK); }); };
+  answer(box_shown("The first box"));
+  answer(box_shown("The second box"));
+  const json started =
+      published([](const json& s) { return s["boxes"].empty() && !s["windows"].empty(); });
+  EXPECT_FALSE(started.is_null()) << "the window shown after the boxes was not published";
+  // Whatever was not published, the start-up ends: its boxes are answered.
+  loop.post([&] {
+    for (const DesktopDialogs::OpenBox& b : dialogs.open_boxes()) input.answer_box(b.id, vbOK);
+    done = true;
+  });
+  engine.join();
   front.finish();
 }
 

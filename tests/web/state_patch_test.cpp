@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -15,13 +16,127 @@ namespace {
 
 using nlohmann::json;
 
+// Text as a script holds it, and back: code points, those above U+FFFF taking two units.
+std::u32string points(const std::string& s) {
+  std::u32string out;
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    char32_t p = n == 1 ? c : c & (0x3F >> (n - 1));
+    for (size_t k = 1; k < n; ++k) p = (p << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    out.push_back(p);
+    if (p > 0xFFFF) out.push_back(0);  // the second unit of a pair
+    i += n;
+  }
+  return out;
+}
+
+std::string utf8(const std::u32string& units) {
+  std::string out;
+  for (const char32_t p : units) {
+    if (p == 0) continue;
+    if (p < 0x80) {
+      out += static_cast<char>(p);
+    } else if (p < 0x800) {
+      out += static_cast<char>(0xC0 | (p >> 6));
+      out += static_cast<char>(0x80 | (p & 0x3F));
+    } else if (p < 0x10000) {
+      out += static_cast<char>(0xE0 | (p >> 12));
+      out += static_cast<char>(0x80 | ((p >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (p & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (p >> 18));
+      out += static_cast<char>(0x80 | ((p >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((p >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (p & 0x3F));
+    }
+  }
+  return out;
+}
+
+// What the page does with a splice: slices counted in UTF-16 units.
+std::string spliced(const std::string& held, const json& splice) {
+  const std::u32string text = points(held);
+  const auto at = splice[0].get<size_t>(), cut = splice[1].get<size_t>();
+  EXPECT_LE(at + cut, text.size());
+  if (at + cut > text.size()) return held;
+  return utf8(text.substr(0, at)) + splice[2].get<std::string>() + utf8(text.substr(at + cut));
+}
+
 // What the page does with a patch.
 void apply(json& state, const json& patch) {
   for (const json& change : patch) {
     json* at = &state;
     for (const json& step : change[0])
       at = step.is_string() ? &(*at)[step.get<std::string>()] : &(*at)[step.get<size_t>()];
-    *at = change[1];
+    if (change.size() < 3) {
+      *at = change[1];
+      continue;
+    }
+    if (change[2] == "splice") {
+      *at = spliced(at->get<std::string>(), change[1]);
+      continue;
+    }
+    ASSERT_EQ(change[2], "names");
+    json list = json::array();
+    for (const json& item : change[1]) {
+      if (!item.is_string()) {
+        list.push_back(item);
+        continue;
+      }
+      const auto held =
+          std::find_if(at->begin(), at->end(), [&](const json& w) { return w["name"] == item; });
+      ASSERT_NE(held, at->end()) << item;
+      list.push_back(*held);
+    }
+    *at = std::move(list);
+  }
+}
+
+json window(const std::string& name, int focus, const std::string& caption = "") {
+  return {{"name", name},
+          {"focus", focus},
+          {"controls", {{{"name", "Text1"}, {"caption", caption}}, {{"name", "Command1"}}}}};
+}
+
+// Windows that open, close and change order are sent by name: a window kept is never sent
+// again, only its own changes at its new position.
+TEST(StatePatch, WindowsThatOpenCloseOrMoveAreNamedNotResent) {
+  const json a = window("quest", 0, "Question 1"), big = window("theanswer", 1, "Incorrect.");
+  const json test = {{"windows", {a}}};
+  json answered = a;
+  answered["focus"] = -1;
+  struct Case {
+    const char* what;
+    json from, to, patch;
+  };
+  const Case cases[] = {
+      {"one opens on top",
+       test,
+       {{"windows", {answered, big}}},
+       {{{"windows"}, {"quest", big}, "names"}, {{"windows", 0, "focus"}, -1}}},
+      {"the top one closes", {{"windows", {a, big}}}, test, {{{"windows"}, {"quest"}, "names"}}},
+      {"two change places",
+       {{"windows", {a, big}}},
+       {{"windows", {big, answered}}},
+       {{{"windows"}, {"theanswer", "quest"}, "names"}, {{"windows", 1, "focus"}, -1}}},
+      {"one replaces another of the same count",
+       test,
+       {{"windows", {big}}},
+       {{{"windows"}, {big}, "names"}}},
+      // Controls of a control array share a name: such a list is compared by position.
+      {"names that repeat",
+       {{"list", {{{"name", "x"}}, {{"name", "x"}}}}},
+       {{"list", {{{"name", "x"}}}}},
+       {{{"list"}, {{{"name", "x"}}}}}},
+  };
+  for (const Case& c : cases) {
+    const json patch = state_patch(c.from, c.to);
+    EXPECT_EQ(patch, c.patch) << c.what;
+    json state = c.from;
+    apply(state, patch);
+    EXPECT_EQ(state, c.to) << c.what;
+    EXPECT_EQ(patch.dump().find("Question 1"), std::string::npos) << c.what;  // not resent
   }
 }
 
@@ -76,6 +191,44 @@ TEST(StatePatch, NamesOnlyWhatChangedAndTurnsTheOldStateIntoTheNew) {
   }
 }
 
+// A new question page keeps the scripts around its question: only the part between is
+// sent, cut where the page counts characters, whatever letters lie at the cut.
+TEST(StatePatch, ALongTextSendsOnlyThePartThatChanged) {
+  const std::string script(300, 's'), end = "</table><script>focus()</script>";
+  struct Case {
+    const char* what;
+    std::string from, to;
+    bool spliced;
+  };
+  const Case cases[] = {
+      {"a new question", script + "<p>12.) Which?" + end, script + "<p>13.) Where?" + end, true},
+      {"a letter of two bytes at the cut", script + "caf\xc3\xa9 A" + end,
+       script + "caf\xc3\xa8 B" + end, true},
+      {"letters beyond U+FFFF before the cut", "\xf0\x9f\x98\x80" + script + "x\xe2\x82\xac" + end,
+       "\xf0\x9f\x98\x80" + script + "y\xe2\x82\xac" + end, true},
+      {"the same letters, one byte of two changed", script + "\xc3\xa9" + end,
+       script + "\xc3\xa8" + end, true},
+      {"text grown at its end", script, script + "more", true},
+      {"text cut from its start", "abc" + script, script, true},
+      {"a short text", "<p>1.)</p>", "<p>2.)</p>", false},
+      {"nothing kept", std::string(300, 'a'), std::string(300, 'b'), false},
+      // Written out, a byte that is no letter changes length: the text goes whole.
+      {"a stray byte before the cut", "\xff" + script + "x", "\xff" + script + "y", false},
+  };
+  for (const Case& c : cases) {
+    const json from = {{"html", c.from}}, to = {{"html", c.to}};
+    const json patch = state_patch(from, to);
+    ASSERT_EQ(patch.size(), 1u) << c.what;
+    EXPECT_EQ(patch[0].size() == 3 && patch[0][2] == "splice", c.spliced) << c.what;
+    if (c.spliced) {
+      EXPECT_LT(patch.dump().size(), 100u) << c.what;
+    }
+    json state = from;
+    apply(state, patch);
+    EXPECT_EQ(state, to) << c.what;
+  }
+}
+
 class PatchPolls : public ::testing::Test {
  protected:
   void SetUp() override { server.start(); }
@@ -93,9 +246,32 @@ class PatchPolls : public ::testing::Test {
     auto res = c.Get(path.c_str());
     return res ? json::parse(res->body) : json();
   }
-  WebServer server{{}, [](const json&) {}};
+  static WebServer::Options quick_polls() {
+    WebServer::Options o;
+    o.poll_timeout = std::chrono::milliseconds(50);
+    return o;
+  }
+  WebServer server{quick_polls(), [](const json&) {}};
   json last_;
 };
+
+// A page that holds the latest state hears, when its poll's time is up, only that: an idle
+// page costs a few bytes a poll, however big the state.
+TEST_F(PatchPolls, APollWithNothingNewAnswersInAFewBytes) {
+  const json state = {{"windows", {window("Welcome", 0, std::string(20000, 'x'))}}};
+  publish(state);
+  for (const bool patches : {true, false}) {
+    httplib::Client c("127.0.0.1", server.port());
+    const std::string after = std::to_string(server.version());
+    auto res =
+        c.Get("/api/state?after=" + after + (patches ? "&patch=1" : "") + "&s=" + server.secret());
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    EXPECT_EQ(res->body, "{\"version\":" + after + "}");
+  }
+  // One behind still gets what it lacks.
+  EXPECT_EQ(poll(server.version() - 1, false)["state"], state);
+}
 
 TEST_F(PatchPolls, APageThatKeepsUpGetsTheChangesAndOneFarBehindTheWholeState) {
   json state = {{"logo", 0}, {"card", 1}};

@@ -171,7 +171,6 @@ export const MAKERS = {
     // Same origin so the page can read the marks; no scripts, forms or navigation.
     d.frame.setAttribute('sandbox', 'allow-same-origin');
     d.frame.addEventListener('load', () => {
-      d.loaded = true;
       wireDocument(win, d);
     });
     d.generation = -1;

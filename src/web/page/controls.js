@@ -3,6 +3,7 @@
 import { el, fontCss, pointerCss, px, setCaption, setPicture } from './dom.js';
 import { MAKERS } from './control_makers.js';
 import { drawCombo, drawList, drawScroll, drawTabs, syncValue } from './control_kinds.js';
+import { enterDocument } from './frame_keys.js';
 import { boxOpen } from './state.js';
 import { drawBrowser } from './web_browser.js';
 
@@ -49,15 +50,30 @@ export function drawControls(win, w, isTop) {
       win.controls.delete(key);
     }
   }
-  // Focus moved by the program: the page follows.
-  if (w.focus !== win.focus) {
+  // Focus moved by the program, or the window came to the front again: the page follows.
+  const front = isTop && !boxOpen();
+  if (w.focus !== win.focus || (front && !win.front)) {
     win.focus = w.focus;
     const c = byNumber.get(w.focus);
     const d = c && win.controls.get(controlKey(c));
-    if (d && isTop && !boxOpen() && document.activeElement !== d.focusEl) d.focusEl?.focus({ preventScroll: true });
+    if (d && front && document.activeElement !== d.focusEl) {
+      if (c.kind === 'browser') enterDocument(d.frame);
+      else d.focusEl?.focus({ preventScroll: true });
+    }
   }
+  win.front = front;
   for (const d of win.controls.values())
     d.root.classList.toggle('focus', d.model.control === w.focus && d.model.kind !== 'text');
+}
+
+// A group box reaching past what holds it draws its edge where it is cut off, so the box
+// still shows closed.
+function keepEdgeInView(r) {
+  const host = r.parentNode;
+  if (!host || host.clientWidth === 0) return;
+  const edge = r.firstChild.style;
+  edge.right = Math.max(0, r.offsetLeft + r.offsetWidth - host.clientWidth) + 'px';
+  edge.bottom = Math.max(0, r.offsetTop + r.offsetHeight - host.clientHeight) + 'px';
 }
 
 // A drawn control stays while its number, kind and name do.
@@ -167,6 +183,7 @@ function updateControl(win, d, c) {
       d.legend.hidden = !c.caption;
       setCaption(d.legend, c.caption);
       r.firstChild.style.borderStyle = c.borderStyle === 0 ? 'none' : '';
+      keepEdgeInView(r);
       break;
     case 'scroll':
       drawScroll(d, c);

@@ -2,6 +2,7 @@
 // the engine as its key codes, with the typed characters the handlers of the window want.
 import { boxKey } from './dialogs.js';
 import { modifiers } from './dom.js';
+import { leavesDocument, notedTab } from './frame_keys.js';
 import { mayOpenMenu, menuOpening } from './menus.js';
 import { boxOpen, topWindow } from './state.js';
 import { ref, send } from './transport.js';
@@ -10,13 +11,13 @@ import { windows } from './windows.js';
 // Keys that type a character code besides the printable ones.
 const PRESS_KEYS = { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 };
 
-// Keys the engine moves the focus or presses controls with, as the desktop does: Tab (not
-// within a page of a browser control, whose fields take it), Space on a button, check
-// box, option button or picture box, the arrows on option buttons, lists, tabs and scroll
-// bars.
+// Keys the engine moves the focus or presses controls with, as the desktop does: Tab (within
+// a page of a browser control only past its first or last field, its fields take it
+// otherwise), Space on a button, check box, option button or picture box, the arrows on
+// option buttons, lists, tabs and scroll bars.
 const ARROWS = new Set(['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight']);
 function desktopKey(e, c, doc) {
-  if (e.key === 'Tab') return doc === document;
+  if (e.key === 'Tab') return doc === document || leavesDocument(e);
   if (!c) return false;
   if (e.key === ' ') return ['button', 'check', 'option', 'picturebox'].includes(c.kind);
   return ARROWS.has(e.key) && ['option', 'list', 'tabs', 'scroll'].includes(c.kind);
@@ -31,6 +32,13 @@ export function forwardKey(e) {
   }
   const top = topWindow();
   if (!top || ['Shift', 'Control', 'Alt', 'Meta'].includes(e.key)) return;
+  // A window beneath a modal one hears no key, even where the page's focus was left in it.
+  const from = windowOfKey(e);
+  if (top.modal && from && from !== top.name) {
+    e.preventDefault();
+    return;
+  }
+  if (e.key === 'Tab') notedTab(e);
   const key = { action: 'key', window: top.name, keyCode: e.keyCode, modifiers: modifiers(e) };
   // While a menu is open, or may be opening, the engine takes every key.
   if (top.openMenus.length || menuOpening()) {
@@ -58,7 +66,11 @@ export function forwardKey(e) {
   const special = e.key === 'Enter' || e.key === 'Escape' || e.altKey || opensMenu || desktopKey(e, c, doc);
   if (focused && c.kind === 'text' && e.key === 'Enter' && focused.root.tagName === 'TEXTAREA' && !wantsKeys) return;
   if (!wantsKeys && !special) return;
+  if (e.key === 'Tab' && doc !== document && !special) return;
   if (special) e.preventDefault();
+  // Tab out of a page the user clicked into: the engine moves on from the browser control.
+  if (special && e.key === 'Tab' && c && c.kind === 'browser' && top.focus !== c.control)
+    send(Object.assign({ action: 'focus' }, ref(win, c)));
   const sent = send(key);
   if (opensMenu) mayOpenMenu(sent);
   // A typed character in a box whose handlers want it: the engine decides what goes in. The
@@ -80,6 +92,14 @@ export function forwardKey(e) {
       send(ev);
     }
   }
+}
+
+// The window the key was pressed in, by where the page's focus is (null for none).
+function windowOfKey(e) {
+  const doc = e.target && e.target.ownerDocument;
+  const node = doc && doc !== document ? doc.defaultView && doc.defaultView.frameElement : e.target;
+  const w = node && node.closest ? node.closest('.win') : null;
+  return w ? w.dataset.name : null;
 }
 
 document.addEventListener('keydown', forwardKey);

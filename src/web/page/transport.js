@@ -111,20 +111,34 @@ export async function poll(draw, end) {
 }
 
 // The drawn state with the engine's changes since it: each a path of keys and positions,
-// and the value there (the path [] is the whole state).
+// and the value there (the path [] is the whole state). A list of named items (the
+// windows) comes as the names of the items it keeps and the new items whole, a long text
+// that kept some of its start or end as the part that changed.
 function patched(reply) {
   let next = current();
   if (!next || reply.from !== stats.version) return null;
   for (const changes of reply.patches) {
-    for (const [path, value] of changes) {
+    for (const [path, value, how] of changes) {
       if (!path.length) {
         next = value;
         continue;
       }
       let at = next;
       for (const step of path.slice(0, -1)) at = at[step];
-      at[path[path.length - 1]] = value;
+      const last = path[path.length - 1];
+      if (how === 'names') at[last] = byName(at[last], value);
+      else if (how === 'splice') at[last] = spliced(at[last], value);
+      else at[last] = value;
     }
   }
   return next;
+}
+
+function byName(held, items) {
+  const named = new Map(held.map((item) => [item.name, item]));
+  return items.map((item) => (typeof item === 'string' ? named.get(item) : item));
+}
+
+function spliced(held, [at, cut, text]) {
+  return held.slice(0, at) + text + held.slice(at + cut);
 }
