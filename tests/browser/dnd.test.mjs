@@ -42,9 +42,13 @@ async function tabTo(page, what) {
     await page.keyboard.press("Tab");
     const there = await page.evaluate(({ kind, text }) => {
       const el = document.activeElement;
-      if (kind === "tile") return el.matches(".tile") && el.textContent === text;
+      if (kind === "tile")
+        return el.matches(".tile") && el.textContent === text;
       if (kind === "zone")
-        return el.matches(".zone") && el.querySelector("h2").textContent.includes(text);
+        return (
+          el.matches(".zone") &&
+          el.querySelector("h2").textContent.includes(text)
+        );
       return el.id === text;
     }, what);
     if (there) return;
