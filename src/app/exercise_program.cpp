@@ -53,6 +53,23 @@ std::string plain_text(const std::string& html) {
   return out;
 }
 
+// The question without its sentences that send the learner to the test window's launch
+// button ("Click Launch Drag and Drop to open the exercise."): here the exercise is open.
+std::string without_launch_sentences(std::string text) {
+  constexpr std::string_view kButton = "Launch Drag and Drop";
+  for (size_t at = text.find(kButton); at != std::string::npos; at = text.find(kButton)) {
+    const size_t before = text.find_last_of(".?!\n", at);
+    size_t start = before == std::string::npos ? 0 : before + 1;
+    while (start < at && text[start] == ' ') ++start;
+    const size_t stop = text.find_first_of(".\n", at + kButton.size());
+    size_t end = stop == std::string::npos ? text.size() : stop + (text[stop] == '.');
+    while (end < text.size() && text[end] == ' ') ++end;
+    text.erase(start, end - start);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
+  return text;
+}
+
 bool all_digits(const std::string& s) {
   return !s.empty() &&
          std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -92,7 +109,7 @@ const banks::DndExercise* exercise_named(const std::string& argument, std::strin
     message = "Product " + product + " has no drag-and-drop exercise " + number + ".";
     return nullptr;
   }
-  question = plain_text(question_of(product, e));
+  question = without_launch_sentences(plain_text(question_of(product, e)));
   return e;
 }
 

@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.hpp"
 #include "exercises/dnd.hpp"
+#include "support/exercise_events.hpp"
 #include "support/fake_services.hpp"
 #include "support/temp_folder.hpp"
 
@@ -15,17 +16,6 @@ struct Folders {
   TempFolder current, program;
   FakeFileSystem files{current.path(), program.path()};
 };
-
-nlohmann::json done(std::vector<int> placement) {
-  return nlohmann::json::array({{{"type", "done"}, {"placement", placement}}});
-}
-
-std::vector<int> solution(const banks::DndExercise& e) {
-  std::vector<int> p;
-  for (size_t i = 0; i < e.items.size(); ++i)
-    p.push_back(e.ordered() ? static_cast<int>(i) : static_cast<int>(e.solution[i]));
-  return p;
-}
 
 // The first exercise of the first product that has one, and its argument.
 const banks::DndExercise* first_exercise(std::string& argument) {
@@ -55,21 +45,41 @@ TEST(ExerciseProgram, GradesDoneOnceAndWritesTheResultWhereItCan) {
     EXPECT_EQ(p.state()["status"], "ready");
     EXPECT_FALSE(p.state()["instruction"].get<std::string>().empty());
     EXPECT_EQ(p.state()["items"].size(), e->items.size());
-    std::vector<int> placement = solution(*e);
-    if (!c.right) std::swap(placement.front(), placement.back());
-    if (!c.right && placement == solution(*e)) placement.front() = exercises::kUnplaced;
+    const std::vector<int> placement = c.right ? solution_of(*e) : wrong_placement(*e);
     p.handle(nlohmann::json::array({{{"type", "alive"}}}));
     EXPECT_FALSE(p.saved());
-    p.handle(done(placement));
+    p.handle(done_event(placement));
     EXPECT_TRUE(p.saved());
     EXPECT_EQ(p.state()["message"], "Your answer is saved. Return to the test and click Next.");
     const TempFolder& where = std::string(c.in) == "program" ? f.program : f.current;
     EXPECT_EQ(where.read("out.ini"),
               std::string("[Answer]\r\nresult=") + (c.right ? "Success" : "Failure") + "\r\n");
     EXPECT_FALSE((&where == &f.program ? f.current : f.program).exists("out.ini"));
-    p.handle(done(solution(*e)));  // a second Done changes nothing
+    p.handle(done_event(solution_of(*e)));  // a second Done changes nothing
     EXPECT_EQ(where.read("out.ini").find("Success") != std::string::npos, c.right);
   }
+}
+
+// Every exercise's page shows its instruction without the sentence that sends the learner
+// to the test window's launch button, in each of the banks' wordings.
+TEST(ExerciseProgram, InstructionsLeaveOutTheTestWindowsLaunchButton) {
+  int shown = 0;
+  for (const std::string& code : product_codes())
+    for (int n = 1; n <= 300; ++n) {
+      std::string question, message;
+      if (exercise_named(code + "Q" + std::to_string(n), question, message) == nullptr) continue;
+      ++shown;
+      EXPECT_EQ(question.find("Launch Drag and Drop"), std::string::npos) << question;
+      ASSERT_FALSE(question.empty()) << code << "Q" << n;
+      EXPECT_NE(std::string(".?:").find(question.back()), std::string::npos) << question;
+      EXPECT_NE(question.front(), ' ') << question;
+    }
+  EXPECT_GE(shown, 186);
+  std::string question, message;
+  ASSERT_NE(exercise_named("46000Q3", question, message), nullptr);
+  EXPECT_EQ(question,
+            "Drag each RIP timer (update, invalid, holddown, flush) to what the router does when "
+            "that timer runs out.");
 }
 
 TEST(ExerciseProgram, BadInputShowsAMessageAndWritesNothing) {
@@ -94,7 +104,7 @@ TEST(ExerciseProgram, BadInputShowsAMessageAndWritesNothing) {
     ExerciseProgram p(c.argument, f.files);
     EXPECT_EQ(p.state()["status"], "error") << c.argument;
     EXPECT_EQ(p.state()["message"], c.message);
-    p.handle(done({0, 1}));
+    p.handle(done_event({0, 1}));
     EXPECT_FALSE(p.saved());
     EXPECT_FALSE(f.program.exists("out.ini") || f.current.exists("out.ini"));
   }
@@ -105,7 +115,7 @@ TEST(ExerciseProgram, BadInputShowsAMessageAndWritesNothing) {
   const banks::DndExercise* e = first_exercise(argument);
   ASSERT_NE(e, nullptr);
   ExerciseProgram p(argument, f.files);
-  p.handle(done(solution(*e)));
+  p.handle(done_event(solution_of(*e)));
   EXPECT_EQ(p.state()["status"], "unsaved");
   EXPECT_FALSE(f.program.exists("out.ini") || f.current.exists("out.ini"));
   EXPECT_THROW(p.handle(nlohmann::json::array({{{"type", "steal"}}})), std::invalid_argument);

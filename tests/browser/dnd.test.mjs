@@ -35,10 +35,33 @@ async function openExercise(viewport) {
 const tile = (page, text) => page.locator(".tile", { hasText: text });
 const zone = (page, text) => page.locator(".zone", { hasText: text });
 
+// Presses Tab until the focused element is the item tile or the zone (by its heading) or
+// the button named; fails when a whole round of the page's stops does not reach it.
+async function tabTo(page, what) {
+  for (let presses = 0; presses < 60; ++presses) {
+    await page.keyboard.press("Tab");
+    const there = await page.evaluate(({ kind, text }) => {
+      const el = document.activeElement;
+      if (kind === "tile")
+        return el.matches(".tile") && el.textContent === text;
+      if (kind === "zone")
+        return (
+          el.matches(".zone") &&
+          el.querySelector("h2").textContent.includes(text)
+        );
+      return el.id === text;
+    }, what);
+    if (there) return;
+  }
+  assert.fail(`Tab never reached the ${what.kind} "${what.text}"`);
+}
+
 async function finish(run, name) {
   const { page } = run;
   await page.waitForFunction(() => window.pvExercise.status !== "ready");
   await shot(page, name);
+  const instruction = await page.textContent("#instruction");
+  assert.match(instruction, /^Drag each RIP timer .* runs out\.$/);
   assert.equal(readFileSync(RESULT, "utf8"), "[Answer]\r\nresult=Success\r\n");
   assert.deepEqual(run.errors, []);
   await run.browser.close();
@@ -70,13 +93,13 @@ for (const viewport of [
       const run = await openExercise(viewport);
       const { page } = run;
       for (const [item, target] of SOLUTION) {
-        await tile(page, item).focus();
+        await tabTo(page, { kind: "tile", text: item });
         await page.keyboard.press("Space");
-        await zone(page, target).focus();
+        await tabTo(page, { kind: "zone", text: target });
         await page.keyboard.press("Enter");
         await zone(page, target).locator(".tile", { hasText: item }).waitFor();
       }
-      await page.focus("#done");
+      await tabTo(page, { kind: "button", text: "done" });
       await page.keyboard.press("Enter");
       await finish(run, `dnd-keyboard-${size}`);
       assert.equal(existsSync(RESULT), false);

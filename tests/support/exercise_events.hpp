@@ -1,0 +1,34 @@
+// Builders of the drag-and-drop program's page events, and the placements a learner makes.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <utility>
+#include <vector>
+
+#include "banks/bank_table.hpp"
+#include "exercises/dnd.hpp"
+
+namespace pv::testing {
+
+inline nlohmann::json done_event(const std::vector<int>& placement) {
+  return nlohmann::json::array({{{"type", "done"}, {"placement", placement}}});
+}
+
+// The stored solution as the page sends it: each item's target, or the entries in order.
+inline std::vector<int> solution_of(const banks::DndExercise& e) {
+  std::vector<int> p;
+  for (size_t i = 0; i < e.items.size(); ++i)
+    p.push_back(e.ordered() ? static_cast<int>(i) : static_cast<int>(e.solution[i]));
+  return p;
+}
+
+// The solution with its first and last entries exchanged, or with the first item left in
+// the tray where both sit on one target: never a solution.
+inline std::vector<int> wrong_placement(const banks::DndExercise& e) {
+  std::vector<int> p = solution_of(e);
+  std::swap(p.front(), p.back());
+  if (p == solution_of(e)) p.front() = exercises::kUnplaced;
+  return p;
+}
+
+}  // namespace pv::testing
