@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <utility>
 
 #include "platform/filesystem.hpp"
+#include "platform/random.hpp"
 #include "web/http.hpp"
 #include "web/page.hpp"
 
@@ -37,20 +37,9 @@ int64_t wall_clock_ms() {
 constexpr size_t kFilesNamed = 256;
 
 std::string random_secret() {
-  unsigned char bytes[16];
-  size_t got = 0;
-  while (got < sizeof bytes) {
-    const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
-    if (n < 0) throw std::runtime_error("no random numbers for the secret");
-    got += static_cast<size_t>(n);
-  }
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string s;
-  for (unsigned char b : bytes) {
-    s += kHex[b >> 4];
-    s += kHex[b & 15];
-  }
-  return s;
+  std::optional<std::string> hex = random_hex(16);
+  if (!hex) throw std::runtime_error("no random numbers for the secret");
+  return *hex;
 }
 
 // Compares without stopping at the first difference, so the time taken tells nothing.
