@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,7 @@ struct CommandSpec {
   std::string_view pattern;  // "switchport access | vlan <num>"
   std::string_view enters;   // mode entered, or empty
 };
-const std::vector<CommandSpec>& command_table();
+std::span<const CommandSpec> command_table();
 
 // One row of the key-shape table: a setting line (in a section whose header matches) gives
 // a result key and value. Captures {1}.. come from the header then the line; {if} is the
@@ -31,7 +32,7 @@ struct KeyShape {
   std::string_view key;
   std::string_view value;
 };
-const std::vector<KeyShape>& key_shapes();
+std::span<const KeyShape> key_shapes();
 
 // An interface name in its full ("FastEthernet0/5") and short ("fa0/5") forms.
 struct InterfaceName {
