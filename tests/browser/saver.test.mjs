@@ -106,6 +106,20 @@ describe('the study saver in the browser', () => {
   test('shows the first card, then its answers and the correct one, then the next card; a key ends it', async () => {
     const saver = windowOf(page, 'Security');
     await saver.waitFor();
+    // How late after its publishing each step of the card (question, answers, marking,
+    // the next card) was drawn: the changes to the card's labels, not to the logo. Watched
+    // from the saver's first drawing, so a slow start cannot hide a step.
+    await page.evaluate(() => {
+      window.stepLateness = [];
+      const card = document.querySelector('.win[data-name="Security"]');
+      new MutationObserver((changes) => {
+        const onCard = changes.some((c) => {
+          const ctl = (c.target.nodeType === 1 ? c.target : c.target.parentNode).closest('.ctl');
+          return ctl && /^lbl(Questnum|Question|Answer)/.test(ctl.dataset.name);
+        });
+        if (onCard) window.stepLateness.push(window.pvStats.lateness);
+      }).observe(card, { attributes: true, childList: true, characterData: true, subtree: true });
+    });
     const record = firstRecord();
     const questnum = controlOf(saver, 'lblQuestnum');
     const question = controlOf(saver, 'lblQuestion');
@@ -140,19 +154,6 @@ describe('the study saver in the browser', () => {
       };
       requestAnimationFrame(frame);
     }));
-    // How late after its publishing each step of the card (question, answers, marking,
-    // the next card) was drawn: the changes to the card's labels, not to the logo.
-    await page.evaluate(() => {
-      window.stepLateness = [];
-      const card = document.querySelector('.win[data-name="Security"]');
-      new MutationObserver((changes) => {
-        const onCard = changes.some((c) => {
-          const ctl = (c.target.nodeType === 1 ? c.target : c.target.parentNode).closest('.ctl');
-          return ctl && /^lbl(Questnum|Question|Answer)/.test(ctl.dataset.name);
-        });
-        if (onCard) window.stepLateness.push(window.pvStats.lateness);
-      }).observe(card, { attributes: true, childList: true, characterData: true, subtree: true });
-    });
     const logo = controlOf(saver, 'Picture1');
     const logoStart = (await logo.boundingBox()).x;
 
