@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "banks/bank_table.hpp"
@@ -42,6 +43,15 @@ class ExerciseProgram {
 
 // The exercise with its question text: nullptr and a message for the learner when the
 // argument names none.
+// Markup as plain text: line breaks kept, other markup dropped.
+std::string plain_text(const std::string& html);
+// The text without its sentences that send the learner to the test window's `button`
+// ("Click Launch Drag and Drop to open the exercise."): in the program the exercise is open.
+std::string without_launch_sentences(std::string text, std::string_view button);
+// Writes a result file "out.ini" in the program folder or, when that cannot be written (an
+// installed program), in the current folder; false and the last error when neither can.
+bool write_result(FileSystem& files, std::string_view content, std::string& error);
+
 const banks::DndExercise* exercise_named(const std::string& argument, std::string& question,
                                          std::string& message);
 
