@@ -41,8 +41,6 @@ class ExerciseProgram {
   nlohmann::json state_;
 };
 
-// The exercise with its question text: nullptr and a message for the learner when the
-// argument names none.
 // Markup as plain text: line breaks kept, other markup dropped.
 std::string plain_text(const std::string& html);
 // The text without its sentences that send the learner to the test window's `button`
@@ -52,6 +50,8 @@ std::string without_launch_sentences(std::string text, std::string_view button);
 // installed program), in the current folder; false and the last error when neither can.
 bool write_result(FileSystem& files, std::string_view content, std::string& error);
 
+// The exercise with its question text: nullptr and a message for the learner when the
+// argument names none.
 const banks::DndExercise* exercise_named(const std::string& argument, std::string& question,
                                          std::string& message);
 
