@@ -95,6 +95,10 @@ bool write_result(FileSystem& files, std::string_view content, std::string& erro
   return false;
 }
 
+std::string state_text(const nlohmann::json& state) {
+  return state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 const banks::DndExercise* exercise_named(const std::string& argument, std::string& question,
                                          std::string& message) {
   const size_t q = argument.find_last_of("Qq");

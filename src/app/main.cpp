@@ -265,10 +265,10 @@ int serve_program(const Arguments& args, pv::DiskFileSystem& files, Program& pro
                          for (const nlohmann::json& e : events)
                            if (e.value("type", "") != "alive") acted = heard;
                          deadline = std::min(heard + kSilence, acted + kIdle);
-                         serving->publish(program.state().dump());
+                         serving->publish(pv::state_text(program.state()));
                        });
   serving = &server;
-  server.publish(program.state().dump());
+  server.publish(pv::state_text(program.state()));
   try {
     server.start();
   } catch (const std::exception& e) {

@@ -63,6 +63,13 @@ std::string first_prompt_of(const std::string& transcript) {
   return "";
 }
 
+// At most n bytes of the text, not cutting a character in two.
+std::string head_of(const std::string& text, size_t n) {
+  if (text.size() <= n) return text;
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  return text.substr(0, n);
+}
+
 std::string text_of(const nlohmann::json& event) {
   if (!event.contains("text") || !event["text"].is_string())
     throw std::invalid_argument("not a line of the console");
@@ -73,7 +80,7 @@ std::string text_of(const nlohmann::json& event) {
 
 SimProgram::SimProgram(std::string lab, FileSystem& files) : files_(files) {
   if (std::find(kLabs.begin(), kLabs.end(), lab) == kLabs.end()) {
-    fail("The simulator has no lab named \"" + lab.substr(0, 40) +
+    fail("The simulator has no lab named \"" + head_of(lab, 40) +
          "\", so this task cannot be done here.");
     return;
   }
@@ -147,14 +154,14 @@ void SimProgram::one(const nlohmann::json& event) {
       std::string line = text.substr(from, end - from);
       std::erase(line, '\r');
       // The echo is taken before the line changes the prompt.
-      const std::string echo = console_->prompt() + line.substr(0, sim::kMaxLine) + "\n";
+      const std::string echo = console_->prompt() + head_of(line, sim::kMaxLine) + "\n";
       print(echo + console_->feed(line));
       from = end + 1;
     }
   } else if (type == "complete" || type == "help") {
-    const std::string text = text_of(event).substr(0, sim::kMaxLine + 1);
+    const std::string text = head_of(text_of(event), sim::kMaxLine + 1);
     if (type == "help") {
-      const std::string echo = console_->prompt() + text.substr(0, sim::kMaxLine) + "?\n";
+      const std::string echo = console_->prompt() + head_of(text, sim::kMaxLine) + "?\n";
       print(echo + console_->help(text));
     }
     edit = {{"seq", edit["seq"].get<int>() + 1},

@@ -1,6 +1,8 @@
 // The router simulator program driven through its request side, as its page drives it.
 #include "app/sim_program.hpp"
 
+#include "app/exercise_program.hpp"
+
 #include <gtest/gtest.h>
 
 #include "support/exercise_events.hpp"
@@ -148,6 +150,23 @@ TEST(SimProgram, LongLinesManyCommandsAndForeignEventsStayBounded) {
         nlohmann::json::array({{{"type", "line"}, {"text", 5}}})})
     EXPECT_THROW(p.handle(bad), std::invalid_argument) << bad;
   EXPECT_EQ(p.state()["status"], "ready");
+}
+
+// A line of three-byte characters cut at the console's limit, a task saved in another
+// encoding: the page still gets the state, with marks where the text was not UTF-8.
+TEST(SimProgram, TextThatIsNotUtf8StillReachesThePage) {
+  Task t("Name the switch Caf\xE9.\r\n");
+  SimProgram p("", t.files);
+  std::string euros;
+  for (int i = 0; i < 200; ++i) euros += "\xE2\x82\xAC";
+  p.handle(typed({euros}));
+  p.handle(sim_event("help", euros));
+  p.handle(typed({"enable", "configure terminal", "hostname Caf\xC3\xA9"}));
+  nlohmann::json page;
+  ASSERT_NO_THROW(page = nlohmann::json::parse(state_text(p.state())));
+  EXPECT_EQ(page["task"], "Name the switch Caf\xEF\xBF\xBD.");
+  EXPECT_EQ(page["prompt"], "Caf\xC3\xA9(config)#");
+  EXPECT_EQ(page["screen"].get<std::string>().find("\xEF\xBF\xBD"), std::string::npos);
 }
 
 }  // namespace
