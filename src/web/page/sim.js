@@ -6,7 +6,7 @@ const $ = (id) => document.getElementById(id);
 const ALIVE_MS = 4000; // the program ends when its tab has been silent for some seconds
 const MAX_PASTE = 200000; // characters of one paste sent to the program
 
-const page = { history: [], recall: 0, seq: 0, drawn: false };
+const page = { history: [], recall: 0, seq: 0, asked: '', drawn: false };
 let queue = Promise.resolve();
 
 // Events go one after the other, in the order they were typed.
@@ -33,13 +33,19 @@ function showTerminal(state) {
   page.history = state.history;
   if (state.edit.seq !== page.seq) {
     page.seq = state.edit.seq;
+    // A completion that comes back after the learner typed on is dropped, not their keys.
     const line = $('line');
-    line.value = state.edit.text;
-    line.setSelectionRange(line.value.length, line.value.length);
+    if (line.value === page.asked) {
+      line.value = state.edit.text;
+      line.setSelectionRange(line.value.length, line.value.length);
+    }
   }
-  const model = $('model');
-  model.textContent = state.showme;
-  model.hidden = !state.showme;
+  const box = $('model-box');
+  if (state.showme && box.hidden) {
+    $('model').textContent = state.showme;
+    box.hidden = false;
+    box.scrollIntoView({ block: 'nearest' });
+  }
 }
 
 function show(state) {
@@ -90,8 +96,10 @@ function onKey(e) {
     line.value = '';
   } else if (e.key === 'Tab' && !e.shiftKey && line.value.trim() !== '') {
     // On an empty line Tab leaves the console for the buttons, as everywhere else.
+    page.asked = line.value;
     send({ type: 'complete', text: line.value });
   } else if (e.key === '?') {
+    page.asked = line.value;
     send({ type: 'help', text: line.value });
   } else if (e.ctrlKey && (e.key === 'z' || e.key === 'Z')) {
     send({ type: 'ctrl_z' });
