@@ -174,6 +174,11 @@ void SimProgram::one(const nlohmann::json& event) {
   } else if (type == "reset") {
     reset();
     state_["message"] = "The device is back at its starting configuration.";
+  } else if (type == "close") {
+    // The tab is going, or only reloading: the work is written and the console stays
+    // open, so a reloaded page goes on where it was; the program's end writes it again.
+    std::string error;
+    write_result(files_, console_->result_ini(), error);
   } else {
     finish();
   }

@@ -22,11 +22,11 @@ class SimProgram {
   // and when the task is open "task", "prompt", "screen" (the terminal's text, its tail
   // kept), "history", "edit" {"seq", "text"} (the input line after Tab or "?"), "showme"}.
   const nlohmann::json& state() const { return state_; }
-  // Events of the page: {"type": "alive" | "ctrl_z" | "showme" | "reset" | "done"}, or
-  // {"type": "line" | "complete" | "help", "text"}. Throws std::invalid_argument for an
-  // event it cannot take.
+  // Events of the page: {"type": "alive" | "ctrl_z" | "showme" | "reset" | "done" |
+  // "close"}, or {"type": "line" | "complete" | "help", "text"}. Throws
+  // std::invalid_argument for an event it cannot take.
   void handle(const nlohmann::json& events);
-  // The tab closed or fell silent: the work so far is written, as at Done.
+  // The tab fell silent or stayed idle too long: the work so far is written, as at Done.
   void finish();
   bool saved() const { return state_["status"] == "saved"; }
 

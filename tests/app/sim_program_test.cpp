@@ -74,7 +74,7 @@ TEST(SimProgram, ATaskTypedInIsWrittenAtDoneWhereItCanBe) {
   }
 }
 
-TEST(SimProgram, ResetRestoresTheStartingDeviceAndClosingKeepsTheWork) {
+TEST(SimProgram, ResetRestoresTheStartingDeviceAndClosingTheTabKeepsTheWork) {
   Task t;
   SimProgram p("3550", t.files);
   p.handle(typed({"enable", "configure terminal", "hostname Core"}));
@@ -82,9 +82,13 @@ TEST(SimProgram, ResetRestoresTheStartingDeviceAndClosingKeepsTheWork) {
   EXPECT_EQ(p.state()["prompt"], "Switch>");
   EXPECT_EQ(screen(p), "");
   EXPECT_EQ(p.state()["message"], "The device is back at its starting configuration.");
-  p.handle(sim_event("close"));
-  ASSERT_TRUE(p.saved());
+  p.handle(sim_event("close"));  // written, and a reloaded page types on
   EXPECT_EQ(t.program.read("out.ini").find("Core"), std::string::npos);
+  EXPECT_EQ(p.state()["status"], "ready");
+  p.handle(typed({"enable", "configure terminal", "hostname Edge"}));
+  p.finish();
+  ASSERT_TRUE(p.saved());
+  EXPECT_NE(t.program.read("out.ini").find("hostname=Edge"), std::string::npos);
 }
 
 // Without a transcript the lab gives the device; a blank task file still opens the console.
