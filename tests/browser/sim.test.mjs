@@ -141,6 +141,10 @@ const TASKS = [
     prompt: "R1#",
     async solve(page) {
       for (const k of ["enable⏎", "conf t⏎", "router eigrp 100⏎"]) await press(page, k);
+      // A reloaded tab goes on where it was.
+      await page.reload();
+      await page.waitForFunction(() => window.pvSim && window.pvSim.prompt === "R1(config-router)#");
+      assert.equal(await page.evaluate(() => document.activeElement.id), "line");
       await press(page, "vari?");
       assert.match(await page.evaluate(() => window.pvSim.screen), /\(config-router\)#vari\?\n {2}variance\n/);
       await press(page, "ance 3⏎");
