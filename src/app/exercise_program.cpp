@@ -34,7 +34,23 @@ std::string question_of(std::string_view product, const banks::DndExercise* e) {
   return {};
 }
 
-// The question as plain text: line breaks kept, other markup dropped.
+bool all_digits(const std::string& s) {
+  return !s.empty() &&
+         std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// The items in the order the tray shows them: by their text, never the solution's order.
+std::vector<size_t> tray_order(const banks::DndExercise& e) {
+  std::vector<size_t> order(e.items.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&e](size_t a, size_t b) { return e.items[a] < e.items[b]; });
+  if (std::is_sorted(order.begin(), order.end())) std::reverse(order.begin(), order.end());
+  return order;
+}
+
+}  // namespace
+
 std::string plain_text(const std::string& html) {
   std::string out;
   for (size_t i = 0; i < html.size(); ++i) {
@@ -53,15 +69,12 @@ std::string plain_text(const std::string& html) {
   return out;
 }
 
-// The question without its sentences that send the learner to the test window's launch
-// button ("Click Launch Drag and Drop to open the exercise."): here the exercise is open.
-std::string without_launch_sentences(std::string text) {
-  constexpr std::string_view kButton = "Launch Drag and Drop";
-  for (size_t at = text.find(kButton); at != std::string::npos; at = text.find(kButton)) {
+std::string without_launch_sentences(std::string text, std::string_view button) {
+  for (size_t at = text.find(button); at != std::string::npos; at = text.find(button)) {
     const size_t before = text.find_last_of(".?!\n", at);
     size_t start = before == std::string::npos ? 0 : before + 1;
     while (start < at && text[start] == ' ') ++start;
-    const size_t stop = text.find_first_of(".\n", at + kButton.size());
+    const size_t stop = text.find_first_of(".\n", at + button.size());
     size_t end = stop == std::string::npos ? text.size() : stop + (text[stop] == '.');
     while (end < text.size() && text[end] == ' ') ++end;
     text.erase(start, end - start);
@@ -70,22 +83,21 @@ std::string without_launch_sentences(std::string text) {
   return text;
 }
 
-bool all_digits(const std::string& s) {
-  return !s.empty() &&
-         std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+bool write_result(FileSystem& files, std::string_view content, std::string& error) {
+  for (const std::string& folder : {files.program_folder(), files.current_folder()}) {
+    try {
+      files.replace_atomic(folder + "out.ini", content);
+      return true;
+    } catch (const RuntimeError& e) {
+      error = e.description;
+    }
+  }
+  return false;
 }
 
-// The items in the order the tray shows them: by their text, never the solution's order.
-std::vector<size_t> tray_order(const banks::DndExercise& e) {
-  std::vector<size_t> order(e.items.size());
-  std::iota(order.begin(), order.end(), size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&e](size_t a, size_t b) { return e.items[a] < e.items[b]; });
-  if (std::is_sorted(order.begin(), order.end())) std::reverse(order.begin(), order.end());
-  return order;
+std::string state_text(const nlohmann::json& state) {
+  return state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
-
-}  // namespace
 
 const banks::DndExercise* exercise_named(const std::string& argument, std::string& question,
                                          std::string& message) {
@@ -109,7 +121,7 @@ const banks::DndExercise* exercise_named(const std::string& argument, std::strin
     message = "Product " + product + " has no drag-and-drop exercise " + number + ".";
     return nullptr;
   }
-  question = without_launch_sentences(plain_text(question_of(product, e)));
+  question = without_launch_sentences(plain_text(question_of(product, e)), "Launch Drag and Drop");
   return e;
 }
 
@@ -159,15 +171,10 @@ void ExerciseProgram::done(const nlohmann::json& placement) {
   const std::string content =
       std::string("[Answer]\r\nresult=") + (right ? "Success" : "Failure") + "\r\n";
   std::string error;
-  for (const std::string& folder : {files_.program_folder(), files_.current_folder()}) {
-    try {
-      files_.replace_atomic(folder + "out.ini", content);
-      state_["status"] = "saved";
-      state_["message"] = "Your answer is saved. Return to the test and click Next.";
-      return;
-    } catch (const RuntimeError& e) {
-      error = e.description;
-    }
+  if (write_result(files_, content, error)) {
+    state_["status"] = "saved";
+    state_["message"] = "Your answer is saved. Return to the test and click Next.";
+    return;
   }
   state_["status"] = "unsaved";
   state_["message"] = "Your answer could not be saved (" + error +

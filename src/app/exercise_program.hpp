@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "banks/bank_table.hpp"
@@ -39,6 +40,19 @@ class ExerciseProgram {
   const banks::DndExercise* exercise_ = nullptr;
   nlohmann::json state_;
 };
+
+// Markup as plain text: line breaks kept, other markup dropped.
+std::string plain_text(const std::string& html);
+// The text without its sentences that send the learner to the test window's `button`
+// ("Click Launch Drag and Drop to open the exercise."): in the program the exercise is open.
+std::string without_launch_sentences(std::string text, std::string_view button);
+// Writes a result file "out.ini" in the program folder or, when that cannot be written (an
+// installed program), in the current folder; false and the last error when neither can.
+bool write_result(FileSystem& files, std::string_view content, std::string& error);
+// A program's state as its page reads it. Text that is not UTF-8 (a task file saved in
+// another encoding, a long line cut inside a character) shows replacement marks instead
+// of failing the whole answer.
+std::string state_text(const nlohmann::json& state);
 
 // The exercise with its question text: nullptr and a message for the learner when the
 // argument names none.

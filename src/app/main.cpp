@@ -24,6 +24,7 @@
 
 #include "app/exercise_program.hpp"
 #include "app/program.hpp"
+#include "app/sim_program.hpp"
 #include "catalogue/catalogue.hpp"
 #include "core/program_name.hpp"
 #include "web/front_end.hpp"
@@ -52,9 +53,11 @@ constexpr const char* kUsage =
     "Usage: prepvant [--port N] [--no-browser] CODE\n"
     "       prepvant [--port N] [--no-browser] aaaaCODE\n"
     "       prepvant [--port N] [--no-browser] --exercise CODEQn\n"
+    "       prepvant [--port N] [--no-browser] --simulator [LAB]\n"
     "Starts the exam-preparation program for the product CODE and draws its windows in the\n"
     "desktop's web browser; \"aaaa\" before the code starts the full-screen study saver;\n"
-    "--exercise shows the product's drag-and-drop exercise n (as pbDragnDrop.exe does).\n"
+    "--exercise shows the product's drag-and-drop exercise n (as pbDragnDrop.exe does);\n"
+    "--simulator opens the console of the task in sim.txt (as testsim.exe does).\n"
     "\n"
     "  --port N      serve the page on loopback port N (default: any free port)\n"
     "  --no-browser  print the page's address and open no browser\n"
@@ -72,6 +75,7 @@ struct Arguments {
   bool open_browser = true;
   bool help = false;
   bool exercise = false;
+  bool simulator = false;
 };
 
 // False (with a message) for a bad --port or an unknown option.
@@ -84,6 +88,10 @@ bool parse_arguments(int argc, char** argv, Arguments& args) {
     }
     if (a == "--exercise") {
       args.exercise = true;
+      continue;
+    }
+    if (a == "--simulator") {
+      args.simulator = true;
       continue;
     }
     if (a == "--no-browser") {
@@ -231,15 +239,16 @@ bool open_page(const std::string& url, std::optional<pv::LaunchPage>& launch) {
   return opener > 0;
 }
 
-// The drag-and-drop program: serves its exercise until its tab has been silent for a while
-// (the page says it is alive every few seconds) or the learner has done nothing for long.
-int run_exercise(const Arguments& args) {
+// An exercise program: serves its page until its tab has been silent for a while (the page
+// says it is alive every few seconds) or the learner has done nothing for long; then the
+// program writes out what it holds, if it holds anything.
+template <class Program>
+int serve_program(const Arguments& args, pv::DiskFileSystem& files, Program& program,
+                  const char* index) {
   using Clock = std::chrono::steady_clock;
   constexpr auto kSilence = std::chrono::seconds(20);
   constexpr auto kFirstContact = std::chrono::minutes(2);
   constexpr auto kIdle = std::chrono::minutes(30);
-  pv::DiskFileSystem files(current_folder(), program_folder());
-  pv::ExerciseProgram exercise(args.command_line, files);
   std::mutex mutex;
   std::condition_variable wake;
   Clock::time_point heard = Clock::now(), acted = heard, deadline = heard + kFirstContact;
@@ -248,18 +257,18 @@ int run_exercise(const Arguments& args) {
                         .port = args.port,
                         .current_folder = files.current_folder(),
                         .program_folder = files.program_folder(),
-                        .index = "dnd.html"},
+                        .index = index},
                        [&](const nlohmann::json& events) {
                          std::lock_guard lock(mutex);
-                         exercise.handle(events);
+                         program.handle(events);
                          heard = Clock::now();
                          for (const nlohmann::json& e : events)
                            if (e.value("type", "") != "alive") acted = heard;
                          deadline = std::min(heard + kSilence, acted + kIdle);
-                         serving->publish(exercise.state().dump());
+                         serving->publish(pv::state_text(program.state()));
                        });
   serving = &server;
-  server.publish(exercise.state().dump());
+  server.publish(pv::state_text(program.state()));
   try {
     server.start();
   } catch (const std::exception& e) {
@@ -271,9 +280,24 @@ int run_exercise(const Arguments& args) {
   if (args.open_browser) open_page(server.url(), launch);
   std::unique_lock lock(mutex);
   while (Clock::now() < deadline) wake.wait_until(lock, deadline);
+  if constexpr (requires { program.finish(); }) program.finish();
   lock.unlock();
   server.finish();
   return 0;
+}
+
+// The drag-and-drop program, started by pbDragnDrop.exe.
+int run_exercise(const Arguments& args) {
+  pv::DiskFileSystem files(current_folder(), program_folder());
+  pv::ExerciseProgram exercise(args.command_line, files);
+  return serve_program(args, files, exercise, "dnd.html");
+}
+
+// The router simulator, started by testsim.exe with the task's lab name.
+int run_simulator(const Arguments& args) {
+  pv::DiskFileSystem files(current_folder(), program_folder());
+  pv::SimProgram simulator(args.command_line, files);
+  return serve_program(args, files, simulator, "sim.html");
 }
 
 // The desktop's services. Documents and printing go through the front end once it is
@@ -325,6 +349,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (args.exercise) return run_exercise(args);
+  if (args.simulator) return run_simulator(args);
   warn_of_unknown_product(args.command_line);
   StopSignals stop_signals;
 

@@ -38,8 +38,16 @@ void quest::check_answer() {
   const std::string& marker = shown.DiagramFile[1];
   skip([&] {
     if (marker == "xxsim") {
-      const bool right = simulator_checks_pass(
-          shown, [&](const std::string& key) { return read_out_ini(sys, "general", key); });
+      // As for drag and drop, the current folder's result when the program folder has none
+      // (an installed program cannot write there). The file stays until the next such task
+      // is presented, which removes it in both folders.
+      const bool in_program = sys.files.exists(sys.files.program_folder() + "out.ini");
+      const bool right = simulator_checks_pass(shown, [&](const std::string& key) {
+        if (in_program) return read_out_ini(sys, "general", key);
+        std::string value;
+        skip([&] { value = read_ini_value(sys, "general", key, "out.ini"); });
+        return value;
+      });
       if (!right) g.answer_verdict = kWrong;
     } else if (marker == "xxxdnd") {
       // The program writes in the current folder when the program folder is read-only;

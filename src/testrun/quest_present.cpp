@@ -167,6 +167,7 @@ void quest::prepare_exercise(Trap& step) {
     step([&] { sys.files.write_all("sim.txt", g.current_question.Question + "\r\n"); });
     step([&] { sys.files.write_all("sim_showme.txt", g.current_question.Clue + "\r\n"); });
     step([&] { cmd_buttons[2].visible = true; });
+    step([&] { sys.files.remove_every_case("out.ini"); });
     step([&] { sys.files.remove_every_case(g.app_folder + "out.ini"); });
   }
 }

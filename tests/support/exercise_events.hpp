@@ -1,7 +1,9 @@
-// Builders of the drag-and-drop program's page events, and the placements a learner makes.
+// Builders of the exercise programs' page events: the drag-and-drop placements a learner
+// makes, and the simulator's typed lines.
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,20 @@ inline std::vector<int> wrong_placement(const banks::DndExercise& e) {
   std::swap(p.front(), p.back());
   if (p == solution_of(e)) p.front() = exercises::kUnplaced;
   return p;
+}
+
+// One event of the simulator's page: {"type": type} and, for a typed line, its text.
+inline nlohmann::json sim_event(const std::string& type, const std::string& text = {}) {
+  nlohmann::json e = {{"type", type}};
+  if (type == "line" || type == "complete" || type == "help") e["text"] = text;
+  return nlohmann::json::array({e});
+}
+
+// The lines typed, each with Enter.
+inline nlohmann::json typed(const std::vector<std::string>& lines) {
+  nlohmann::json events = nlohmann::json::array();
+  for (const std::string& l : lines) events.push_back(sim_event("line", l)[0]);
+  return events;
 }
 
 }  // namespace pv::testing

@@ -80,6 +80,12 @@ const VerdictCase kVerdicts[] = {
     {"router_without_result_file",
      [](QuestionRecord& q, QuestionRecord&, TestProgram&) { task(q, "xxsim", {"hostname=R1"}); },
      99, "", nullptr},
+    {"router_checks_read_in_the_current_folder_when_the_program_folder_has_none",
+     [](QuestionRecord& q, QuestionRecord&, TestProgram& app) {
+       task(q, "xxsim", {"hostname=Core", "[vlan_10_name]Sales"});
+       app.current.write("out.ini", "[general]\r\nhostname=core\r\nvlan_10_name=Sales\r\n");
+     },
+     1, "", nullptr},
     {"router_answers_without_checks",
      [](QuestionRecord& q, QuestionRecord&, TestProgram&) { task(q, "xxsim", {"a note"}); }, 1, "",
      nullptr},
