@@ -25,6 +25,7 @@
 #include "app/exercise_program.hpp"
 #include "app/program.hpp"
 #include "catalogue/catalogue.hpp"
+#include "core/program_name.hpp"
 #include "web/front_end.hpp"
 #include "web/launch_page.hpp"
 #include "web/server.hpp"
@@ -280,13 +281,15 @@ int run_exercise(const Arguments& args) {
 pv::Services make_services(pv::FrontEnd*& front_end, const pv::TooltipTable*& tooltip_table) {
   pv::Services services;
   services.clock = std::make_unique<pv::SystemClock>();
-  auto files = std::make_unique<pv::DiskFileSystem>(current_folder(), program_folder());
+  const pv::ProgramName& name = pv::kProgramName;
+  auto files = std::make_unique<pv::DiskFileSystem>(
+      current_folder(), program_folder(), pv::DiskFileSystem::default_cache_folder(name.folder));
   pv::FileSystem& file_ref = *files;
   pv::sweep_temporary_files(file_ref.current_folder());
   services.files = std::move(files);
   const pv::Clock& clock = *services.clock;
   services.settings = std::make_unique<pv::FileSettingsStore>(
-      pv::FileSettingsStore::default_folder(),
+      pv::FileSettingsStore::default_folder(name.folder), name.settings_header,
       [&fs = file_ref, &c = clock](const std::string& what) {
         pv::ErrorLog(fs, c).append("settings store", "settings", pv::RuntimeError(75, what));
       });
@@ -303,8 +306,8 @@ pv::Services make_services(pv::FrontEnd*& front_end, const pv::TooltipTable*& to
   services.tooltips = std::move(tooltips);
   const char* search_path = std::getenv("PATH");
   services.screen_savers = std::make_unique<pv::DesktopScreenSavers>(
-      file_ref.program_folder(), search_path != nullptr ? search_path : "",
-      pv::DesktopScreenSavers::default_data_home());
+      pv::SaverEntry{name.saver_entry, name.saver_name}, file_ref.program_folder(),
+      search_path != nullptr ? search_path : "", pv::DesktopScreenSavers::default_data_home());
   services.random = std::make_unique<pv::VbRandom>(*services.clock);
   services.clipboard = std::make_unique<pv::MemoryClipboard>();
   services.measure = std::make_unique<pv::TableTextMeasure>();

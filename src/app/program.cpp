@@ -1,6 +1,7 @@
 #include "app/program.hpp"
 
 #include "core/about1.hpp"
+#include "core/program_name.hpp"
 #include "core/welcome.hpp"
 #include "setup/pick_a_quiz.hpp"
 #include "studysaver/security.hpp"
@@ -28,7 +29,7 @@ Program::Program(Services services, std::string command_line)
   // take the user's input.
   DesktopDialogs* desktop_boxes = nullptr;
   if (!services_.dialogs) {
-    auto desktop = std::make_unique<DesktopDialogs>(*loop_);
+    auto desktop = std::make_unique<DesktopDialogs>(*loop_, kProgramTitle);
     desktop_boxes = desktop.get();
     services_.dialogs = std::move(desktop);
   }
@@ -68,7 +69,7 @@ void Program::guarded(const std::function<void()>& event) {
 
 void Program::log_untrapped(const RuntimeError& e) {
   // An error that no handler trapped: logged, and the program keeps running.
-  error_log_->append("unhandled event", "Prepvant", e);
+  error_log_->append("unhandled event", kProgramTitle, e);
 }
 
 void Program::end_when_no_window_is_loaded() {

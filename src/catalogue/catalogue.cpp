@@ -3,6 +3,7 @@
 #include <array>
 
 #include "banks/registry.hpp"
+#include "core/program_name.hpp"
 #include "core/system.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/vbtext.hpp"

@@ -127,6 +127,7 @@ std::string make_pdf_viewer(System& sys, const std::string& page, const std::str
     sys.files.write_all(path, text);
   } catch (const RuntimeError&) {
     const std::string folder = sys.files.cache_folder();
+    if (folder.empty()) throw;  // "" would name the current folder
     make_folders(sys.files, folder);
     path = folder + base_name(pdf_path) + ".hta";
     sys.files.write_all(path, text);

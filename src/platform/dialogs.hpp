@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pv {
@@ -42,18 +43,22 @@ struct InputBoxCall {
   std::string default_text;
 };
 
-// The program's title, shown by a message box that has no title of its own.
-inline constexpr const char* kProgramTitle = "Prepvant";
-
+// A box without a title of its own shows `default_title`, the program's title.
 class Dialogs {
  public:
+  explicit Dialogs(std::string default_title) : default_title_(std::move(default_title)) {}
   virtual ~Dialogs() = default;
-  int msgbox(const std::string& text, int style = vbOKOnly,
-             const std::string& title = kProgramTitle) {
+  int msgbox(const std::string& text, int style = vbOKOnly) {
+    return show_msgbox(text, style, default_title_);
+  }
+  int msgbox(const std::string& text, int style, const std::string& title) {
     return show_msgbox(text, style, title);
   }
   // The typed text, or "" when the user cancels.
-  std::string inputbox(const std::string& prompt, const std::string& title = kProgramTitle,
+  std::string inputbox(const std::string& prompt) {
+    return show_inputbox(prompt, default_title_, "");
+  }
+  std::string inputbox(const std::string& prompt, const std::string& title,
                        const std::string& default_text = "") {
     return show_inputbox(prompt, title, default_text);
   }
@@ -62,6 +67,9 @@ class Dialogs {
   virtual int show_msgbox(const std::string& text, int style, const std::string& title) = 0;
   virtual std::string show_inputbox(const std::string& prompt, const std::string& title,
                                     const std::string& default_text) = 0;
+
+ private:
+  std::string default_title_;
 };
 
 class EventLoop;
@@ -94,7 +102,8 @@ class DesktopDialogs final : public Dialogs {
     std::string text;
   };
 
-  explicit DesktopDialogs(EventLoop& loop) : loop_(loop) {}
+  DesktopDialogs(EventLoop& loop, std::string default_title)
+      : Dialogs(std::move(default_title)), loop_(loop) {}
 
   // Open boxes, the newest last. Engine thread only.
   const std::vector<OpenBox>& open_boxes() const { return boxes_; }

@@ -237,13 +237,15 @@ DiskFileSystem::DiskFileSystem(std::string current_folder, std::string program_f
                                std::string cache_folder)
     : current_(with_trailing_slash(std::move(current_folder))),
       program_(with_trailing_slash(std::move(program_folder))),
-      cache_(with_trailing_slash(std::move(cache_folder))) {}
+      cache_(cache_folder.empty() ? std::string() : with_trailing_slash(std::move(cache_folder))) {}
 
-std::string DiskFileSystem::default_cache_folder() {
+std::string DiskFileSystem::default_cache_folder(std::string_view program_folder) {
   const char* cache = std::getenv("XDG_CACHE_HOME");
-  if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/prepvant/";
   const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.cache/prepvant/";
+  const std::string root = cache != nullptr && cache[0] == '/'
+                               ? std::string(cache)
+                               : std::string(home != nullptr ? home : "") + "/.cache";
+  return root + '/' + std::string(program_folder) + '/';
 }
 
 void DiskFileSystem::set_current_folder(std::string folder) {

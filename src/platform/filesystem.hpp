@@ -31,7 +31,8 @@ class FileSystem {
   // Absolute folders, each with a trailing "/".
   virtual std::string current_folder() const = 0;
   virtual std::string program_folder() const = 0;
-  // The per-user folder for files the program can make again (it may not exist yet).
+  // The per-user folder for files the program can make again (it may not exist yet); ""
+  // when there is none.
   virtual std::string cache_folder() const = 0;
 
   // The path a name stands for (see above). Never fails; a missing file resolves to the
@@ -75,10 +76,11 @@ void make_folders(FileSystem& files, std::string_view folder);
 // The real file system, with a settable current folder.
 class DiskFileSystem : public FileSystem {
  public:
+  // Without a cache folder, cache_folder() is "".
   DiskFileSystem(std::string current_folder, std::string program_folder,
-                 std::string cache_folder = default_cache_folder());
-  // $XDG_CACHE_HOME/prepvant/, or ~/.cache/prepvant/.
-  static std::string default_cache_folder();
+                 std::string cache_folder = "");
+  // $XDG_CACHE_HOME/<program_folder>/, or ~/.cache/<program_folder>/.
+  static std::string default_cache_folder(std::string_view program_folder);
 
   std::string current_folder() const override { return current_; }
   std::string program_folder() const override { return program_; }

@@ -10,8 +10,6 @@
 namespace pv {
 namespace {
 
-constexpr std::string_view kEntryName = "prepvant-study-saver.desktop";
-
 bool is_regular_file(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -41,10 +39,12 @@ std::string screen_saver_command(std::string_view saver_file) {
   return "rundll32.exe desk.cpl,InstallScreenSaver " + std::string(saver_file);
 }
 
-std::string saver_desktop_entry(std::string_view saver_file) {
+std::string saver_desktop_entry(std::string_view name, std::string_view saver_file) {
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Name=Prepvant Study Saver\n"
+         "Name=" +
+         std::string(name) +
+         "\n"
          "Comment=The questions of the chosen test, shown full screen\n"
          "Exec=sh " +
          exec_argument(saver_file) +
@@ -54,9 +54,10 @@ std::string saver_desktop_entry(std::string_view saver_file) {
          "Categories=Screensaver;\n";
 }
 
-DesktopScreenSavers::DesktopScreenSavers(std::string program_folder, std::string search_path,
-                                         std::string data_home)
-    : program_folder_(with_trailing_slash(std::move(program_folder))),
+DesktopScreenSavers::DesktopScreenSavers(SaverEntry entry, std::string program_folder,
+                                         std::string search_path, std::string data_home)
+    : entry_(std::move(entry)),
+      program_folder_(with_trailing_slash(std::move(program_folder))),
       search_path_(std::move(search_path)),
       data_home_(with_trailing_slash(std::move(data_home))) {}
 
@@ -87,7 +88,7 @@ std::string DesktopScreenSavers::search(std::string_view file_name) const {
 }
 
 std::string DesktopScreenSavers::entry_path() const {
-  return data_home_ + "applications/" + std::string(kEntryName);
+  return data_home_ + "applications/" + entry_.file_name;
 }
 
 void DesktopScreenSavers::install(const std::string& saver_file, int) {
@@ -97,7 +98,7 @@ void DesktopScreenSavers::install(const std::string& saver_file, int) {
     raise_error(75);
   DiskFileSystem files(data_home_, data_home_);
   make_folders(files, data_home_ + "applications");
-  files.replace_atomic(entry_path(), saver_desktop_entry(saver_file));
+  files.replace_atomic(entry_path(), saver_desktop_entry(entry_.name, saver_file));
 }
 
 }  // namespace pv

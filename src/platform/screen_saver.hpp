@@ -21,13 +21,20 @@ class ScreenSavers {
   virtual void install(const std::string& saver_file, int window_style) = 0;
 };
 
-// The desktop's way: a desktop entry named "prepvant-study-saver.desktop" in the
-// applications folder of the user's data folder, starting the saver file with sh.
+// The desktop entry that starts the program's saver: its file name and the name it shows.
+struct SaverEntry {
+  std::string file_name;
+  std::string name;
+};
+
+// The desktop's way: the program's desktop entry in the applications folder of the user's
+// data folder, starting the saver file with sh.
 class DesktopScreenSavers final : public ScreenSavers {
  public:
   // `search_path`: folders separated by ":", as PATH holds them; `data_home`: the user's
   // data folder ($XDG_DATA_HOME).
-  DesktopScreenSavers(std::string program_folder, std::string search_path, std::string data_home);
+  DesktopScreenSavers(SaverEntry entry, std::string program_folder, std::string search_path,
+                      std::string data_home);
   // $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
   static std::string default_data_home();
 
@@ -36,12 +43,13 @@ class DesktopScreenSavers final : public ScreenSavers {
   std::string entry_path() const;
 
  private:
+  SaverEntry entry_;
   std::string program_folder_;
   std::string search_path_;
   std::string data_home_;
 };
 
-// The text of the desktop entry that starts the saver file.
-std::string saver_desktop_entry(std::string_view saver_file);
+// The text of the desktop entry, showing `name`, that starts the saver file.
+std::string saver_desktop_entry(std::string_view name, std::string_view saver_file);
 
 }  // namespace pv

@@ -13,8 +13,6 @@
 namespace pv {
 namespace {
 
-constexpr std::string_view kHeader = "prepvant settings 1";
-
 std::string escape(std::string_view s) {
   std::string out;
   for (char c : s) {
@@ -101,8 +99,8 @@ void SettingsTable::erase(std::string_view app, std::string_view section, std::s
   entries_.erase(fold(app, section, key));
 }
 
-std::string SettingsTable::serialize() const {
-  std::string out(kHeader);
+std::string SettingsTable::serialize(std::string_view header) const {
+  std::string out(header);
   out += '\n';
   for (const auto& [k, e] : entries_)
     out += escape(e.app) + '\t' + escape(e.section) + '\t' + escape(e.key) + '\t' +
@@ -110,7 +108,7 @@ std::string SettingsTable::serialize() const {
   return out;
 }
 
-bool SettingsTable::parse(std::string_view text, SettingsTable& out,
+bool SettingsTable::parse(std::string_view text, std::string_view header, SettingsTable& out,
                           std::vector<std::string>* too_long) {
   out = SettingsTable{};
   SettingsTable table;
@@ -122,7 +120,7 @@ bool SettingsTable::parse(std::string_view text, SettingsTable& out,
     const std::string_view line = text.substr(start, end - start);
     start = end + 1;
     if (first) {
-      if (line != kHeader) return false;
+      if (line != header) return false;
       first = false;
       continue;
     }
@@ -145,14 +143,18 @@ bool SettingsTable::parse(std::string_view text, SettingsTable& out,
   return true;
 }
 
-FileSettingsStore::FileSettingsStore(std::string folder, Reporter report_damage)
-    : folder_(with_trailing_slash(std::move(folder))), report_damage_(std::move(report_damage)) {}
+FileSettingsStore::FileSettingsStore(std::string folder, std::string header, Reporter report_damage)
+    : folder_(with_trailing_slash(std::move(folder))),
+      header_(std::move(header)),
+      report_damage_(std::move(report_damage)) {}
 
-std::string FileSettingsStore::default_folder() {
+std::string FileSettingsStore::default_folder(std::string_view program_folder) {
   const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') return std::string(config) + "/prepvant/";
   const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.config/prepvant/";
+  const std::string root = config != nullptr && config[0] == '/'
+                               ? std::string(config)
+                               : std::string(home != nullptr ? home : "") + "/.config";
+  return root + '/' + std::string(program_folder) + '/';
 }
 
 void FileSettingsStore::load() const {
@@ -168,7 +170,7 @@ void FileSettingsStore::load() const {
     damaged_ = true;
   }
   std::vector<std::string> too_long;
-  if (!damaged_ && SettingsTable::parse(text, table_, &too_long)) {
+  if (!damaged_ && SettingsTable::parse(text, header_, table_, &too_long)) {
     // The values that were read stay; the file as it was is kept aside on the next save.
     damaged_ = !too_long.empty();
     for (const std::string& names : too_long)
@@ -189,7 +191,7 @@ void FileSettingsStore::store() {
     std::rename((folder_ + "settings").c_str(), (folder_ + "settings.damaged").c_str());
     damaged_ = false;
   }
-  files.replace_atomic(folder_ + "settings", table_.serialize());
+  files.replace_atomic(folder_ + "settings", table_.serialize(header_));
 }
 
 std::string FileSettingsStore::read_value(std::string_view app, std::string_view section,

@@ -41,12 +41,13 @@ class SettingsTable {
            std::string_view value);
   void erase(std::string_view app, std::string_view section, std::string_view key);
 
-  // One line per value: app, section, key and value separated by tabs, escaped.
-  std::string serialize() const;
-  // False when the text is not a settings file; `out` is then left empty. A value longer
-  // than kSettingsValueBytes is left out, and its names ("app\section\key") are added to
-  // `too_long`.
-  static bool parse(std::string_view text, SettingsTable& out,
+  // The header line, then one line per value: app, section, key and value separated by
+  // tabs, escaped.
+  std::string serialize(std::string_view header) const;
+  // False when the text is not a settings file that starts with `header`; `out` is then
+  // left empty. A value longer than kSettingsValueBytes is left out, and its names
+  // ("app\section\key") are added to `too_long`.
+  static bool parse(std::string_view text, std::string_view header, SettingsTable& out,
                     std::vector<std::string>* too_long = nullptr);
 
  private:
@@ -58,19 +59,20 @@ class SettingsTable {
 };
 
 // Kept in a file in the per-user configuration folder, rewritten atomically on every
-// change. A damaged file gives the defaults; it is reported once and kept aside on the
-// next save. A value too long to keep is reported and left out, and the file holding it
-// is kept aside on the next save too.
+// change; the file's first line is the program's header, which tells it from others. A damaged file
+// gives the defaults; it is reported once and kept aside on the next save. A value too long to keep
+// is reported and left out, and the file holding it is kept aside on the next save too.
 class FileSettingsStore final : public SettingsStore {
  public:
   using Reporter = std::function<void(const std::string& message)>;
-  FileSettingsStore(std::string folder, Reporter report_damage);
+  FileSettingsStore(std::string folder, std::string header, Reporter report_damage);
 
   void save(std::string_view app, std::string_view section, std::string_view key,
             std::string_view value) override;
   void remove(std::string_view app, std::string_view section, std::string_view key) override;
 
-  static std::string default_folder();  // $XDG_CONFIG_HOME/prepvant or ~/.config/prepvant
+  // $XDG_CONFIG_HOME/<program_folder>/, or ~/.config/<program_folder>/.
+  static std::string default_folder(std::string_view program_folder);
 
  private:
   std::string read_value(std::string_view app, std::string_view section, std::string_view key,
@@ -79,6 +81,7 @@ class FileSettingsStore final : public SettingsStore {
   void store();
 
   std::string folder_;
+  std::string header_;
   Reporter report_damage_;
   mutable bool loaded_ = false;
   mutable bool damaged_ = false;

@@ -1,6 +1,7 @@
 // The history commands of the setup window: view the score history, and clear it together
 // with the results file.
 #include "core/documents.hpp"
+#include "core/program_name.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
 #include "platform/filesystem.hpp"
@@ -52,7 +53,7 @@ void pick_a_quiz::cmd_reset_user_history_Click() {
     if (results_gone && history_gone)
       sys.dialogs.msgbox(g.student_name + " history has been cleared.");
     else
-      sys.dialogs.msgbox("History could not be cleared.", vbOKOnly, "Prepvant");
+      sys.dialogs.msgbox("History could not be cleared.", vbOKOnly, kProgramTitle);
   });
 }
 

@@ -2,6 +2,7 @@
 // the small handlers behind the option controls.
 #include <cstdlib>
 
+#include "core/program_name.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/error_log.hpp"
 #include "platform/settings.hpp"

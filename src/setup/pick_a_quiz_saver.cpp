@@ -1,5 +1,6 @@
 // The setup window's "Study Saver" page: the saver's two delays and its order, saved for
 // its next start, and the installation of the screen-saver file with the system.
+#include "core/program_name.hpp"
 #include "core/welcome.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
@@ -108,7 +109,7 @@ void pick_a_quiz::cmdok_Click() {
     sys.settings.save(kSaverApp, kSaverSection, "cspeed", cstr(int64_t{correct_delay}));
     sys.settings.save(kSaverApp, kSaverSection, "RandQuestions", cstr(int64_t{random_order}));
   } catch (const RuntimeError&) {
-    sys.dialogs.msgbox("Study Saver settings could not be saved.", vbExclamation, "Prepvant");
+    sys.dialogs.msgbox("Study Saver settings could not be saved.", vbExclamation, kProgramTitle);
   }
 }
 
@@ -123,7 +124,7 @@ void pick_a_quiz::cmdSet_Click() {
   skip([&] { found = sys.screen_savers.search(kSaverFile); });
   if (found.empty()) {
     skip([&] {
-      sys.dialogs.msgbox("The study saver file could not be found.", vbExclamation, "Prepvant");
+      sys.dialogs.msgbox("The study saver file could not be found.", vbExclamation, kProgramTitle);
     });
     return;
   }

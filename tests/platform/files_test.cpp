@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/program_name.hpp"
 #include "platform/error_log.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/picture.hpp"
@@ -23,6 +24,12 @@ namespace {
 using testing::TempFolder;
 
 using testing::error_of;
+
+// A store of the program's settings file in `folder`.
+FileSettingsStore settings_in(const std::string& folder,
+                              FileSettingsStore::Reporter report = nullptr) {
+  return FileSettingsStore(folder, kProgramName.settings_header, std::move(report));
+}
 
 TEST(FileSystem, NamesAreRelativeToTheCurrentFolderAndFoundWithoutRegardToCase) {
   TempFolder cur, prog;
@@ -168,19 +175,17 @@ TEST(SettingsStore, ValuesSurviveARestartExactly) {
   TempFolder config;
   const std::string tricky = "  lead\tand \\ trail \r\nline2 \xE2\x80\x99 ";
   {
-    FileSettingsStore store(config.path() + "prepvant", nullptr);
+    FileSettingsStore store = settings_in(config.path() + "prepvant");
     store.save("veltotest", "stuff", "student", tricky);
     store.save("velto", "46000", "num_times", "3");
     store.save("VELTOTEST", "Stuff", "STUDENT", tricky + "x");  // the same key
   }
-  FileSettingsStore again(config.path() + "prepvant", nullptr);
+  FileSettingsStore again = settings_in(config.path() + "prepvant");
   EXPECT_EQ(again.get("veltotest", "stuff", "student", ""), tricky + "x");
   EXPECT_EQ(again.get("Velto", "46000", "Num_Times", ""), "3");
   EXPECT_EQ(again.get("velto", "46000", "missing", "dflt"), "dflt");
   again.remove("velto", "46000", "num_times");
-  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr)
-                .get("velto", "46000", "num_times", "0"),
-            "0");
+  EXPECT_EQ(settings_in(config.path() + "prepvant").get("velto", "46000", "num_times", "0"), "0");
 }
 
 TEST(SettingsStore, ADamagedFileGivesTheDefaultsIsReportedAndKeptAside) {
@@ -188,23 +193,21 @@ TEST(SettingsStore, ADamagedFileGivesTheDefaultsIsReportedAndKeptAside) {
   ::mkdir((config / "prepvant").c_str(), 0700);
   config.write("prepvant/settings", "prepvant settings 1\nbroken line without tabs\n");
   std::vector<std::string> reports;
-  FileSettingsStore store(config.path() + "prepvant",
-                          [&](const std::string& m) { reports.push_back(m); });
+  FileSettingsStore store =
+      settings_in(config.path() + "prepvant", [&](const std::string& m) { reports.push_back(m); });
   EXPECT_EQ(store.get("veltotest", "stuff", "x", "default"), "default");
   EXPECT_EQ(reports.size(), 1u);
   store.save("veltotest", "stuff", "x", "1");
   EXPECT_TRUE(config.exists("prepvant/settings.damaged"));
-  EXPECT_EQ(
-      FileSettingsStore(config.path() + "prepvant", nullptr).get("veltotest", "stuff", "x", ""),
-      "1");
+  EXPECT_EQ(settings_in(config.path() + "prepvant").get("veltotest", "stuff", "x", ""), "1");
   config.write("prepvant/settings", std::string("\0\xff garbage", 10));
-  EXPECT_EQ(FileSettingsStore(config.path() + "prepvant", nullptr).get("a", "b", "c", "d"), "d");
+  EXPECT_EQ(settings_in(config.path() + "prepvant").get("a", "b", "c", "d"), "d");
 }
 
 TEST(SettingsStore, AFailedSaveRaisesAndKeepsTheOldValue) {
   TempFolder config;
   config.write("blocker", "a file where the folder should be");
-  FileSettingsStore store(config.path() + "blocker/prepvant", nullptr);
+  FileSettingsStore store = settings_in(config.path() + "blocker/prepvant");
   EXPECT_EQ(error_of([&] { store.save("a", "b", "c", "d"); }), 75);
   EXPECT_EQ(store.get("a", "b", "c", "old"), "old");
 }
@@ -216,7 +219,7 @@ TEST(SettingsStore, AValueOverTheCapIsRefusedAndLeftOutOfAFile) {
   const std::string folder = config.path() + "prepvant";
   const std::string longest(kSettingsValueBytes, 'x');
   {
-    FileSettingsStore store(folder, nullptr);
+    FileSettingsStore store = settings_in(folder);
     store.save("velto", "46000", "name", longest);
     const RuntimeError* refused = nullptr;
     try {
@@ -233,7 +236,8 @@ TEST(SettingsStore, AValueOverTheCapIsRefusedAndLeftOutOfAFile) {
                                         std::string(kSettingsValueBytes + 1, 'y') +
                                         "\nvelto\t46000\tnum_times\t3\n");
   std::vector<std::string> reports;
-  FileSettingsStore store(folder, [&](const std::string& m) { reports.push_back(m); });
+  FileSettingsStore store =
+      settings_in(folder, [&](const std::string& m) { reports.push_back(m); });
   EXPECT_EQ(store.get("velto", "46000", "big", "none"), "none");
   EXPECT_EQ(store.get("velto", "46000", "num_times"), "3");
   ASSERT_EQ(reports.size(), 1u);
@@ -245,10 +249,54 @@ TEST(SettingsStore, AValueOverTheCapIsRefusedAndLeftOutOfAFile) {
 
 TEST(SettingsStore, TheFolderFollowsXdgConfigHome) {
   ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
-  EXPECT_EQ(FileSettingsStore::default_folder(), "/tmp/xdg-test/prepvant/");
+  EXPECT_EQ(FileSettingsStore::default_folder(kProgramName.folder), "/tmp/xdg-test/prepvant/");
   ::unsetenv("XDG_CONFIG_HOME");
   ::setenv("HOME", "/home/u", 1);
-  EXPECT_EQ(FileSettingsStore::default_folder(), "/home/u/.config/prepvant/");
+  EXPECT_EQ(FileSettingsStore::default_folder(kProgramName.folder), "/home/u/.config/prepvant/");
+}
+
+// The per-user folders are named by the caller; an XDG variable counts only when absolute.
+TEST(ProgramFolders, LieInTheUsersFoldersUnderTheNameGiven) {
+  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  const struct {
+    const char* variable;
+    const char* value;
+    std::string (*folder)(std::string_view);
+    const char* expected;
+  } cases[] = {
+      {"XDG_CONFIG_HOME", "/tmp/xdg", &FileSettingsStore::default_folder, "/tmp/xdg/other/"},
+      {"XDG_CONFIG_HOME", "rel", &FileSettingsStore::default_folder, "/home/u/.config/other/"},
+      {"XDG_CONFIG_HOME", nullptr, &FileSettingsStore::default_folder, "/home/u/.config/other/"},
+      {"XDG_CACHE_HOME", "/tmp/xdg", &DiskFileSystem::default_cache_folder, "/tmp/xdg/other/"},
+      {"XDG_CACHE_HOME", "", &DiskFileSystem::default_cache_folder, "/home/u/.cache/other/"},
+      {"XDG_CACHE_HOME", nullptr, &DiskFileSystem::default_cache_folder, "/home/u/.cache/other/"},
+  };
+  ::setenv("HOME", "/home/u", 1);
+  for (const auto& c : cases) {
+    if (c.value != nullptr)
+      ::setenv(c.variable, c.value, 1);
+    else
+      ::unsetenv(c.variable);
+    EXPECT_EQ(c.folder("other"), c.expected) << c.variable << "=" << (c.value ? c.value : "-");
+    ::unsetenv(c.variable);
+  }
+  ::setenv("HOME", home.c_str(), 1);
+}
+
+// The header given is what a file must start with and what a save writes first: another
+// program's file is damaged to this one and is kept aside.
+TEST(SettingsStore, TheHeaderGivenMarksTheFile) {
+  TempFolder config;
+  ::mkdir((config / "p").c_str(), 0700);
+  config.write("p/settings", "prepvant settings 1\nvelto\t46000\tnum_times\t3\n");
+  EXPECT_EQ(settings_in(config / "p").get("velto", "46000", "num_times"), "3");
+  int reports = 0;
+  FileSettingsStore other(config / "p", "other settings 1", [&](const std::string&) { ++reports; });
+  EXPECT_EQ(other.get("velto", "46000", "num_times", "none"), "none");
+  EXPECT_EQ(reports, 1);
+  other.save("velto", "46000", "num_times", "4");
+  EXPECT_EQ(config.read("p/settings"), "other settings 1\nvelto\t46000\tnum_times\t4\n");
+  EXPECT_EQ(config.read("p/settings.damaged"), "prepvant settings 1\nvelto\t46000\tnum_times\t3\n");
 }
 
 // A log that cannot be written says so once, naming the lost current folder; lines that

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/program_name.hpp"
 #include "platform/associations.hpp"
 #include "platform/desktop_helpers.hpp"
 #include "platform/errors.hpp"
@@ -24,6 +25,13 @@ using testing::TempFolder;
 
 constexpr const char* kSaver = "pelma_books_study_saver.scr";
 
+// The program's installer, as the program builds it.
+DesktopScreenSavers savers_in(const std::string& program_folder, const std::string& search_path,
+                              const std::string& data_home) {
+  return DesktopScreenSavers({kProgramName.saver_entry, kProgramName.saver_name}, program_folder,
+                             search_path, data_home);
+}
+
 // Runs a program to its end; its exit code, -1 when it could not run in time.
 int run_to_end(const std::vector<std::string>& argv) {
   const int pid = spawn_program(argv);
@@ -35,7 +43,7 @@ TEST(DesktopScreenSavers, SearchTakesTheProgramFolderFirstThenThePathInOrder) {
   TempFolder root;
   for (const char* folder : {"program", "a", "b", "data"}) ::mkdir((root / folder).c_str(), 0755);
   const std::string path = "relative:" + root / "a" + "::" + root / "b/";
-  DesktopScreenSavers savers(root / "program", path, root / "data");
+  DesktopScreenSavers savers = savers_in(root / "program", path, root / "data");
   EXPECT_EQ(savers.search(kSaver), "");
   root.write(std::string("b/") + kSaver, "x");
   EXPECT_EQ(savers.search(kSaver), root / "b/" + kSaver);
@@ -62,7 +70,7 @@ TEST(DesktopScreenSavers, InstallWritesAnEntryThatStartsTheSaverFile) {
   }
   const std::string saver = folder + "/" + kSaver;
   home.write(saver.substr(home.path().size()), "#!/bin/sh\n");
-  DesktopScreenSavers savers(home.path(), "", desktop.root / "data");
+  DesktopScreenSavers savers = savers_in(home.path(), "", desktop.root / "data");
   savers.install(saver, 2);
   const std::string entry = desktop.root.read("data/applications/prepvant-study-saver.desktop");
   EXPECT_EQ(entry.rfind("[Desktop Entry]\nType=Application\nName=Prepvant Study Saver\n", 0), 0u)
@@ -74,10 +82,18 @@ TEST(DesktopScreenSavers, InstallWritesAnEntryThatStartsTheSaverFile) {
   EXPECT_EQ(savers.entry_path(), desktop.root / "data/applications/prepvant-study-saver.desktop");
 
   // A fresh data folder gets its applications folder; installing again replaces the entry.
-  DesktopScreenSavers fresh(home.path(), "", home / "new/share");
+  DesktopScreenSavers fresh = savers_in(home.path(), "", home / "new/share");
   fresh.install(saver, 2);
   fresh.install(saver, 2);
   EXPECT_EQ(home.read("new/share/applications/prepvant-study-saver.desktop"), entry);
+  // The entry's file name and shown name are the caller's.
+  DesktopScreenSavers other({"other-saver.desktop", "Other Saver"}, home.path(), "",
+                            home / "new/share");
+  other.install(saver, 2);
+  EXPECT_EQ(other.entry_path(), home / "new/share/applications/other-saver.desktop");
+  EXPECT_EQ(home.read("new/share/applications/other-saver.desktop")
+                .rfind("[Desktop Entry]\nType=Application\nName=Other Saver\nComment=", 0),
+            0u);
 }
 
 TEST(DesktopScreenSavers, InstallReportsWhatItCannotRegister) {
@@ -94,13 +110,12 @@ TEST(DesktopScreenSavers, InstallReportsWhatItCannotRegister) {
       {"a data folder that cannot be made", root / "blocked/share", root / "saver.scr"},
   };
   for (const auto& c : cases) {
-    DesktopScreenSavers savers(root.path(), "", c.data_home);
+    DesktopScreenSavers savers = savers_in(root.path(), "", c.data_home);
     EXPECT_NE(testing::error_of([&] { savers.install(c.saver, 2); }), 0) << c.what;
   }
   EXPECT_FALSE(root.exists("data/applications/prepvant-study-saver.desktop"));
-  EXPECT_EQ(testing::error_of([&] {
-              DesktopScreenSavers(root.path(), "", root / "data").install(root / "none", 2);
-            }),
+  EXPECT_EQ(testing::error_of(
+                [&] { savers_in(root.path(), "", root / "data").install(root / "none", 2); }),
             75);
 }
 

@@ -34,7 +34,7 @@ struct FakeDesktop {
   Screen screen{1920, 1080};
   TableTextMeasure measure;
   FormRegistry forms{loop, screen, measure};
-  DesktopDialogs dialogs{loop};
+  DesktopDialogs dialogs{loop, kProgramTitle};
   UserInput input{forms, &dialogs};
 };
 

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/program_name.hpp"
 #include "platform/associations.hpp"
 #include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
@@ -44,6 +45,7 @@ class FakeClock final : public Clock {
 // their first button, unscripted input boxes with their default text.
 class FakeDialogs final : public Dialogs {
  public:
+  FakeDialogs() : Dialogs(kProgramTitle) {}
   std::vector<MessageBoxCall> messages;
   std::vector<InputBoxCall> inputs;
   std::deque<int> answers;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "core/documents.hpp"
+#include "core/program_name.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/shell.hpp"
 #include "testrun/diagram.hpp"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "core/program_name.hpp"
 #include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/errors.hpp"
@@ -220,7 +221,7 @@ TEST(WebGallery, DISABLED_Serve) {
   Screen screen;
   TableTextMeasure measure;
   FormRegistry forms(loop, screen, measure);
-  DesktopDialogs dialogs(loop);
+  DesktopDialogs dialogs(loop, kProgramTitle);
   UserInput input(forms, &dialogs);
   forms.define<Gallery>([&] { return std::make_unique<Gallery>(forms, dialogs, screen); });
   const std::string here = std::filesystem::current_path().string() + "/";

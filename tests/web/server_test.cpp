@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "core/program_name.hpp"
 #include "platform/clock.hpp"
 #include "platform/dialogs.hpp"
 #include "platform/event_loop.hpp"
@@ -462,7 +463,7 @@ TEST(FrontEndTest, EveryWaitOfTheStartUpIsPublished) {
   Screen screen;
   TableTextMeasure measure;
   FormRegistry forms(loop, screen, measure);
-  DesktopDialogs dialogs(loop);
+  DesktopDialogs dialogs(loop, kProgramTitle);
   UserInput input(forms, &dialogs);
   forms.define<SampleForm>([&] { return std::make_unique<SampleForm>(forms); });
   FrontEnd front(loop, input, screen, {});
