@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <type_traits>
 #include <unordered_map>
 
@@ -35,26 +36,35 @@ struct Colour {
   uint32_t value;
 };
 
+using Part = std::shared_ptr<const json>;
+// An object kept as its members, each built and shared on its own, so that a change to one
+// member leaves the others as they were.
+using Members = std::vector<std::pair<const char*, Part>>;
+
 // Writes what the builders below give into a JSON value (an object, or an array when the
-// keys are null).
+// keys are null), or only the members an object's `pick` wants, each on its own.
 class JsonSink {
  public:
-  explicit JsonSink(json& j) : j_(j) {}
+  explicit JsonSink(json& j) : j_(&j) {}
+  JsonSink(const std::vector<bool>& pick, Members& members) : pick_(&pick), members_(&members) {}
   template <class T>
   void put(const char* key, const T& v) {
-    place(key, json(v));
+    if (wanted()) place(key, json(v));
   }
-  void put(const char* key, Colour c) { place(key, colour(c.value)); }
+  void put(const char* key, Colour c) {
+    if (wanted()) place(key, colour(c.value));
+  }
   template <class F>
   void object(const char* key, F&& fill) {
-    nest(key, json::object(), fill);
+    if (wanted()) nest(key, json::object(), fill);
   }
   template <class F>
   void array(const char* key, F&& fill) {
-    nest(key, json::array(), fill);
+    if (wanted()) nest(key, json::array(), fill);
   }
 
  private:
+  bool wanted() { return pick_ == nullptr || (next_ < pick_->size() && (*pick_)[next_++]); }
   template <class F>
   void nest(const char* key, json inner, F& fill) {
     JsonSink sink(inner);
@@ -62,46 +72,73 @@ class JsonSink {
     place(key, std::move(inner));
   }
   void place(const char* key, json v) {
-    if (key == nullptr)
-      j_.push_back(std::move(v));
+    if (members_ != nullptr)
+      members_->emplace_back(key, std::make_shared<const json>(std::move(v)));
+    else if (key == nullptr)
+      j_->push_back(std::move(v));
     else
-      j_[key] = std::move(v);
+      (*j_)[key] = std::move(v);
   }
-  json& j_;
+  json* j_ = nullptr;
+  const std::vector<bool>* pick_ = nullptr;
+  Members* members_ = nullptr;
+  size_t next_ = 0;
+};
+
+// Where each member of an object starts in its bytes, and its name.
+struct Mark {
+  const char* name;
+  size_t at;
 };
 
 // Writes the same values as bytes that differ whenever the JSON would: each value tagged
 // with its size, each text with its length. Far cheaper than the JSON, it tells which
-// parts of the model changed since the last publish.
+// parts of the model changed since the last publish, and (by `marks`) which members.
 class KeySink {
  public:
-  explicit KeySink(std::string& out) : out_(out) {}
+  KeySink(std::string& out, std::vector<Mark>& marks) : out_(out), marks_(marks) {}
   template <class T>
   requires std::is_arithmetic_v<T>
-  void put(const char*, T v) {
-    out_ += static_cast<char>(sizeof v);
-    out_.append(reinterpret_cast<const char*>(&v), sizeof v);
+  void put(const char* key, T v) {
+    mark(key);
+    raw(v);
   }
-  void put(const char*, std::string_view text) {
-    put(nullptr, text.size());
+  void put(const char* key, std::string_view text) {
+    mark(key);
+    raw(text.size());
     out_.append(text);
   }
   void put(const char* key, Colour c) { put(key, c.value); }
   template <class F>
-  void object(const char*, F&& fill) {
-    out_ += '{';
-    fill(*this);
-    out_ += '}';
+  void object(const char* key, F&& fill) {
+    nest(key, '{', '}', fill);
   }
   template <class F>
-  void array(const char*, F&& fill) {
-    out_ += '[';
-    fill(*this);
-    out_ += ']';
+  void array(const char* key, F&& fill) {
+    nest(key, '[', ']', fill);
   }
 
  private:
+  void mark(const char* key) {
+    if (depth_ == 0) marks_.push_back({key, out_.size()});
+  }
+  template <class T>
+  void raw(T v) {
+    out_ += static_cast<char>(sizeof v);
+    out_.append(reinterpret_cast<const char*>(&v), sizeof v);
+  }
+  template <class F>
+  void nest(const char* key, char open, char close, F& fill) {
+    mark(key);
+    out_ += open;
+    ++depth_;
+    fill(*this);
+    --depth_;
+    out_ += close;
+  }
   std::string& out_;
+  std::vector<Mark>& marks_;
+  int depth_ = 0;
 };
 
 using Positions = std::unordered_map<const Control*, int>;
@@ -473,62 +510,27 @@ json snapshot_json(const FormRegistry& forms, const Screen& screen, const Deskto
   return state;
 }
 
-using Part = std::shared_ptr<const json>;
-
-struct SnapshotKeeper::Window {
-  const Form* form = nullptr;
-  std::string name;
-  std::vector<Control*> controls;
-  Positions pos;
-  std::vector<int> drawn;
-  // The bytes last compared and the JSON last built: the window's own, then each drawn
-  // control's.
-  std::string head_key;
-  Part head;
-  std::vector<std::string> keys;
-  std::vector<Part> parts;
-};
-
-struct SnapshotKeeper::Published {
-  struct Window {
-    Part head;
-    std::vector<Part> parts;
-  };
-  Part rest;
-  std::vector<Window> windows;
-
-  static std::string text(const json& j) {
-    return j.dump(-1, ' ', false, json::error_handler_t::replace);
-  }
-  // An object's text ready for one more member.
-  static std::string opened(const json& j) {
-    std::string t = text(j);
-    t.pop_back();
-    if (t.size() > 1) t += ',';
-    return t;
-  }
-  std::string write() const {
-    std::string out = opened(*rest) + "\"windows\":[";
-    for (size_t w = 0; w < windows.size(); ++w) {
-      if (w > 0) out += ',';
-      out += opened(*windows[w].head) + "\"controls\":[";
-      for (size_t k = 0; k < windows[w].parts.size(); ++k) {
-        if (k > 0) out += ',';
-        out += text(*windows[w].parts[k]);
-      }
-      out += "]}";
-    }
-    return out + "]}";
-  }
-  json window_tree(size_t w) const {
-    json j = *windows[w].head;
-    json& controls = j["controls"] = json::array();
-    for (const Part& p : windows[w].parts) controls.push_back(*p);
-    return j;
-  }
-};
-
 namespace {
+
+json object_of(const Members& members) {
+  json j = json::object();
+  for (const auto& [name, value] : members) j[name] = *value;
+  return j;
+}
+
+// Whether two parts have the same members in the same order.
+bool same_members(const std::vector<Mark>& a, const std::vector<Mark>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Mark& x, const Mark& y) {
+    return x.name == y.name ||
+           (x.name != nullptr && y.name != nullptr && !std::strcmp(x.name, y.name));
+  });
+}
+
+// The bytes of member `m` of a part.
+std::string_view member_bytes(const std::string& key, const std::vector<Mark>& marks, size_t m) {
+  const size_t end = m + 1 < marks.size() ? marks[m + 1].at : key.size();
+  return std::string_view(key).substr(marks[m].at, end - marks[m].at);
+}
 
 // Adds `changes` (as state_patch gives them) to `out`, each path below `prefix`.
 void add_below(const json& prefix, json changes, json& out) {
@@ -540,21 +542,76 @@ void add_below(const json& prefix, json changes, json& out) {
   }
 }
 
-// Builds a part again when its bytes changed, adding its changes below `path` when asked.
-template <class Fill>
-void renew(std::string& key, Part& part, std::string& scratch, const Fill& fill, const json& path,
-           json* changes) {
-  scratch.clear();
-  KeySink keys(scratch);
-  fill(keys);
-  if (part && scratch == key) return;
-  auto made = std::make_shared<json>(json::object());
-  JsonSink sink(*made);
-  fill(sink);
-  if (changes != nullptr && part) add_below(path, state_patch(*part, *made), *changes);
-  part = std::move(made);
-  key.swap(scratch);
-}
+}  // namespace
+
+// A part of the state (a window's own properties or a control) as last compared and
+// built: its bytes, where its members start in them, and its members.
+struct SnapshotKeeper::Kept {
+  std::string key;
+  std::vector<Mark> marks;
+  std::shared_ptr<const Members> members;
+};
+
+struct SnapshotKeeper::Window {
+  const Form* form = nullptr;
+  std::string name;
+  std::vector<Control*> controls;
+  Positions pos;
+  std::vector<int> drawn;
+  // The window's own properties, then each drawn control's.
+  Kept head;
+  std::vector<Kept> parts;
+};
+
+struct SnapshotKeeper::Published {
+  using Object = std::shared_ptr<const Members>;
+  struct Window {
+    Object head;
+    std::vector<Object> parts;
+  };
+  std::shared_ptr<const json> rest;
+  std::vector<Window> windows;
+
+  static std::string text(const json& j) {
+    return j.dump(-1, ' ', false, json::error_handler_t::replace);
+  }
+  // The members of an object as text, each followed by a comma.
+  static void write_members(const Members& members, std::string& out) {
+    for (const auto& [name, value] : members) {
+      out += '"';
+      out += name;
+      out += "\":";
+      out += text(*value);
+      out += ',';
+    }
+  }
+  std::string write() const {
+    std::string out = text(*rest);
+    out.pop_back();
+    out += out.size() > 1 ? ",\"windows\":[" : "\"windows\":[";
+    for (size_t w = 0; w < windows.size(); ++w) {
+      out += w > 0 ? ",{" : "{";
+      write_members(*windows[w].head, out);
+      out += "\"controls\":[";
+      for (size_t k = 0; k < windows[w].parts.size(); ++k) {
+        out += k > 0 ? ",{" : "{";
+        write_members(*windows[w].parts[k], out);
+        if (out.back() == ',') out.pop_back();
+        out += '}';
+      }
+      out += "]}";
+    }
+    return out + "]}";
+  }
+  json window_tree(size_t w) const {
+    json j = object_of(*windows[w].head);
+    json& controls = j["controls"] = json::array();
+    for (const Object& p : windows[w].parts) controls.push_back(object_of(*p));
+    return j;
+  }
+};
+
+namespace {
 
 // Whether the windows have names of their own.
 template <class W>
@@ -567,19 +624,65 @@ bool unique(const std::vector<W>& windows) {
 
 }  // namespace
 
-SnapshotKeeper::SnapshotKeeper() = default;
+SnapshotKeeper::SnapshotKeeper() : scratch_(std::make_unique<Kept>()) {}
 SnapshotKeeper::~SnapshotKeeper() = default;
 
+// Builds again the members of a part whose bytes changed, adding their changes below
+// `path` (which makes the path of a member, or of the part for a null name) when asked.
+template <class Fill, class Path>
+void SnapshotKeeper::renew(Kept& kept, const Fill& fill, const Path& path, json* changes) {
+  Kept& now = *scratch_;
+  now.key.clear();
+  now.marks.clear();
+  KeySink keys(now.key, now.marks);
+  fill(keys);
+  if (kept.members && now.key == kept.key) return;
+  const bool same = kept.members && same_members(kept.marks, now.marks);
+  std::vector<bool> pick(now.marks.size(), true);
+  for (size_t m = 0; same && m < pick.size(); ++m)
+    pick[m] = member_bytes(now.key, now.marks, m) != member_bytes(kept.key, kept.marks, m);
+  Members built;
+  JsonSink sink(pick, built);
+  fill(sink);
+  auto made = std::make_shared<Members>();
+  if (same) {
+    *made = *kept.members;
+    for (size_t m = 0, b = 0; m < pick.size() && b < built.size(); ++m) {
+      if (!pick[m]) continue;
+      Part& member = (*made)[m].second;
+      if (changes != nullptr)
+        add_below(path((*made)[m].first), state_patch(*member, *built[b].second), *changes);
+      member = std::move(built[b++].second);
+    }
+  } else {
+    if (changes != nullptr && kept.members)
+      add_below(path(nullptr), state_patch(object_of(*kept.members), object_of(built)), *changes);
+    *made = std::move(built);
+  }
+  kept.members = std::move(made);
+  kept.key.swap(now.key);
+  kept.marks.swap(now.marks);
+}
+
 void SnapshotKeeper::refresh(Window& w, const Form& f, size_t at, json* changes) {
-  const json path = {"windows", at};
+  const auto below = [](json path, const char* member) {
+    if (member != nullptr) path.push_back(member);
+    return path;
+  };
   renew(
-      w.head_key, w.head, scratch_, [&](auto& s) { window_fields(s, f, w.pos); }, path, changes);
+      w.head, [&](auto& s) { window_fields(s, f, w.pos); },
+      [&](const char* m) {
+        return below(json::array({"windows", at}), m);
+      },
+      changes);
   for (size_t k = 0; k < w.drawn.size(); ++k) {
     const int i = w.drawn[k];
     renew(
-        w.keys[k], w.parts[k], scratch_,
-        [&](auto& s) { control_fields(s, *w.controls[i], i, w.pos); },
-        {"windows", at, "controls", k}, changes);
+        w.parts[k], [&](auto& s) { control_fields(s, *w.controls[i], i, w.pos); },
+        [&](const char* m) {
+          return below(json::array({"windows", at, "controls", k}), m);
+        },
+        changes);
   }
 }
 
@@ -616,7 +719,6 @@ json SnapshotKeeper::update(const FormRegistry& forms, json rest) {
       w.controls = f->controls();
       w.pos = positions(*f);
       w.drawn = drawn_controls(*f);
-      w.keys.resize(w.drawn.size());
       w.parts.resize(w.drawn.size());
     }
     kept.push_back(held != last.end());
@@ -625,11 +727,15 @@ json SnapshotKeeper::update(const FormRegistry& forms, json rest) {
   }
   const bool listed_as_before = !moved && windows_.size() == last.size() &&
                                 std::find(kept.begin(), kept.end(), false) == kept.end();
-  const Part old_rest = rest_;
+  const std::shared_ptr<const json> old_rest = rest_;
   rest_ = std::make_shared<const json>(std::move(rest));
   auto published = std::make_shared<Published>();
   published->rest = rest_;
-  for (const Window& w : windows_) published->windows.push_back({w.head, w.parts});
+  for (const Window& w : windows_) {
+    Published::Window& p = published->windows.emplace_back();
+    p.head = w.head.members;
+    for (const Kept& k : w.parts) p.parts.push_back(k.members);
+  }
   published_ = published;
   if (first) return nullptr;
 

@@ -25,8 +25,9 @@ nlohmann::json snapshot_json(const FormRegistry& forms, const Screen& screen,
 nlohmann::json snapshot_rest(const Screen& screen, const DesktopDialogs* dialogs);
 
 // The state kept from one publish to the next. Each window's own properties and each of
-// its controls are compared with the last publish as cheap bytes and rebuilt, and
-// compared as JSON, only when they changed: a Next rebuilds the few controls it touched.
+// its controls are compared with the last publish as cheap bytes; only the members whose
+// bytes changed are built again and compared as JSON: a Next rebuilds the few members
+// it touched.
 class SnapshotKeeper {
  public:
   SnapshotKeeper();
@@ -42,15 +43,18 @@ class SnapshotKeeper {
   nlohmann::json tree() const;
 
  private:
+  struct Kept;
   struct Window;
   struct Published;
+  template <class Fill, class Path>
+  void renew(Kept& kept, const Fill& fill, const Path& path, nlohmann::json* changes);
   void refresh(Window& w, const Form& f, size_t at, nlohmann::json* changes);
   nlohmann::json windows_change(const std::vector<bool>& kept) const;
 
   std::vector<Window> windows_;
   std::shared_ptr<const nlohmann::json> rest_;
   std::shared_ptr<const Published> published_;
-  std::string scratch_;
+  std::unique_ptr<Kept> scratch_;  // the bytes of the part being compared
 };
 
 }  // namespace pv
