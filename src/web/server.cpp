@@ -496,16 +496,16 @@ void WebServer::state_reply(uint64_t after, bool patches, bool last_call, http::
                            ",\"ended\":" + (ended_ ? "true" : "false") +
                            ",\"at\":" + std::to_string(published_at_);
   if (patches && after < version_ && !patches_.empty() && after + 1 >= patches_.front().version) {
-    std::vector<std::shared_ptr<const std::string>> pieces = {std::make_shared<const std::string>(
-        head + ",\"from\":" + std::to_string(after) + ",\"patches\":[")};
-    const auto comma = std::make_shared<const std::string>(",");
+    // Changes are small: one text, sent at once rather than piece by piece.
+    std::string body = head + ",\"from\":" + std::to_string(after) + ",\"patches\":[";
+    bool first = true;
     for (const Patch& p : patches_) {
       if (p.version <= after) continue;
-      if (pieces.size() > 1) pieces.push_back(comma);
-      pieces.push_back(p.text);
+      if (!first) body += ',';
+      body += *p.text;
+      first = false;
     }
-    pieces.push_back(std::make_shared<const std::string>("]}"));
-    res.set_pieces(std::move(pieces), "application/json; charset=utf-8");
+    res.set_content(body + "]}", "application/json; charset=utf-8");
     return;
   }
   if (!state_) state_ = std::make_shared<const std::string>(write_state_());
