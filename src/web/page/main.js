@@ -36,7 +36,8 @@ function openTabs(tabs) {
 function draw(next, touched) {
   setCurrent(next);
   // Changes to some controls alone (the study saver's drifting logo) draw those only.
-  if (!touched || !drawTouched(next, touched)) drawAll(next);
+  if (touched && drawTouched(next, touched)) stats.controlDraws++;
+  else drawAll(next);
   stats.draws++;
   stats.drawnAt = performance.now();
   if (!stats.windowDrawnAt && next.windows.length) stats.windowDrawnAt = stats.drawnAt;

@@ -8,9 +8,11 @@ const SECRET = new URLSearchParams(location.search).get('s') || '';
 // number of the page's last event, and of the last one the drawn state has carried out,
 // and how long after its publishing the last state was drawn.
 // `windowDrawnAt`: when a window was first drawn after the page loaded.
+// `controlDraws`: the states drawn by drawing some controls alone.
 export const stats = {
   version: 0,
   draws: 0,
+  controlDraws: 0,
   drawnAt: 0,
   windowDrawnAt: 0,
   sent: 0,
