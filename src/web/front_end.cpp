@@ -7,7 +7,6 @@
 #include "platform/user_input.hpp"
 #include "web/input.hpp"
 #include "web/snapshot.hpp"
-#include "web/state_patch.hpp"
 
 namespace pv {
 
@@ -86,9 +85,7 @@ void FrontEnd::start() {
 }
 
 void FrontEnd::publish() {
-  auto made =
-      std::make_shared<nlohmann::json>(snapshot_json(input_.forms(), screen_, input_.boxes()));
-  nlohmann::json& state = *made;
+  nlohmann::json state = snapshot_rest(screen_, input_.boxes());
   state["applied"] = applied_;
   nlohmann::json tabs = nlohmann::json::array();
   for (const Tab& t : tabs_) tabs.push_back({{"id", t.id}, {"path", t.path}});
@@ -100,15 +97,13 @@ void FrontEnd::publish() {
   state["tooltips"] = tooltips_ != nullptr ? tooltips_json(*tooltips_) : nlohmann::json::array();
   if (!notice_.empty()) state["notice"] = notice_;
   // Pages are sent what changed; a page that holds no state yet gets it whole.
+  const nlohmann::json changes = snapshot_.update(input_.forms(), std::move(state));
+  if (changes.is_array() && changes.empty()) return;
   std::string patch;
-  if (last_) {
-    const nlohmann::json changes = state_patch(*last_, state);
-    if (changes.empty()) return;
+  if (!changes.is_null())
     patch = changes.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  }
-  last_ = made;
   patch_bytes_ += patch.size();
-  server_.publish(std::move(made), std::move(patch));
+  server_.publish(snapshot_.writer(), std::move(patch));
 }
 
 bool FrontEnd::open_tab(const std::string& name) {

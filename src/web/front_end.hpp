@@ -14,6 +14,7 @@
 #include "platform/tooltips.hpp"
 #include "web/input.hpp"
 #include "web/server.hpp"
+#include "web/snapshot.hpp"
 
 namespace pv {
 
@@ -82,7 +83,7 @@ class FrontEnd {
   // The loop's count of begun waits at that publish.
   uint64_t published_waits_ = UINT64_MAX;
   // The last published state, which the next one is compared with.
-  std::shared_ptr<const nlohmann::json> last_;
+  SnapshotKeeper snapshot_;
   uint64_t patch_bytes_ = 0;
 };
 

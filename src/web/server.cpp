@@ -496,21 +496,19 @@ void WebServer::state_reply(uint64_t after, bool patches, bool last_call, http::
                            ",\"ended\":" + (ended_ ? "true" : "false") +
                            ",\"at\":" + std::to_string(published_at_);
   if (patches && after < version_ && !patches_.empty() && after + 1 >= patches_.front().version) {
-    std::vector<std::shared_ptr<const std::string>> pieces = {std::make_shared<const std::string>(
-        head + ",\"from\":" + std::to_string(after) + ",\"patches\":[")};
-    const auto comma = std::make_shared<const std::string>(",");
+    // Changes are small: one text, sent at once rather than piece by piece.
+    std::string body = head + ",\"from\":" + std::to_string(after) + ",\"patches\":[";
+    bool first = true;
     for (const Patch& p : patches_) {
       if (p.version <= after) continue;
-      if (pieces.size() > 1) pieces.push_back(comma);
-      pieces.push_back(p.text);
+      if (!first) body += ',';
+      body += *p.text;
+      first = false;
     }
-    pieces.push_back(std::make_shared<const std::string>("]}"));
-    res.set_pieces(std::move(pieces), "application/json; charset=utf-8");
+    res.set_content(body + "]}", "application/json; charset=utf-8");
     return;
   }
-  if (!state_)
-    state_ = std::make_shared<const std::string>(
-        state_json_->dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+  if (!state_) state_ = std::make_shared<const std::string>(write_state_());
   // The state itself is shared by every reply, not copied.
   res.set_pieces({std::make_shared<const std::string>(head + ",\"state\":"), state_,
                   std::make_shared<const std::string>("}")},
@@ -522,7 +520,7 @@ void WebServer::publish(std::string state) {
     std::lock_guard lock(mutex_);
     if (ended_ || (state_ && state == *state_)) return;
     state_ = std::make_shared<const std::string>(std::move(state));
-    state_json_.reset();
+    write_state_ = nullptr;
     patches_.clear();
     ++version_;
     published_at_ = wall_clock_ms();
@@ -531,10 +529,18 @@ void WebServer::publish(std::string state) {
 }
 
 void WebServer::publish(std::shared_ptr<const nlohmann::json> state, std::string patch) {
+  publish(
+      [state = std::move(state)] {
+        return state->dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+      },
+      std::move(patch));
+}
+
+void WebServer::publish(std::function<std::string()> write_state, std::string patch) {
   {
     std::lock_guard lock(mutex_);
     if (ended_) return;
-    state_json_ = std::move(state);
+    write_state_ = std::move(write_state);
     state_.reset();
     ++version_;
     published_at_ = wall_clock_ms();

@@ -74,6 +74,9 @@ class WebServer {
   // changes and holds a state of the last kPatchesKept versions gets only the changes.
   // The state is not changed afterwards. Any thread.
   void publish(std::shared_ptr<const nlohmann::json> state, std::string patch);
+  // The same with the state written as text only when a reply first needs it, by a
+  // function that reads nothing that changes afterwards (it runs on a server thread).
+  void publish(std::function<std::string()> write_state, std::string patch);
   static constexpr size_t kPatchesKept = 32;
   uint64_t version() const;
   // Milliseconds since a page last asked for the state, -1 when none has: a page that is
@@ -117,9 +120,9 @@ class WebServer {
   mutable std::mutex mutex_;
   std::atomic<int64_t> last_poll_ms_{-1};  // on the steady clock
   uint64_t version_ = 0;
-  // The state as text, written from `state_json_` when a reply first needs it.
+  // The state as text, written by `write_state_` when a reply first needs it.
   std::shared_ptr<const std::string> state_ = std::make_shared<const std::string>("{}");
-  std::shared_ptr<const nlohmann::json> state_json_;
+  std::function<std::string()> write_state_;
   // The changes to each of the latest versions, oldest first, up to `version_`.
   struct Patch {
     uint64_t version;

@@ -5,6 +5,7 @@
 // opened from the setup window, stepped through two cards.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { after, before, describe, test } from 'node:test';
 import { controlOf, median, openBrowser, shot, startProgram, windowOf } from './program.mjs';
 
@@ -64,25 +65,35 @@ async function mainThreadBusy(page) {
 }
 
 // The floor of the saver's drawing: a static black page whose box moves as many times a
-// second for 250 changes, the share of the time its main thread is busy.
-async function staticPageBusy(browser, perSecond) {
+// second for 250 changes, the share of the time its main thread is busy. With `fetched`
+// each change first comes as a small reply from a loopback server, as the saver's do.
+async function staticPageBusy(browser, perSecond, fetched = false) {
+  const reply = JSON.stringify({ version: 1, patches: [[[['windows', 0, 'controls', 13, 'left'], 13860]]] });
+  const server = createServer((req, res) => {
+    res.writeHead(200, { 'Content-Type': 'application/json', 'Access-Control-Allow-Origin': '*' });
+    res.end(reply);
+  });
+  await new Promise((ready) => server.listen(0, '127.0.0.1', ready));
   const page = await browser.context.newPage();
   await page.setContent('<body style="margin:0;background:#000"><div id="logo" style="position:absolute;' +
     'left:900px;top:300px;width:64px;height:64px;background:#fff;contain:strict"></div></body>');
   const busy = await mainThreadBusy(page);
-  await page.evaluate((every) => new Promise((done) => {
+  await page.evaluate(([every, from]) => new Promise((done) => {
     const logo = document.getElementById('logo');
     let n = 0;
-    const step = setInterval(() => {
-      logo.style.left = `${900 - ++n}px`;
+    const step = setInterval(async () => {
+      const left = `${900 - ++n}px`;
+      if (from) await (await fetch(`${from}?after=${n}`, { cache: 'no-store' })).json();
+      logo.style.left = left;
       if (n === 250) {
         clearInterval(step);
         done();
       }
     }, every);
-  }), 1000 / perSecond);
+  }), [1000 / perSecond, fetched ? `http://127.0.0.1:${server.address().port}/api/state` : '']);
   const p = await busy.percent();
   await page.close();
+  server.close();
   return p;
 }
 
@@ -193,15 +204,21 @@ describe('the study saver in the browser', () => {
     // The browser's share while the saver draws 250 states, beside a static page making as
     // many changes a second (printed; measured apart, as it slows what it measures).
     const busy = await mainThreadBusy(page);
-    const drawsStart = await page.evaluate(() => window.pvStats.draws);
+    const [drawsStart, partStart] = await page.evaluate(() => [window.pvStats.draws, window.pvStats.controlDraws]);
     const busyStart = Date.now();
     await page.waitForFunction((n) => window.pvStats.draws >= n, drawsStart + 250, { polling: 100 });
     const browserCpu = await busy.percent();
+    // The logo's moves draw the logo alone; only the card's few steps draw the window.
+    const [drawsEnd, partEnd] = await page.evaluate(() => [window.pvStats.draws, window.pvStats.controlDraws]);
+    assert.ok(partEnd - partStart > (drawsEnd - drawsStart) / 2, `${partEnd - partStart} of ${drawsEnd - drawsStart} drawn in part`);
     const updates = 250 / ((Date.now() - busyStart) / 1000);
-    const floor = await staticPageBusy(browser, Math.max(1, Math.round(updates)));
+    const perSecond = Math.max(1, Math.round(updates));
+    const floor = await staticPageBusy(browser, perSecond);
+    const fetchedFloor = await staticPageBusy(browser, perSecond, true);
     console.log(`study saver: browser main thread ${browserCpu.toFixed(2)}% busy at ` +
       `${updates.toFixed(1)} updates/s; floor, a static page making as many changes: ` +
-      `${floor.toFixed(2)}%; ${(browserCpu / floor).toFixed(2)} times the floor`);
+      `${floor.toFixed(2)}%; ${(browserCpu / floor).toFixed(2)} times the floor; the same page ` +
+      `fetching each change: ${fetchedFloor.toFixed(2)}%; ${(browserCpu / fetchedFloor).toFixed(2)} times that`);
 
     // A key, the user's first gesture, asks for full screen and ends the saver.
     assert.equal(program.child.exitCode, null);

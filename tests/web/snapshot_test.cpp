@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "web/page_patch.hpp"
 #include "web/sample_form.hpp"
 
 namespace pv::testing {
@@ -148,6 +151,92 @@ TEST(Snapshot, BoxesCarryTheirButtonsTheirDefaultAndWhatEscapeAnswers) {
     EXPECT_EQ(box["defaultButton"], c.default_button);
     EXPECT_EQ(box["cancelResult"], c.cancel);
     EXPECT_EQ(box["style"], c.style);
+  }
+}
+
+class SecondForm final : public Form {
+ public:
+  explicit SecondForm(FormRegistry& forms) : Form(forms, "Second") { add_all(text, close); }
+  Label text{"lbl_text"};
+  CommandButton close{"cmd_close"};
+};
+
+// The kept state through a run of changes: each update's changes turn the page's state
+// into the whole state, which the kept tree and its text hold too, and each change is only
+// as big as what changed, however it was made (a setter, a member written, a window shown).
+TEST(SnapshotKeeper, SendsOnlyWhatChangedAndAddsUpToTheWholeState) {
+  SampleModel m;
+  m.forms.define<SecondForm>([&m] { return std::make_unique<SecondForm>(m.forms); });
+  SampleForm& f = m.form();
+  SnapshotKeeper keeper;
+  const auto rest = [&](const char* notice = nullptr) {
+    json r = snapshot_rest(m.screen, &m.dialogs);
+    if (notice != nullptr) r["notice"] = notice;
+    return r;
+  };
+  EXPECT_TRUE(keeper.update(m.forms, rest()).is_null());
+  json page = keeper.tree();
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    // The changes expected: their count and the path of the first ("" for none).
+    size_t changes;
+    const char* first;
+    const char* notice = nullptr;
+  };
+  const Step steps[] = {
+      {"nothing", [] {}, 0, ""},
+      {"a check box ticked", [&] { f.sound.set_value(1); }, 1,
+       R"(["windows",0,"controls",2,"value"])"},
+      {"a caption written directly", [&] { f.name_label.caption = "&Who:"; }, 1,
+       R"(["windows",0,"controls",3,"caption"])"},
+      {"a page written",
+       [&] {
+         f.web.document.open();
+         f.web.document.write("<p>1.) Which?</p>");
+       },
+       2, R"(["windows",0,"controls",13,"document","generation"])"},
+      {"a control gains a member", [&] { f.web.has_font = true; }, 1,
+       R"(["windows",0,"controls",13])"},
+      {"a font made bold", [&] { f.ok.font.bold = true; }, 1,
+       R"(["windows",0,"controls",0,"font","bold"])"},
+      {"the window's caption", [&] { f.set_caption("Renamed"); }, 1, R"(["windows",0,"caption"])"},
+      {"a menu entry unchecked", [&] { f.exit_item.checked = false; }, 1,
+       R"(["windows",0,"menus",0,"items",0,"checked"])"},
+      {"a second window opens", [&] { m.forms.get<SecondForm>().show(); }, 1, R"(["windows"])"},
+      {"a control of each",
+       [&] {
+         m.forms.get<SecondForm>().text.caption = "Incorrect.";
+         f.bar.set_value(4);
+       },
+       2, R"(["windows",0,"controls",12,"value"])"},
+      {"the first comes to the front",
+       [&] {
+         f.hide();
+         f.show();
+       },
+       1, R"(["windows"])"},
+      {"the second closes", [&] { m.forms.get<SecondForm>().unload(); }, 1, R"(["windows"])"},
+      {"a notice shown", [] {}, 1, "[]", "Cannot write the log."},
+      {"the screen's pointer", [&] { m.screen.mouse_pointer = vbHourglass; }, 1, R"(["pointer"])",
+       "Cannot write the log."},
+      {"every window hidden", [&] { f.hide(); }, 1, R"(["windows"])", "Cannot write the log."},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.change();
+    const json changes = keeper.update(m.forms, rest(s.notice));
+    ASSERT_TRUE(changes.is_array());
+    ASSERT_EQ(changes.size(), s.changes) << changes.dump();
+    if (s.changes > 0) {
+      EXPECT_EQ(changes[0][0].dump(), s.first);
+    }
+    apply(page, changes);
+    json whole = snapshot_json(m.forms, m.screen, &m.dialogs);
+    if (s.notice != nullptr) whole["notice"] = s.notice;
+    EXPECT_EQ(page, whole);
+    EXPECT_EQ(keeper.tree(), whole);
+    EXPECT_EQ(json::parse(keeper.writer()()), whole);
   }
 }
 

@@ -22,27 +22,8 @@ export function drawControls(win, w, isTop) {
     if (!win.controls.has(key)) win.controls.set(key, makeControl(win, c));
   }
   w.controls.forEach((c, order) => {
-    const key = controlKey(c);
-    seen.add(key);
-    const d = win.controls.get(key);
-    const parent = byNumber.get(c.parent);
-    const host = parent ? win.controls.get(controlKey(parent)) : null;
-    const into = host ? host.inner : win.client;
-    if (d.root.parentNode !== into) into.appendChild(d.root);
-    const onPage = !parent || parent.kind !== 'tabs' || c.page < 0 || parent.tab === c.page;
-    d.root.hidden = !c.visible || !onPage;
-    const z = String((LIGHT.has(c.kind) ? 0 : 100000) + (n - order));
-    if (d.root.style.zIndex !== z) d.root.style.zIndex = z;
-    d.model = c;
-    if (!d.root.hidden) {
-      // A control whose state is as last drawn is left alone; those that also show what
-      // the user is doing in them are always brought up to date.
-      const drawn = JSON.stringify(c);
-      if (drawn !== d.drawn || LIVE.has(c.kind)) updateControl(win, d, c);
-      d.drawn = drawn;
-    } else {
-      d.drawn = null;
-    }
+    seen.add(controlKey(c));
+    drawControl(win, c, order, n, byNumber);
   });
   for (const [key, d] of win.controls) {
     if (!seen.has(key)) {
@@ -64,6 +45,47 @@ export function drawControls(win, w, isTop) {
   win.front = front;
   for (const d of win.controls.values())
     d.root.classList.toggle('focus', d.model.control === w.focus && d.model.kind !== 'text');
+}
+
+// Draws again only the controls at the positions `list`, and what they hold, when nothing
+// else of the window changed (the study saver's drifting logo); false when one of them is
+// not drawn yet.
+export function redrawControls(win, w, list) {
+  const byNumber = new Map(w.controls.map((c) => [c.control, c]));
+  const drawn = new Set(list);
+  // What a control holds follows it: it may be on another of its pages now.
+  for (const k of drawn) {
+    const c = w.controls[k];
+    if (!c || !win.controls.has(controlKey(c))) return false;
+    w.controls.forEach((inside, at) => {
+      if (inside.parent === c.control) drawn.add(at);
+    });
+  }
+  for (const k of drawn) drawControl(win, w.controls[k], k, w.controls.length, byNumber);
+  return true;
+}
+
+function drawControl(win, c, order, n, byNumber) {
+  const d = win.controls.get(controlKey(c));
+  const parent = byNumber.get(c.parent);
+  const host = parent ? win.controls.get(controlKey(parent)) : null;
+  const into = host ? host.inner : win.client;
+  if (d.root.parentNode !== into) into.appendChild(d.root);
+  const onPage = !parent || parent.kind !== 'tabs' || c.page < 0 || parent.tab === c.page;
+  const hidden = !c.visible || !onPage;
+  if (d.root.hidden !== hidden) d.root.hidden = hidden;
+  const z = String((LIGHT.has(c.kind) ? 0 : 100000) + (n - order));
+  if (d.root.style.zIndex !== z) d.root.style.zIndex = z;
+  d.model = c;
+  if (!d.root.hidden) {
+    // A control whose state is as last drawn is left alone; those that also show what
+    // the user is doing in them are always brought up to date.
+    const drawn = JSON.stringify(c);
+    if (drawn !== d.drawn || LIVE.has(c.kind)) updateControl(win, d, c);
+    d.drawn = drawn;
+  } else {
+    d.drawn = null;
+  }
 }
 
 // A group box reaching past what holds it draws its edge where it is cut off, so the box

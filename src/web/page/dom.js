@@ -17,6 +17,11 @@ export function el(tag, cls, parent) {
   return e;
 }
 
+// A text set only when it differs: setting it anew replaces the node's children.
+export function setText(node, text) {
+  if (node.textContent !== text) node.textContent = text;
+}
+
 // A caption with its access key ("&Start") drawn underlined; "&&" is a plain "&".
 export function setCaption(node, caption) {
   if (node._caption === caption) return;

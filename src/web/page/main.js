@@ -12,7 +12,7 @@ import { applied, setCurrent } from './state.js';
 import { setTooltips } from './tooltips.js';
 import { fileUrl, onSend, poll, send, stats } from './transport.js';
 import { collectMarks, onFrameKey } from './web_browser.js';
-import { clearWindows, drawWindows, windows } from './windows.js';
+import { clearWindows, drawTouched, drawWindows, windows } from './windows.js';
 
 const statusEl = document.getElementById('status');
 // A notice of the engine's (such as a log it cannot write) stays until it is clicked.
@@ -33,8 +33,17 @@ function openTabs(tabs) {
   lastTab = Math.max(lastTab ?? 0, newest);
 }
 
-function draw(next) {
+function draw(next, touched) {
   setCurrent(next);
+  // Changes to some controls alone (the study saver's drifting logo) draw those only.
+  if (touched && drawTouched(next, touched)) stats.controlDraws++;
+  else drawAll(next);
+  stats.draws++;
+  stats.drawnAt = performance.now();
+  if (!stats.windowDrawnAt && next.windows.length) stats.windowDrawnAt = stats.drawnAt;
+}
+
+function drawAll(next) {
   statusEl.hidden = true;
   document.body.classList.toggle('busy', next.pointer === 11);
   document.body.classList.toggle('nocursor', !next.cursorShown);
@@ -49,9 +58,6 @@ function draw(next) {
   const notice = typeof next.notice === 'string' ? next.notice : '';
   noticeEl.textContent = notice;
   noticeEl.hidden = !notice || notice === noticeDismissed;
-  stats.draws++;
-  stats.drawnAt = performance.now();
-  if (!stats.windowDrawnAt && next.windows.length) stats.windowDrawnAt = stats.drawnAt;
 }
 
 // The windows give way to a line: the program has ended, or the page is not its.

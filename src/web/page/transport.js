@@ -8,9 +8,11 @@ const SECRET = new URLSearchParams(location.search).get('s') || '';
 // number of the page's last event, and of the last one the drawn state has carried out,
 // and how long after its publishing the last state was drawn.
 // `windowDrawnAt`: when a window was first drawn after the page loaded.
+// `controlDraws`: the states drawn by drawing some controls alone.
 export const stats = {
   version: 0,
   draws: 0,
+  controlDraws: 0,
   drawnAt: 0,
   windowDrawnAt: 0,
   sent: 0,
@@ -69,8 +71,8 @@ async function flush() {
   sending = false;
 }
 
-// Polls until the program ends: `draw` gets each new state, `end` a line to show instead
-// of the windows.
+// Polls until the program ends: `draw` gets each new state (and the controls its changes
+// touched, when they touched nothing else), `end` a line to show instead of the windows.
 export async function poll(draw, end) {
   let failures = 0;
   while (!ended) {
@@ -98,7 +100,7 @@ export async function poll(draw, end) {
       const next = reply.patches ? patched(reply) : reply.state;
       stats.version = next ? reply.version : 0; // changes to a state not held: ask anew
       if (next) {
-        draw(next);
+        draw(next, reply.patches ? touchedControls(reply) : null);
         // From the engine's publishing of the state to its drawing here, in milliseconds.
         stats.lateness = Date.now() - reply.at;
       }
@@ -132,6 +134,20 @@ function patched(reply) {
     }
   }
   return next;
+}
+
+// The controls a reply's changes touched, as window position -> control positions, when
+// nothing but controls changed; otherwise null.
+function touchedControls(reply) {
+  const touched = new Map();
+  for (const changes of reply.patches) {
+    for (const [path, , how] of changes) {
+      if (path.length < 4 || path[0] !== 'windows' || path[2] !== 'controls' || how === 'names') return null;
+      if (!touched.has(path[1])) touched.set(path[1], new Set());
+      touched.get(path[1]).add(path[3]);
+    }
+  }
+  return touched;
 }
 
 function byName(held, items) {

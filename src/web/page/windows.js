@@ -1,7 +1,7 @@
 // The windows of the desktop (platform/form.cpp): the frame, title bar and buttons of each,
 // moved and sized by the user, with its menu bar and controls drawn inside.
-import { TWIPS_PER_PIXEL, el, fontCss, pointerCss, px } from './dom.js';
-import { drawControls } from './controls.js';
+import { TWIPS_PER_PIXEL, el, fontCss, pointerCss, px, setText } from './dom.js';
+import { drawControls, redrawControls } from './controls.js';
 import { closeMenusOf, drawMenuBar } from './menus.js';
 import { applied, topWindow } from './state.js';
 import { fileUrl, send } from './transport.js';
@@ -34,6 +34,20 @@ export function drawWindows(next) {
       closeMenusOf(win);
     }
   }
+}
+
+// Draws again only the controls `touched` holds (window position -> control positions) when
+// nothing else changed, leaving the rest of the page as it is; false when that cannot be
+// done and everything must be drawn.
+export function drawTouched(next, touched) {
+  for (const [k, list] of touched) {
+    const w = next.windows[k];
+    const win = w && windows.get(w.name);
+    if (!win || w.windowState === 1) return false;
+    win.model = w;
+    if (!redrawControls(win, w, list)) return false;
+  }
+  return true;
 }
 
 export function clearWindows() {
@@ -178,14 +192,14 @@ function drawTitleBar(win, w) {
   const titleH = w.windowState === 1 ? 20 : px(w.titleHeight);
   win.title.hidden = titleH === 0;
   win.title.style.height = titleH + 'px';
-  win.caption.textContent = w.caption;
+  setText(win.caption, w.caption);
   win.minB.hidden = !w.controlBox || (!w.minButton && !w.maxButton);
   win.maxB.hidden = win.minB.hidden;
   win.minB.disabled = !w.minButton;
-  win.minB.textContent = w.windowState === 1 ? '\u2750' : '_';
+  setText(win.minB, w.windowState === 1 ? '\u2750' : '_');
   win.minB.title = w.windowState === 1 ? 'Restore' : 'Minimize';
   win.maxB.disabled = !w.maxButton;
-  win.maxB.textContent = w.windowState === 2 ? '\u2750' : '\u25a1';
+  setText(win.maxB, w.windowState === 2 ? '\u2750' : '\u25a1');
   win.maxB.title = w.windowState === 2 ? 'Restore' : 'Maximize';
   win.closeB.hidden = !w.controlBox;
   win.grip.hidden = w.borderStyle !== 2 || w.windowState !== 0;
