@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -259,6 +260,9 @@ struct Server::Connection {
   size_t piece = 0, piece_at = 0;
   int file = -1;
   uint64_t file_left = 0;
+  // A streamed reply under way: between its parts it waits as a request does.
+  bool streaming = false;
+  Clock::duration part_wait{};
 };
 
 Server::Server(Limits limits) : limits_(limits) {}
@@ -530,6 +534,7 @@ bool Server::take_head(Connection& c) {
     answer_error(c, bad);
     return false;
   }
+  req.received = Clock::now();
   c.head_only = req.method == "HEAD";
   if (c.head_only) req.method = "GET";
   c.request = std::move(req);
@@ -606,13 +611,15 @@ void Server::dispatch(Connection& c) {
     answer_error(c, 500);
     return;
   }
-  if (res.wait_ > Clock::duration::zero()) {
-    const size_t waiting =
-        std::count_if(connections_.begin(), connections_.end(),
-                      [](const auto& o) { return o->phase == Connection::Phase::Waiting; });
-    if (waiting < limits_.waiting && !stopping_) {
-      c.phase = Connection::Phase::Waiting;
+  if (res.wait_ > Clock::duration::zero() || res.streamed_) {
+    // A stream needs a body to stream in; a HEAD request hears what a last call gives.
+    if (room_to_wait() && !(res.streamed_ && c.head_only)) {
       c.waiting = &it->second;
+      if (res.streamed_) {
+        start_stream(c, std::move(res));
+        return;
+      }
+      c.phase = Connection::Phase::Waiting;
       c.deadline = Clock::now() + res.wait_;
       return;
     }
@@ -624,16 +631,34 @@ void Server::dispatch(Connection& c) {
   answer(c, std::move(res));
 }
 
+bool Server::room_to_wait() const {
+  const size_t waiting = std::count_if(connections_.begin(), connections_.end(), [](const auto& o) {
+    return o->phase == Connection::Phase::Waiting;
+  });
+  return waiting < limits_.waiting && !stopping_;
+}
+
 void Server::call_waiting(Connection& c, bool last_call) {
   c.request.last_call = last_call;
   Response res;
   try {
     (*c.waiting)(c.request, res);
   } catch (const std::exception&) {
-    answer_error(c, 500);
+    // The head of a stream is out: its reply ends where it is.
+    if (c.streaming)
+      send_part(c, Response{}, true);
+    else
+      answer_error(c, 500);
     return;
   }
-  if (res.wait_ == Clock::duration::zero() || last_call) answer(c, std::move(res));
+  if (res.wait_ > Clock::duration::zero() && !res.streamed_ && !last_call) return;  // not yet
+  const bool last = last_call || !res.streamed_;
+  if (c.streaming)
+    send_part(c, std::move(res), last);
+  else if (!last && !c.head_only)
+    start_stream(c, std::move(res));
+  else
+    answer(c, std::move(res));
 }
 
 void Server::rerun_waiting(bool last_call) {
@@ -647,6 +672,15 @@ void Server::answer_error(Connection& c, int status) {
   if (error_) error_(status, res);
   c.close_after = c.close_after || status >= 400;
   answer(c, std::move(res));
+}
+
+std::string Server::head_of(const Connection& c, const Response& res) const {
+  std::string out = "HTTP/1.1 " + std::to_string(res.status) + " " + reason(res.status) + "\r\n";
+  for (const auto& [name, value] : default_headers_)
+    if (res.get_header_value(name).empty()) out += name + ": " + value + "\r\n";
+  for (const auto& [name, value] : res.headers) out += name + ": " + value + "\r\n";
+  if (c.close_after) out += "Connection: close\r\n";
+  return out;
 }
 
 void Server::answer(Connection& c, Response res) {
@@ -667,20 +701,51 @@ void Server::answer(Connection& c, Response res) {
     c.file = fd;
     c.file_left = length = static_cast<uint64_t>(st.st_size);
   }
-  std::string& out = c.out;
-  out = "HTTP/1.1 " + std::to_string(res.status) + " " + reason(res.status) + "\r\n";
-  for (const auto& [name, value] : default_headers_)
-    if (res.get_header_value(name).empty()) out += name + ": " + value + "\r\n";
-  for (const auto& [name, value] : res.headers) out += name + ": " + value + "\r\n";
-  if (has_body(res.status)) out += "Content-Length: " + std::to_string(length) + "\r\n";
-  if (c.close_after) out += "Connection: close\r\n";
-  out += "\r\n";
+  c.out = head_of(c, res);
+  if (has_body(res.status)) c.out += "Content-Length: " + std::to_string(length) + "\r\n";
+  c.out += "\r\n";
   c.out_at = 0;
   if (c.head_only || !has_body(res.status)) {
     c.pieces.clear();
     if (c.file >= 0) ::close(c.file);
     c.file = -1;
     c.file_left = 0;
+  }
+  c.phase = Connection::Phase::Sending;
+  c.deadline = Clock::now() + limits_.send_time;
+  write_to(c);
+}
+
+// The head of a streamed reply goes out with its first part.
+void Server::start_stream(Connection& c, Response res) {
+  c.out = head_of(c, res) + "Transfer-Encoding: chunked\r\n\r\n";
+  c.out_at = 0;
+  c.streaming = true;
+  send_part(c, std::move(res), false);
+}
+
+// One chunk of a streamed reply (none for no content), and the chunk that ends it after
+// the last part.
+void Server::send_part(Connection& c, Response res, bool last) {
+  c.pieces.clear();
+  c.piece = c.piece_at = 0;
+  uint64_t length = 0;
+  for (const auto& p : res.pieces_) length += p->size();
+  if (length > 0) {
+    char size[24];
+    std::snprintf(size, sizeof size, "%llx\r\n", static_cast<unsigned long long>(length));
+    c.pieces.push_back(std::make_shared<const std::string>(size));
+    c.pieces.insert(c.pieces.end(), res.pieces_.begin(), res.pieces_.end());
+    c.pieces.push_back(std::make_shared<const std::string>("\r\n"));
+  }
+  if (last) {
+    static const auto kEnd = std::make_shared<const std::string>("0\r\n\r\n");
+    c.pieces.push_back(kEnd);
+    c.streaming = false;
+  } else {
+    ++c.request.parts;
+    c.request.mark = res.mark_;
+    c.part_wait = res.wait_;
   }
   c.phase = Connection::Phase::Sending;
   c.deadline = Clock::now() + limits_.send_time;
@@ -730,13 +795,20 @@ void Server::write_to(Connection& c) {
   if (!c.closed) next_request(c);
 }
 
-// All sent: the connection waits for its next request.
+// All sent: the connection waits for its next request, or for the next part of its
+// stream.
 void Server::next_request(Connection& c) {
   if (c.file >= 0) ::close(c.file);
   c.file = -1;
   c.pieces.clear();
   c.out.clear();
   c.out_at = 0;
+  if (c.streaming) {
+    c.phase = Connection::Phase::Waiting;
+    c.deadline = Clock::now() + c.part_wait;
+    after_peer_closed(c);
+    return;
+  }
   if (c.close_after && (stopping_ || c.peer_closed)) {
     c.closed = true;
     return;

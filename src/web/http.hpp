@@ -4,7 +4,8 @@
 // request: connections (those that have not passed the check go first), header count and
 // bytes (a head is never held beyond its limit), the time to send the headers and the body,
 // the body's size (chunked bodies are refused), files (streamed with a size cap) and the
-// number of waiting requests.
+// number of waiting requests. A streamed reply counts as waiting between its parts, the
+// send time applies to each part only, and its handler bounds how long it lasts.
 #pragma once
 
 #include <atomic>
@@ -30,6 +31,10 @@ struct Request {
   std::string body;
   // Set when a waiting request's time is up: the handler must answer now.
   bool last_call = false;
+  Clock::time_point received;  // when its head was in
+  // In a streamed reply: the parts sent so far, and the mark the handler gave the last.
+  size_t parts = 0;
+  uint64_t mark = 0;
 
   std::string get_param_value(const std::string& key) const;
   // The first header of that name (case-insensitive); "" when there is none.
@@ -54,6 +59,14 @@ struct Response {
   // Not yet: the server calls the handler again when woken (Server::wake) and, with
   // last_call set, once `wait` has passed.
   void wait_for(Clock::duration wait) { wait_ = wait; }
+  // The content goes out now as one part of a reply streamed in chunks, and the reply
+  // goes on: the handler is called again as for wait_for (with the request's `parts` and
+  // `mark`) until one answers without streaming (the last part) or its time is up.
+  void stream(uint64_t mark, Clock::duration wait) {
+    streamed_ = true;
+    mark_ = mark;
+    wait_ = wait;
+  }
 
  private:
   friend class Server;
@@ -61,6 +74,8 @@ struct Response {
   std::string file_;
   std::shared_ptr<const int> file_fd_;  // closes the descriptor with its last owner
   Clock::duration wait_{};
+  bool streamed_ = false;
+  uint64_t mark_ = 0;
 };
 
 struct Limits {
@@ -129,7 +144,11 @@ class Server {
   bool take_body_length(Connection& c);
   void dispatch(Connection& c);
   void call_waiting(Connection& c, bool last_call);
+  bool room_to_wait() const;
+  void start_stream(Connection& c, Response res);
+  void send_part(Connection& c, Response res, bool last);
   void rerun_waiting(bool last_call);
+  std::string head_of(const Connection& c, const Response& res) const;
   void answer(Connection& c, Response res);
   void answer_error(Connection& c, int status);
   void write_to(Connection& c);

@@ -341,7 +341,10 @@ void WebServer::install_routes() {
       return;
     }
     last_poll_ms_ = steady_ms();
-    state_reply(after, req.get_param_value("patch") == "1", req.last_call, res);
+    if (req.get_param_value("stream") == "1")
+      stream_reply(req, after, res);
+    else
+      state_reply(after, req.get_param_value("patch") == "1", req.last_call, "", res);
   });
   s.route("POST", "/api/input",
           [this](const http::Request& req, http::Response& res) { input_reply(req.body, res); });
@@ -480,17 +483,20 @@ bool WebServer::in_roots(const std::string& path) const {
 // Answers a poll once there is a state newer than `after`, the program has ended, or the
 // poll's time is up; until then the poll waits without holding a thread. A poll that asks
 // for changes and is at most kPatchesKept versions behind gets only those.
-void WebServer::state_reply(uint64_t after, bool patches, bool last_call, http::Response& res) {
+std::optional<WebServer::Answered> WebServer::state_reply(uint64_t after, bool patches,
+                                                          bool last_call, const char* end,
+                                                          http::Response& res) {
   std::lock_guard lock(mutex_);
   if (version_ <= after && !ended_ && !last_call) {
     res.wait_for(options_.poll_timeout);
-    return;
+    return std::nullopt;
   }
+  const Answered answered{version_, ended_};
   // A poll whose time is up while the page holds the latest state hears only that.
   if (version_ == after && !ended_) {
-    res.set_content("{\"version\":" + std::to_string(version_) + "}",
+    res.set_content("{\"version\":" + std::to_string(version_) + "}" + end,
                     "application/json; charset=utf-8");
-    return;
+    return answered;
   }
   const std::string head = "{\"version\":" + std::to_string(version_) +
                            ",\"ended\":" + (ended_ ? "true" : "false") +
@@ -505,14 +511,29 @@ void WebServer::state_reply(uint64_t after, bool patches, bool last_call, http::
       body += *p.text;
       first = false;
     }
-    res.set_content(body + "]}", "application/json; charset=utf-8");
-    return;
+    res.set_content(body + "]}" + end, "application/json; charset=utf-8");
+    return answered;
   }
   if (!state_) state_ = std::make_shared<const std::string>(write_state_());
   // The state itself is shared by every reply, not copied.
   res.set_pieces({std::make_shared<const std::string>(head + ",\"state\":"), state_,
-                  std::make_shared<const std::string>("}")},
+                  std::make_shared<const std::string>(std::string("}") + end)},
                  "application/json; charset=utf-8");
+  return answered;
+}
+
+// Polls answered one after the other over one held reply, a line each: while states come
+// fast the page makes no request for each. Each line answers a poll after the version the
+// last one carried.
+void WebServer::stream_reply(const http::Request& req, uint64_t after, http::Response& res) {
+  const bool patches = req.get_param_value("patch") == "1";
+  const std::optional<Answered> answered =
+      state_reply(req.parts > 0 ? req.mark : after, patches, req.last_call, "\n", res);
+  if (!answered) return;
+  res.set_header("Content-Type", "application/x-ndjson; charset=utf-8");
+  if (answered->ended || req.parts + 1 >= kStreamParts) return;
+  const auto left = req.received + options_.poll_timeout - http::Clock::now();
+  if (left > http::Clock::duration::zero()) res.stream(answered->version, left);
 }
 
 void WebServer::publish(std::string state) {

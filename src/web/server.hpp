@@ -23,6 +23,7 @@
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,7 +107,16 @@ class WebServer {
   void install_routes();
   void install_page();
   void input_reply(const std::string& body, http::Response& res);
-  void state_reply(uint64_t after, bool patches, bool last_call, http::Response& res);
+  struct Answered {
+    uint64_t version;
+    bool ended;
+  };
+  // The reply to a poll ended by `end`; none while it waits.
+  std::optional<Answered> state_reply(uint64_t after, bool patches, bool last_call, const char* end,
+                                      http::Response& res);
+  void stream_reply(const http::Request& req, uint64_t after, http::Response& res);
+  // A streamed reply ends after this many parts, or the poll's time after it was asked.
+  static constexpr size_t kStreamParts = 256;
   bool file_allowed(const std::string& real_path) const;
   // Whether a real path lies in the program folder or a media folder.
   bool in_roots(const std::string& real_path) const;

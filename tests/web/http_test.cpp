@@ -23,6 +23,19 @@ using namespace std::chrono_literals;
 using namespace std::string_literals;
 using nlohmann::json;
 
+// Streams "v<version>" lines while `version` moves on, waiting `wait` ms (a query) for
+// each next one; the third part is the last.
+void stream_route(http::Server& server, const std::atomic<uint64_t>& version) {
+  server.route("GET", "/stream", [&version](const http::Request& req, http::Response& res) {
+    const uint64_t now = version;
+    if (req.last_call) return res.set_content("end\n", "text/plain");
+    if (now == req.mark) return res.wait_for(10s);
+    res.set_content((req.parts == 2 ? "last " : "v") + std::to_string(now) + "\n", "text/plain");
+    if (req.parts < 2)
+      res.stream(now, std::chrono::milliseconds(std::stoi(req.get_param_value("wait"))));
+  });
+}
+
 // A server with short limits, a route that echoes, one that waits until it is woken, and
 // a check that refuses requests without "Host: ok".
 class HttpTest : public ::testing::Test {
@@ -41,6 +54,7 @@ class HttpTest : public ::testing::Test {
     server.route("GET", "/file", [this](const http::Request&, http::Response& res) {
       res.set_file(folder / "big.bin", "application/octet-stream");
     });
+    stream_route(server, version);
     server.check_first([](const http::Request& req, http::Response& res) {
       if (req.get_header_value("Host") == "ok") return false;
       res.status = 403;
@@ -69,6 +83,7 @@ class HttpTest : public ::testing::Test {
   http::Server server{limits};
   TempFolder folder;
   std::atomic<bool> ready = false;
+  std::atomic<uint64_t> version = 0;
   int port = 0;
 };
 
@@ -251,6 +266,67 @@ TEST_F(HttpTest, WaitingRequestsHoldNoThreadAndGoWithTheirClient) {
   server.stop();
   EXPECT_EQ(body_of(last.response()), "late");
   EXPECT_TRUE(last.closed());
+}
+
+TEST_F(HttpTest, AStreamedReplySendsAChunkPerChangeAndEndsAtItsBound) {
+  RawClient c(port);
+  ASSERT_TRUE(c.send("GET /stream?wait=5000 HTTP/1.1\r\nHost: ok\r\n\r\n"));
+  ASSERT_TRUE(connections_become(1));
+  version = 1;
+  server.wake();
+  const std::string head = c.until("\r\n\r\n");
+  EXPECT_EQ(status_of(head), 200);
+  EXPECT_NE(head.find("Transfer-Encoding: chunked\r\n"), std::string::npos);
+  EXPECT_EQ(head.find("Content-Length"), std::string::npos);
+  EXPECT_EQ(c.until("\n\r\n"), "3\r\nv1\n\r\n");
+  // A wake with nothing new sends nothing; each change is one chunk.
+  server.wake();
+  version = 2;
+  server.wake();
+  EXPECT_EQ(c.until("\n\r\n"), "3\r\nv2\n\r\n");
+  version = 3;
+  server.wake();
+  EXPECT_EQ(c.until("0\r\n\r\n"), "7\r\nlast 3\n\r\n0\r\n\r\n");
+  // The connection serves the next request after the stream.
+  ASSERT_TRUE(c.send("GET /echo?say=next HTTP/1.1\r\nHost: ok\r\n\r\n"));
+  EXPECT_EQ(body_of(c.response()), "next");
+
+  // Its time up, a stream ends with the last call's part; a client that goes frees its
+  // stream at once.
+  RawClient timed(port), gone(port);
+  for (RawClient* r : {&timed, &gone})
+    ASSERT_TRUE(r->send("GET /stream?wait=200 HTTP/1.1\r\nHost: ok\r\n\r\n"));
+  ASSERT_NE(gone.until("v3\n\r\n").find("v3"), std::string::npos);
+  ::shutdown(gone.fd(), SHUT_RDWR);
+  EXPECT_NE(timed.until("v3\n\r\n").find("v3"), std::string::npos);
+  EXPECT_EQ(timed.until("0\r\n\r\n"), "4\r\nend\n\r\n0\r\n\r\n");
+  EXPECT_TRUE(connections_become(2));
+}
+
+TEST(HttpStream, WaitsBetweenPartsBeyondTheSendTimeAndCountsAsWaiting) {
+  http::Server server({.waiting = 1, .send_time = 100ms});
+  std::atomic<uint64_t> version = 0;
+  stream_route(server, version);
+  server.route("GET", "/wait", [](const http::Request& req, http::Response& res) {
+    if (!req.last_call) return res.wait_for(10s);
+    res.set_content("late", "text/plain");
+  });
+  const int port = server.bind("127.0.0.1", 0);
+  server.start();
+  version = 1;
+  RawClient c(port);
+  ASSERT_TRUE(c.send("GET /stream?wait=5000 HTTP/1.1\r\n\r\n"));
+  ASSERT_NE(c.until("v1\n\r\n").find("v1"), std::string::npos);
+  // The stream holds the one waiting place: another waiting request is answered now.
+  RawClient other(port);
+  ASSERT_TRUE(other.send("GET /wait HTTP/1.1\r\n\r\n"));
+  EXPECT_EQ(body_of(other.response()), "late");
+  std::this_thread::sleep_for(300ms);
+  version = 2;
+  server.wake();
+  EXPECT_EQ(c.until("v2\n\r\n"), "3\r\nv2\n\r\n");
+  server.stop();
+  EXPECT_EQ(c.until("0\r\n\r\n"), "4\r\nend\n\r\n0\r\n\r\n");
 }
 
 TEST_F(HttpTest, FilesAreStreamedWithASizeCap) {

@@ -37,8 +37,34 @@ class RawClient {
   // One whole response (by its Content-Length), or what came before the server closed or
   // `wait` passed.
   std::string response(std::chrono::milliseconds wait = std::chrono::milliseconds(5000)) {
+    receive_while([this] { return !complete(); }, wait);
+    const size_t end = complete() ? response_end() : got_.size();
+    std::string r = got_.substr(0, end);
+    got_.erase(0, end);
+    return r;
+  }
+  // What came up to and with `end` (a part of a streamed reply), or what came before the
+  // server closed or `wait` passed.
+  std::string until(const std::string& end,
+                    std::chrono::milliseconds wait = std::chrono::milliseconds(5000)) {
+    receive_while([&] { return got_.find(end) == std::string::npos; }, wait);
+    const size_t at = got_.find(end);
+    const size_t n = at == std::string::npos ? got_.size() : at + end.size();
+    std::string r = got_.substr(0, n);
+    got_.erase(0, n);
+    return r;
+  }
+  // Whether the server closed the connection (within `wait`).
+  bool closed(std::chrono::milliseconds wait = std::chrono::milliseconds(5000)) {
+    if (!closed_) response(wait);
+    return closed_;
+  }
+
+ private:
+  template <typename More>
+  void receive_while(More more, std::chrono::milliseconds wait) {
     const auto until = std::chrono::steady_clock::now() + wait;
-    while (!complete()) {
+    while (more()) {
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
           until - std::chrono::steady_clock::now());
       pollfd p{fd_, POLLIN, 0};
@@ -51,18 +77,7 @@ class RawClient {
       }
       got_.append(buf, static_cast<size_t>(n));
     }
-    const size_t end = complete() ? response_end() : got_.size();
-    std::string r = got_.substr(0, end);
-    got_.erase(0, end);
-    return r;
   }
-  // Whether the server closed the connection (within `wait`).
-  bool closed(std::chrono::milliseconds wait = std::chrono::milliseconds(5000)) {
-    if (!closed_) response(wait);
-    return closed_;
-  }
-
- private:
   size_t response_end() const {
     const size_t head = got_.find("\r\n\r\n");
     if (head == std::string::npos) return std::string::npos;

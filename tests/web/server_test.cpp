@@ -18,6 +18,7 @@
 #include "support/temp_folder.hpp"
 #include "web/front_end.hpp"
 #include "web/page.hpp"
+#include "web/raw_client.hpp"
 #include "web/sample_form.hpp"
 
 namespace pv::testing {
@@ -152,7 +153,8 @@ TEST_F(ServerTest, ServesEveryPageFileFromTheSecretsFolder) {
 TEST_F(ServerTest, EveryRoutePassesTheGate) {
   const std::string port = std::to_string(server.port());
   for (const std::string& path :
-       {std::string("/"), std::string("/api/state?after=0"), std::string("/file?path=cover.png"),
+       {std::string("/"), std::string("/api/state?after=0"),
+        std::string("/api/state?after=0&stream=1"), std::string("/file?path=cover.png"),
         std::string("/page/main.js")}) {
     SCOPED_TRACE(path);
     EXPECT_EQ(status_of(path), 403);
@@ -361,6 +363,36 @@ TEST_F(ServerTest, APollWaitsForTheNextStateAndLearnsOfTheEnd) {
   ASSERT_TRUE(end);
   EXPECT_EQ(json::parse(end->body)["ended"], true);
   EXPECT_FALSE(client().Get(with_secret("/").c_str()));  // no longer serving
+}
+
+// A streamed poll hears each publish as a line of its own over one reply: the changes after
+// the version the line before it carried, until the program ends.
+TEST_F(ServerTest, AStreamedPollSendsEachNewStateAsALine) {
+  server.publish(std::make_shared<const json>(json{{"n", 1}}), "");
+  const uint64_t v = server.version();
+  RawClient c(server.port());
+  ASSERT_TRUE(c.send("GET " + with_secret("/api/state?patch=1&stream=1&after=0") +
+                     " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n\r\n"));
+  const std::string head = c.until("\r\n\r\n");
+  EXPECT_NE(head.find("Content-Type: application/x-ndjson"), std::string::npos);
+  const auto line = [&c] {
+    const std::string chunk = c.until("\n\r\n");
+    return json::parse(chunk.substr(chunk.find("\r\n") + 2));
+  };
+  const json first = line();
+  EXPECT_EQ(first["version"], v);
+  EXPECT_EQ(first["state"], json({{"n", 1}}));
+  for (int n = 2; n <= 3; ++n) {
+    server.publish(std::make_shared<const json>(json{{"n", n}}),
+                   R"([[["n"],)" + std::to_string(n) + "]]");
+    const json next = line();
+    EXPECT_EQ(next["from"], v + n - 2);
+    EXPECT_EQ(next["patches"], json::parse(R"([[[["n"],)" + std::to_string(n) + "]]]"));
+  }
+  server.finish();
+  EXPECT_EQ(line()["ended"], true);
+  EXPECT_EQ(c.until("0\r\n\r\n"), "0\r\n\r\n");
+  EXPECT_TRUE(c.closed());
 }
 
 TEST(WebServerBind, RefusesAnythingButALoopbackAddress) {
