@@ -26,7 +26,10 @@ async function staticCopy(programUrl) {
       return;
     }
     if (!copies.has(req.url)) {
-      const r = await fetch(origin + req.url);
+      // The state's first reply alone, not the stream that follows it.
+      const from = new URL(req.url, origin);
+      from.searchParams.delete('stream');
+      const r = await fetch(from);
       copies.set(req.url, { type: r.headers.get('content-type'), body: Buffer.from(await r.arrayBuffer()) });
     }
     const { type, body } = copies.get(req.url);

@@ -1,5 +1,6 @@
 // The page's two lines to the engine (web/server.cpp): events go out in order, one request
-// at a time, and the state comes back by long poll, whole or as changes to the state held.
+// at a time, and the state comes back by a streamed long poll, whole or as changes to the
+// state held.
 import { PAGE_ID, current } from './state.js';
 
 const SECRET = new URLSearchParams(location.search).get('s') || '';
@@ -73,19 +74,20 @@ async function flush() {
 
 // Polls until the program ends: `draw` gets each new state (and the controls its changes
 // touched, when they touched nothing else), `end` a line to show instead of the windows.
+// The poll is streamed: the replies come a line each over one held response, which the
+// engine ends after a while; the page then asks again.
 export async function poll(draw, end) {
   let failures = 0;
   while (!ended) {
-    let reply;
     try {
-      const r = await fetch(q('/api/state?patch=1&after=' + stats.version), { cache: 'no-store' });
+      const r = await fetch(q('/api/state?patch=1&stream=1&after=' + stats.version), { cache: 'no-store' });
       if (r.status === 403) {
         end('This page belongs to another run of the program.');
         return;
       }
       if (!r.ok) throw new Error(String(r.status));
-      reply = await r.json();
       failures = 0;
+      await readLines(r, (reply) => take(reply, draw, end));
     } catch (e) {
       // The server is on this machine: one that does not answer a few quick tries is gone.
       if (++failures >= 3) {
@@ -94,22 +96,50 @@ export async function poll(draw, end) {
         return;
       }
       await new Promise((res) => setTimeout(res, 15 * failures));
-      continue;
-    }
-    if (reply.version !== stats.version) {
-      const next = reply.patches ? patched(reply) : reply.state;
-      stats.version = next ? reply.version : 0; // changes to a state not held: ask anew
-      if (next) {
-        draw(next, reply.patches ? touchedControls(reply) : null);
-        // From the engine's publishing of the state to its drawing here, in milliseconds.
-        stats.lateness = Date.now() - reply.at;
-      }
-    }
-    if (reply.ended) {
-      ended = true;
-      end('The program has ended.');
     }
   }
+}
+
+// Hands each line of the reply to `take` while it says to go on; a reply that is not
+// streamed is one line without its end.
+async function readLines(response, take) {
+  const reader = response.body.pipeThrough(new TextDecoderStream()).getReader();
+  let held = '';
+  for (;;) {
+    const { value, done } = await reader.read();
+    if (done) {
+      if (held.trim()) take(JSON.parse(held));
+      return;
+    }
+    held += value;
+    for (let nl = held.indexOf('\n'); nl >= 0; nl = held.indexOf('\n')) {
+      const line = held.slice(0, nl);
+      held = held.slice(nl + 1);
+      if (!take(JSON.parse(line))) {
+        reader.cancel();
+        return;
+      }
+    }
+  }
+}
+
+// Draws a reply; false when the stream it came in cannot go on (the program ended, or its
+// changes were to a state the page does not hold, so the page asks anew).
+function take(reply, draw, end) {
+  if (reply.version !== stats.version) {
+    const next = reply.patches ? patched(reply) : reply.state;
+    stats.version = next ? reply.version : 0; // changes to a state not held: ask anew
+    if (next) {
+      draw(next, reply.patches ? touchedControls(reply) : null);
+      // From the engine's publishing of the state to its drawing here, in milliseconds.
+      stats.lateness = Date.now() - reply.at;
+    }
+  }
+  if (reply.ended) {
+    ended = true;
+    end('The program has ended.');
+  }
+  return !ended && stats.version === reply.version;
 }
 
 // The drawn state with the engine's changes since it: each a path of keys and positions,
