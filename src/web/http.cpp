@@ -161,6 +161,7 @@ int parse_head(std::string_view head, size_t max_headers, Request& req, bool& cl
                              std::string(trim(h.substr(colon + 1))));
   }
   if (!unambiguous_framing(req.headers)) return 400;
+  req.chunks = version == "HTTP/1.1";
   const std::string connection = req.get_header_value("Connection");
   close_after =
       version == "HTTP/1.0" ? !iequals(connection, "keep-alive") : iequals(connection, "close");
@@ -612,8 +613,7 @@ void Server::dispatch(Connection& c) {
     return;
   }
   if (res.wait_ > Clock::duration::zero() || res.streamed_) {
-    // A stream needs a body to stream in; a HEAD request hears what a last call gives.
-    if (room_to_wait() && !(res.streamed_ && c.head_only)) {
+    if (room_to_wait() && (!res.streamed_ || can_stream(c))) {
       c.waiting = &it->second;
       if (res.streamed_) {
         start_stream(c, std::move(res));
@@ -623,12 +623,18 @@ void Server::dispatch(Connection& c) {
       c.deadline = Clock::now() + res.wait_;
       return;
     }
-    // Too many wait already: this one is answered now.
+    // Too many wait already, or a stream it cannot have: this one is answered now.
     c.request.last_call = true;
     res = Response{};
     it->second(c.request, res);
   }
   answer(c, std::move(res));
+}
+
+// A stream needs a body to stream in and a client that reads chunks; a request that
+// cannot have one hears what a last call gives.
+bool Server::can_stream(const Connection& c) {
+  return !c.head_only && c.request.chunks;
 }
 
 bool Server::room_to_wait() const {
@@ -655,7 +661,7 @@ void Server::call_waiting(Connection& c, bool last_call) {
   const bool last = last_call || !res.streamed_;
   if (c.streaming)
     send_part(c, std::move(res), last);
-  else if (!last && !c.head_only)
+  else if (!last && can_stream(c))
     start_stream(c, std::move(res));
   else
     answer(c, std::move(res));

@@ -32,6 +32,7 @@ struct Request {
   // Set when a waiting request's time is up: the handler must answer now.
   bool last_call = false;
   Clock::time_point received;  // when its head was in
+  bool chunks = true;          // the client reads a chunked reply (not HTTP/1.0)
   // In a streamed reply: the parts sent so far, and the mark the handler gave the last.
   size_t parts = 0;
   uint64_t mark = 0;
@@ -145,6 +146,7 @@ class Server {
   void dispatch(Connection& c);
   void call_waiting(Connection& c, bool last_call);
   bool room_to_wait() const;
+  static bool can_stream(const Connection& c);
   void start_stream(Connection& c, Response res);
   void send_part(Connection& c, Response res, bool last);
   void rerun_waiting(bool last_call);

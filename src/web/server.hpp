@@ -79,6 +79,8 @@ class WebServer {
   // function that reads nothing that changes afterwards (it runs on a server thread).
   void publish(std::function<std::string()> write_state, std::string patch);
   static constexpr size_t kPatchesKept = 32;
+  // A streamed poll ends after this many replies, or the poll's time after it was asked.
+  static constexpr size_t kStreamParts = 256;
   uint64_t version() const;
   // Milliseconds since a page last asked for the state, -1 when none has: a page that is
   // open asks again at least every poll's time. Any thread.
@@ -115,8 +117,7 @@ class WebServer {
   std::optional<Answered> state_reply(uint64_t after, bool patches, bool last_call, const char* end,
                                       http::Response& res);
   void stream_reply(const http::Request& req, uint64_t after, http::Response& res);
-  // A streamed reply ends after this many parts, or the poll's time after it was asked.
-  static constexpr size_t kStreamParts = 256;
+
   bool file_allowed(const std::string& real_path) const;
   // Whether a real path lies in the program folder or a media folder.
   bool in_roots(const std::string& real_path) const;

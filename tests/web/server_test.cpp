@@ -366,29 +366,39 @@ TEST_F(ServerTest, APollWaitsForTheNextStateAndLearnsOfTheEnd) {
 }
 
 // A streamed poll hears each publish as a line of its own over one reply: the changes after
-// the version the line before it carried, until the program ends.
+// the version the line before it carried, up to its bound of lines; the next stream ends
+// when the program does.
 TEST_F(ServerTest, AStreamedPollSendsEachNewStateAsALine) {
   server.publish(std::make_shared<const json>(json{{"n", 1}}), "");
   const uint64_t v = server.version();
   RawClient c(server.port());
-  ASSERT_TRUE(c.send("GET " + with_secret("/api/state?patch=1&stream=1&after=0") +
-                     " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n\r\n"));
-  const std::string head = c.until("\r\n\r\n");
-  EXPECT_NE(head.find("Content-Type: application/x-ndjson"), std::string::npos);
+  const auto ask = [&](uint64_t after) {
+    return c.send("GET " +
+                  with_secret("/api/state?patch=1&stream=1&after=" + std::to_string(after)) +
+                  " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n\r\n");
+  };
   const auto line = [&c] {
     const std::string chunk = c.until("\n\r\n");
     return json::parse(chunk.substr(chunk.find("\r\n") + 2));
   };
+  ASSERT_TRUE(ask(0));
+  EXPECT_NE(c.until("\r\n\r\n").find("Content-Type: application/x-ndjson"), std::string::npos);
   const json first = line();
   EXPECT_EQ(first["version"], v);
   EXPECT_EQ(first["state"], json({{"n", 1}}));
-  for (int n = 2; n <= 3; ++n) {
+  for (size_t n = 2; n <= WebServer::kStreamParts; ++n) {
     server.publish(std::make_shared<const json>(json{{"n", n}}),
                    R"([[["n"],)" + std::to_string(n) + "]]");
     const json next = line();
-    EXPECT_EQ(next["from"], v + n - 2);
-    EXPECT_EQ(next["patches"], json::parse(R"([[[["n"],)" + std::to_string(n) + "]]]"));
+    ASSERT_EQ(next["from"], v + n - 2);
+    ASSERT_EQ(next["patches"], json::parse(R"([[[["n"],)" + std::to_string(n) + "]]]"));
   }
+  EXPECT_EQ(c.until("0\r\n\r\n"), "0\r\n\r\n");
+
+  // The next stream on the connection ends when the program does.
+  ASSERT_TRUE(ask(server.version() - 1));
+  c.until("\r\n\r\n");
+  EXPECT_EQ(line()["version"], server.version());
   server.finish();
   EXPECT_EQ(line()["ended"], true);
   EXPECT_EQ(c.until("0\r\n\r\n"), "0\r\n\r\n");
