@@ -60,9 +60,10 @@ struct Response {
   // Not yet: the server calls the handler again when woken (Server::wake) and, with
   // last_call set, once `wait` has passed.
   void wait_for(Clock::duration wait) { wait_ = wait; }
-  // The content goes out now as one part of a reply streamed in chunks, and the reply
-  // goes on: the handler is called again as for wait_for (with the request's `parts` and
-  // `mark`) until one answers without streaming (the last part) or its time is up.
+  // The content (pieces, not a file) goes out now as one part of a reply streamed in
+  // chunks, and the reply goes on: the handler is called again as for wait_for (with the
+  // request's `parts` and `mark`) until one answers without streaming (the last part) or
+  // its time is up.
   void stream(uint64_t mark, Clock::duration wait) {
     streamed_ = true;
     mark_ = mark;
