@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace pv::http {
 namespace {
@@ -264,6 +265,7 @@ struct Server::Connection {
   // A streamed reply under way: between its parts it waits as a request does.
   bool streaming = false;
   Clock::duration part_wait{};
+  bool woken = false;  // while a part was being sent: the handler is called once it is out
 };
 
 Server::Server(Limits limits) : limits_(limits) {}
@@ -668,8 +670,13 @@ void Server::call_waiting(Connection& c, bool last_call) {
 }
 
 void Server::rerun_waiting(bool last_call) {
-  for (auto& c : connections_)
-    if (!c->closed && c->phase == Connection::Phase::Waiting) call_waiting(*c, last_call);
+  for (auto& c : connections_) {
+    if (c->closed) continue;
+    if (c->phase == Connection::Phase::Waiting)
+      call_waiting(*c, last_call);
+    else if (c->streaming)
+      c->woken = true;  // what woke it may be newer than the part being sent
+  }
 }
 
 void Server::answer_error(Connection& c, int status) {
@@ -812,7 +819,8 @@ void Server::next_request(Connection& c) {
   if (c.streaming) {
     c.phase = Connection::Phase::Waiting;
     c.deadline = Clock::now() + c.part_wait;
-    after_peer_closed(c);
+    const bool last_call = stopping_ || c.peer_closed;
+    if (std::exchange(c.woken, false) || last_call) call_waiting(c, last_call);
     return;
   }
   if (c.close_after && (stopping_ || c.peer_closed)) {

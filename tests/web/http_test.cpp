@@ -24,13 +24,17 @@ using namespace std::string_literals;
 using nlohmann::json;
 
 // Streams "v<version>" lines while `version` moves on, waiting `wait` ms (a query) for
-// each next one; the third part is the last.
+// each next one, each after `pad` dots (a query, none when absent); the third part is the
+// last.
 void stream_route(http::Server& server, const std::atomic<uint64_t>& version) {
   server.route("GET", "/stream", [&version](const http::Request& req, http::Response& res) {
     const uint64_t now = version;
     if (req.last_call) return res.set_content("end\n", "text/plain");
     if (now == req.mark) return res.wait_for(10s);
-    res.set_content((req.parts == 2 ? "last " : "v") + std::to_string(now) + "\n", "text/plain");
+    const std::string pad = req.get_param_value("pad");
+    res.set_content(std::string(pad.empty() ? 0 : std::stoul(pad), '.') +
+                        (req.parts == 2 ? "last " : "v") + std::to_string(now) + "\n",
+                    "text/plain");
     if (req.parts < 2)
       res.stream(now, std::chrono::milliseconds(std::stoi(req.get_param_value("wait"))));
   });
@@ -332,6 +336,18 @@ TEST(HttpStream, WaitsBetweenPartsBeyondTheSendTimeAndCountsAsWaiting) {
   EXPECT_EQ(c.until("v2\n\r\n"), "3\r\nv2\n\r\n");
   server.stop();
   EXPECT_EQ(c.until("0\r\n\r\n"), "4\r\nend\n\r\n0\r\n\r\n");
+}
+
+// A change made while a part is still going out is sent after it, with no other wake.
+TEST_F(HttpTest, AChangeDuringAPartFollowsIt) {
+  version = 1;
+  RawClient c(port);
+  ASSERT_TRUE(c.send("GET /stream?wait=5000&pad=16000000 HTTP/1.1\r\nHost: ok\r\n\r\n"));
+  ASSERT_EQ(status_of(c.until("\r\n\r\n")), 200);  // the part's 16 MB fill the socket
+  version = 2;
+  server.wake();
+  EXPECT_NE(c.until("v1\n\r\n").find("v1"), std::string::npos);
+  EXPECT_NE(c.until("v2\n\r\n", 3000ms).find("v2"), std::string::npos);
 }
 
 TEST_F(HttpTest, FilesAreStreamedWithASizeCap) {
