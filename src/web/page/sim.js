@@ -1,28 +1,10 @@
 // The router simulator's page: the task above, a console below. Every key that changes the
 // device goes to the program; the page draws the screen the program answers with.
-const SECRET = new URLSearchParams(location.search).get('s') || '';
-const q = (path) => path + (path.includes('?') ? '&' : '?') + 's=' + encodeURIComponent(SECRET);
-const $ = (id) => document.getElementById(id);
-const ALIVE_MS = 4000; // the program ends when its tab has been silent for some seconds
+import { $, q, run, send } from './exercise_link.js';
+
 const MAX_PASTE = 200000; // characters of one paste sent to the program
 
 const page = { history: [], recall: 0, seq: 0, asked: '', drawn: false };
-let queue = Promise.resolve();
-
-// Events go one after the other, in the order they were typed.
-function send(event) {
-  queue = queue
-    .then(() =>
-      fetch(q('/api/input'), {
-        method: 'POST',
-        headers: { 'Content-Type': 'application/json' },
-        body: JSON.stringify(event),
-      }),
-    )
-    .catch(() => {});
-  return queue;
-}
-
 function showTerminal(state) {
   const screen = $('screen');
   screen.textContent = state.screen;
@@ -62,23 +44,6 @@ function show(state) {
   const finished = state.status !== 'ready';
   for (const id of ['line', 'reset', 'done']) $(id).disabled = finished;
   document.body.classList.toggle('finished', finished);
-}
-
-async function poll() {
-  let version = 0;
-  for (;;) {
-    try {
-      const r = await fetch(q('/api/state?after=' + version));
-      if (!r.ok) return;
-      const reply = await r.json();
-      if (reply.ended) return;
-      version = reply.version;
-      show(reply.state);
-      window.pvSimVersion = version;
-    } catch {
-      return; // the program has ended
-    }
-  }
 }
 
 function recall(step) {
@@ -140,6 +105,7 @@ addEventListener('pagehide', () => {
     body: JSON.stringify({ type: 'close' }),
   }).catch(() => {});
 });
-setInterval(() => send({ type: 'alive' }), ALIVE_MS);
-send({ type: 'alive' });
-poll();
+run((state, version) => {
+  show(state);
+  window.pvSimVersion = version;
+});
